@@ -1,0 +1,39 @@
+# The whole set-up on a fresh Debian 12 machine:
+#   make run   installs what is missing, builds into build/ and starts the program
+#   make test  the same, then every test
+BUILD_DIR  ?= build
+CMAKE_ARGS ?=
+PACKAGES := cmake ninja-build g++ make pkg-config \
+            qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
+            libcli11-dev nlohmann-json3-dev \
+            fonts-wine fonts-liberation2 fonts-dejavu-core \
+            xvfb xauth
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: run test build configure deps clean
+
+run: build
+	cd $(BUILD_DIR) && ./tarvex
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+build: configure
+	cmake --build $(BUILD_DIR)
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_ARGS)
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:" $$missing; \
+	    $(SUDO) apt-get update && \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+clean:
+	rm -rf $(BUILD_DIR)

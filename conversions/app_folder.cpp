@@ -1,0 +1,72 @@
+#include "conversions/app_folder.h"
+
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+std::string_view WithoutLeadingBackslash(std::string_view name) {
+    if (!name.empty() && name.front() == '\\') {
+        name.remove_prefix(1);
+    }
+    return name;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
+
+std::string AppFolderFrom(std::string_view reported_folder) {
+    if (!reported_folder.empty() &&
+        (reported_folder.back() == '\\' || reported_folder.back() == '/')) {
+        reported_folder.remove_suffix(1);
+    }
+    return std::string(reported_folder);
+}
+
+std::filesystem::path PathInFolder(std::string_view app_folder, std::string_view name) {
+    std::string path(app_folder);
+    path += '/';
+    path += WithoutLeadingBackslash(name);
+    return std::filesystem::path(path);
+}
+
+std::optional<std::filesystem::path> FindFileIgnoringCase(std::string_view app_folder,
+                                                          std::string_view name,
+                                                          std::string_view preferred) {
+    std::error_code error;
+    for (std::string_view spelling : {preferred, name}) {
+        if (!spelling.empty() &&
+            EqualIgnoringCase(WithoutLeadingBackslash(spelling), WithoutLeadingBackslash(name))) {
+            const std::filesystem::path exact = PathInFolder(app_folder, spelling);
+            if (std::filesystem::is_regular_file(exact, error)) {
+                return exact;
+            }
+        }
+    }
+    const std::filesystem::path exact = PathInFolder(app_folder, name);
+    const std::string_view wanted = WithoutLeadingBackslash(name);
+    std::vector<std::filesystem::path> matches;
+    const std::filesystem::path folder = exact.parent_path();
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        if (EqualIgnoringCase(it->path().filename().string(), wanted) &&
+            std::filesystem::is_regular_file(it->path(), error)) {
+            matches.push_back(it->path());
+        }
+    }
+    if (matches.empty()) {
+        return std::nullopt;
+    }
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+}  // namespace tarvex

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <utility>
+
+#include "conversions/runtime_error.h"
+#include "ui/notifier.h"
+
+namespace tarvex {
+
+// The one place where a run-time error is caught: a handler stops at the failing step, the
+// error is shown in a modal box, and the program goes on with the fields as the handler left
+// them. Every handler bound to an event runs through this.
+template <typename Handler>
+void RunHandler(Handler&& handler) {
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const RuntimeError& error) {
+        CurrentNotifier().ShowError(QString::fromUtf8(error.what()));
+    }
+}
+
+}  // namespace tarvex
