@@ -1,0 +1,61 @@
+#include "conversions/app_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace tarvex {
+namespace {
+
+TEST(AppFolderFrom, DropsOnlyATrailingSeparator) {
+    EXPECT_EQ(AppFolderFrom("D:\\Calc"), "D:\\Calc");
+    EXPECT_EQ(AppFolderFrom("D:\\"), "D:");
+    EXPECT_EQ(AppFolderFrom("/opt/tarvex"), "/opt/tarvex");
+    EXPECT_EQ(AppFolderFrom("/"), "");
+}
+
+TEST(PathInFolder, TheLeadingBackslashIsTheSeparator) {
+    EXPECT_EQ(PathInFolder("/opt/tarvex", "\\rlin1.txt"), "/opt/tarvex/rlin1.txt");
+    EXPECT_EQ(PathInFolder("", "\\GDS001.BMP"), "/GDS001.BMP");
+}
+
+class FindFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_folder =
+            std::filesystem::temp_directory_path() /
+            ("tarvex-find-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+    void Touch(const std::string& name) { std::ofstream(m_folder / name) << name; }
+    std::string Folder() const { return m_folder.string(); }
+
+    std::filesystem::path m_folder;
+};
+
+TEST_F(FindFileTest, FindsTheFileWhateverItsLetterCase) {
+    Touch("rlin1.txt");
+    EXPECT_EQ(FindFileIgnoringCase(Folder(), "\\RLIN1.TXT"), m_folder / "rlin1.txt");
+    EXPECT_EQ(FindFileIgnoringCase(Folder(), "\\missing.txt"), std::nullopt);
+}
+
+TEST_F(FindFileTest, PrefersThePreferredThenTheAskedSpelling) {
+    Touch("Rlin1.txt");
+    Touch("RLIN1.TXT");
+    EXPECT_EQ(FindFileIgnoringCase(Folder(), "\\RLIN1.TXT"), m_folder / "RLIN1.TXT");
+    Touch("rlin1.txt");
+    EXPECT_EQ(FindFileIgnoringCase(Folder(), "\\RLIN1.TXT", "\\rlin1.txt"), m_folder / "rlin1.txt");
+    EXPECT_EQ(FindFileIgnoringCase(Folder(), "\\rLIN1.txt"), m_folder / "RLIN1.TXT");
+}
+
+TEST_F(FindFileTest, IgnoresFoldersAndMissingFolders) {
+    std::filesystem::create_directories(m_folder / "GDS001.BMP");
+    EXPECT_EQ(FindFileIgnoringCase(Folder(), "\\gds001.bmp"), std::nullopt);
+    EXPECT_EQ(FindFileIgnoringCase(Folder() + "/nowhere", "\\x"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tarvex

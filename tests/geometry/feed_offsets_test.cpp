@@ -1,0 +1,133 @@
+#include "geometry/feed_offsets.h"
+
+#include <gtest/gtest.h>
+
+#include "conversions/number_text.h"
+#include "conversions/runtime_error.h"
+#include "geometry/look_angles.h"
+
+namespace tarvex {
+namespace {
+
+AngleTexts TextsFor(const char* site_degrees, const char* site_minutes,
+                    const char* latitude_degrees, const char* latitude_minutes,
+                    const char* satellite_degrees, const char* satellite_minutes) {
+    return AngleTexts{
+        NumberToText(AsSingle(AngleFromDegMin(site_degrees, site_minutes))),
+        NumberToText(AngleFromDegMin(latitude_degrees, latitude_minutes)),
+        NumberToText(AsSingle(AngleFromDegMin(satellite_degrees, satellite_minutes)))};
+}
+
+TEST(FeedRotation, ExampleSiteSatelliteWestOfTheSite) {
+    const AngleTexts texts = TextsFor("35", "27.69", "32", "48.5", "19", "12");
+    EXPECT_EQ(texts.satellite2_longitude, " .3351032");
+    const FeedRotationResult rotation = FeedRotation(texts);
+    EXPECT_NEAR(rotation.RotationAngle, 23.4787, 5e-5);
+    EXPECT_EQ(FormatNumber(rotation.RotationAngle, "##.#"), "23.5");
+    EXPECT_EQ(rotation.RotationSign, " +");
+}
+
+TEST(FeedRotation, ReadsTheTextsBackNotTheHeldNumbers) {
+    // ' .6189199' reads back as 0.6189199, not as the single 0.6189199090003967.
+    const AngleTexts texts{" .6189199", " .572613438758473", " .3351032"};
+    const double expected = std::fabs(
+        std::atan(std::sin(0.6189199 - 0.3351032) / std::tan(0.572613438758473)) * 180.0 / PI);
+    EXPECT_EQ(FeedRotation(texts).RotationAngle, expected);
+}
+
+TEST(FeedRotation, SignFollowsWhereSatellite2Lies) {
+    const struct {
+        const char* site;
+        const char* satellite;
+        const char* latitude;
+        const char* sign;
+    } cases[] = {
+        {"35", "13", "32", " +"},     // west of the site
+        {"35", "60", "32", " -"},     // east of it
+        {"35", "35", "32", ""},       // on its meridian
+        {"170", "-170", "32", " -"},  // east across the 180 meridian
+        {"-170", "170", "32", " +"},  // west across it
+        {"35", "13", "-32", " -"},    // south of the equator the feed turns the other way
+        {"35", "60", "-32", " +"},   {"35", "35", "-32", ""}, {"170", "-170", "-32", " +"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.site) + " " + c.satellite + " " + c.latitude);
+        EXPECT_EQ(FeedRotation(TextsFor(c.site, "", c.latitude, "", c.satellite, "")).RotationSign,
+                  c.sign);
+    }
+}
+
+TEST(FeedRotation, OnTheMeridianTheAngleIsZero) {
+    const FeedRotationResult rotation = FeedRotation(TextsFor("35", "", "32", "", "35", ""));
+    EXPECT_EQ(rotation.RotationAngle, 0.0);
+    EXPECT_EQ(rotation.RotationSign, "");
+}
+
+TEST(FeedRotation, EquatorTakesTheLimit) {
+    const FeedRotationResult west = FeedRotation(TextsFor("35", "", "0", "", "13", ""));
+    EXPECT_EQ(west.RotationAngle, 90.0);
+    EXPECT_EQ(west.RotationSign, " +");
+    const FeedRotationResult east = FeedRotation(TextsFor("35", "", "-0", "", "60", ""));
+    EXPECT_EQ(east.RotationAngle, 90.0);
+    EXPECT_EQ(east.RotationSign, " -");
+    const FeedRotationResult same = FeedRotation(TextsFor("35", "", "", "", "35", ""));
+    EXPECT_EQ(same.RotationAngle, 0.0);
+    EXPECT_EQ(same.RotationSign, "");
+}
+
+TEST(FeedRotation, SouthernSiteExample) {
+    const FeedRotationResult rotation =
+        FeedRotation(TextsFor("151", "12.558", "-33", "-52.128", "138", ""));
+    EXPECT_EQ(FormatNumber(rotation.RotationAngle, "##.#"), "18.8");
+    EXPECT_EQ(rotation.RotationSign, " -");
+}
+
+TEST(FeedOffsets, ExampleOffsetsAndWords) {
+    const FeedOffsetsResult offsets =
+        FeedOffsets(217.344291652777, 44.8168471212995, 208.29554748535156f, 47.99484634399414f,
+                    600, Hemisphere::Northern);
+    EXPECT_EQ(offsets.Vertical.Shift, "-0.05547");
+    EXPECT_EQ(offsets.Vertical.Word, "НИЖЕ");
+    EXPECT_EQ(offsets.Vertical.Distance, 600 * std::sin(0.05547));
+    EXPECT_EQ(NumberToText(offsets.Vertical.Distance).substr(0, 8), " 33.2649");
+    EXPECT_EQ(offsets.Horizontal.Shift, "0.15793");
+    EXPECT_EQ(offsets.Horizontal.Word, "СПРАВА");
+    EXPECT_EQ(offsets.Horizontal.Distance, 600 * std::sin(0.15793));
+    EXPECT_EQ(NumberToText(offsets.Horizontal.Distance).substr(0, 8), " 94.3645");
+}
+
+TEST(FeedOffsets, EqualSatellitesGiveZeroWithTheNonNegativeWords) {
+    // A shift that renders as '-0.00000' reads back as zero.
+    const FeedOffsetsResult offsets =
+        FeedOffsets(200.0, 40.0, 200.0f, 40.00001f, 600, Hemisphere::Northern);
+    EXPECT_EQ(offsets.Vertical.Shift, "-0.00000");
+    EXPECT_EQ(offsets.Vertical.Word, "ВЫШЕ");
+    EXPECT_EQ(offsets.Vertical.Distance, 0.0);
+    EXPECT_EQ(offsets.Horizontal.Shift, "0.00000");
+    EXPECT_EQ(offsets.Horizontal.Word, "СПРАВА");
+}
+
+TEST(FeedOffsets, FocalLengthScalesAndSigns) {
+    EXPECT_EQ(FeedOffsets(210, 40, 200.0f, 45.0f, 0, Hemisphere::Northern).Vertical.Distance, 0.0);
+    const FeedOffsetsResult negative =
+        FeedOffsets(210, 40, 200.0f, 45.0f, -600, Hemisphere::Northern);
+    EXPECT_LT(negative.Vertical.Distance, 0.0);
+    EXPECT_EQ(negative.Vertical.Word, "НИЖЕ");
+    EXPECT_THROW(
+        FeedOffsets(210, 40, 200.0f, 45.0f, ParseLeadingNumber("1e999"), Hemisphere::Northern),
+        RuntimeError);
+}
+
+TEST(FeedOffsets, SouthernAzimuthDifferenceIsWrapped) {
+    // 350 and 10 degrees are 20 degrees apart, not 340.
+    const FeedOffsetsResult south = FeedOffsets(350, 40, 10.0f, 40.0f, 600, Hemisphere::Southern);
+    EXPECT_EQ(south.Horizontal.Word, "СЛЕВА");
+    EXPECT_EQ(south.Horizontal.Shift, FormatNumber(-20.0 * PI / 180.0, ShiftPattern));
+    const FeedOffsetsResult north = FeedOffsets(250, 40, 110.0f, 40.0f, 600, Hemisphere::Northern);
+    EXPECT_EQ(north.Horizontal.Shift, FormatNumber(140.0 * PI / 180.0, ShiftPattern));
+    EXPECT_EQ(HemisphereOf(-0.0), Hemisphere::Northern);
+    EXPECT_EQ(HemisphereOf(-1e-9), Hemisphere::Southern);
+}
+
+}  // namespace
+}  // namespace tarvex
