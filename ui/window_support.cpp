@@ -1,23 +1,52 @@
 #include "ui/window_support.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QWidget>
 #include <cmath>
+#include <optional>
 
 #include "conversions/app_folder.h"
+#include "ui/bitmap_font.h"
 
 namespace tarvex {
 namespace {
 
-// Debian's fonts-wine: the Cyrillic (code page 1251) strikes of MS Sans Serif.
-const char* const SansSerifFile = "/usr/share/wine/fonts/sserifer.fon";
+// Debian's fonts-wine: "MS Sans Serif" with Cyrillic, as bitmap strikes whose cells are 13, 16
+// and 20 pixels high. Windows picks a bitmap size by its em, the cell without the internal
+// leading: 11, 13 and 16 pixels, which are 8.25, 9.75 and 12 points at 96 dots per inch.
+const char* const SansSerifFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
 const char* const SansSerifFamily = "MS Sans Serif";
+const struct {
+    int em;
+    int cell;
+} SansSerifStrikes[] = {{11, 13}, {13, 16}, {16, 20}};
+// Where the bitmap font is missing: a scalable sans of about the same width.
+const char* const FallbackSansFamily = "Liberation Sans";
 const char* const SerifFamily = "Times New Roman";
 
 int PointsToPixels(double points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
+// The bitmap font at the cell height of the strike for `points`, if it is loaded.
+std::optional<QFont> BitmapSansSerifFont(double points, bool bold) {
+    const int em = PointsToPixels(points);
+    for (const auto& strike : SansSerifStrikes) {
+        if (strike.em != em) {
+            continue;
+        }
+        QFont font(SansSerifFamily);
+        font.setPixelSize(strike.cell);
+        font.setBold(bold);
+        const QFontInfo info(font);
+        if (info.family() == SansSerifFamily && info.pixelSize() == strike.cell) {
+            return font;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -36,19 +65,33 @@ std::string ApplicationFolder() {
 }
 
 void LoadProgramFonts() {
-    static const bool loaded = QFontDatabase::addApplicationFont(SansSerifFile) >= 0;
+    static const bool loaded = [] {
+        QFile file(QString::fromUtf8(SansSerifFile));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        // Qt registers only the first strike of a file and draws no bold for bitmap glyphs:
+        // each strike goes in as a font of its own, with a bold face made from it.
+        bool any = false;
+        for (const QByteArray& strike : SplitBitmapStrikes(file.readAll())) {
+            any = QFontDatabase::addApplicationFontFromData(strike) >= 0 || any;
+            const QByteArray bold = EmboldenBitmapFont(strike);
+            if (!bold.isEmpty()) {
+                QFontDatabase::addApplicationFontFromData(bold);
+            }
+        }
+        return any;
+    }();
     (void)loaded;
 }
 
 QFont SansSerifFont(double points, bool bold) {
-    QFont font(SansSerifFamily);
+    if (std::optional<QFont> font = BitmapSansSerifFont(points, bold)) {
+        return *font;
+    }
+    QFont font(FallbackSansFamily);
     font.setPixelSize(PointsToPixels(points));
     font.setBold(bold);
-    if (QFontInfo(font).family() != SansSerifFamily) {
-        font = QFont(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(PointsToPixels(points));
-        font.setBold(bold);
-    }
     return font;
 }
 

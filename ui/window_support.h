@@ -18,11 +18,13 @@ QRect TwipsRect(int left, int top, int width, int height);
 // The executable's folder by the program's rule (no trailing separator), as UTF-8.
 std::string ApplicationFolder();
 
-// Loads the bundled fonts once: the "MS Sans Serif" bitmap font (Cyrillic) from fonts-wine, which
-// the system's font configuration hides.
+// Loads the program's fonts once, before the first window: the "MS Sans Serif" bitmap font
+// (Cyrillic) from fonts-wine, which the system's font configuration hides, in its three sizes and
+// with a bold face drawn as Windows draws bold bitmap fonts.
 void LoadProgramFonts();
 
-// "MS Sans Serif" at 8.25, 9.75 or 12 points, or a scalable sans where it is missing.
+// "MS Sans Serif" at 8.25, 9.75 or 12 points (the bitmap strikes of 13, 16 and 20 pixels), or a
+// scalable sans (Liberation Sans) where it is missing.
 QFont SansSerifFont(double points, bool bold);
 // "Times New Roman" (served by Liberation Serif) at the given points.
 QFont SerifFont(double points, bool bold);
