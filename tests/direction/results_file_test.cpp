@@ -1,0 +1,192 @@
+#include "direction/results_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "conversions/runtime_error.h"
+
+namespace tarvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> FileNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+class ResultsFileFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_folder = fs::temp_directory_path() /
+                   ("tarvex_results_" + std::to_string(::getpid()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override {
+        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(m_folder);
+    }
+
+    std::string Folder() const { return m_folder.string(); }
+    fs::path File(const char* name) const { return m_folder / name; }
+
+  private:
+    fs::path m_folder;
+};
+
+TEST(ResultsLine, NumbersWithoutSignBlankAndCrLf) {
+    struct Row {
+        double alfa1;
+        std::optional<double> beta1;
+        const char* line;
+    };
+    const Row rows[] = {
+        {217.34429165277737, 44.81684712129953, "217.344291652777,44.8168471212995\r\n"},
+        {187.25, 23.5, "187.25,23.5\r\n"},
+        {187.253918273645, -3.5, "187.253918273645,-3.5\r\n"},
+        {180, std::nullopt, "180,\r\n"},
+        {0.5, 0, ".5,0\r\n"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ResultsLine(row.alfa1, row.beta1), row.line);
+    }
+}
+
+TEST(ParseResultsFields, FieldRules) {
+    struct Row {
+        const char* content;
+        const char* first;
+        const char* second;
+    };
+    const Row rows[] = {
+        {"187.25,23.5\r\n", "187.25", "23.5"},
+        {"180,\r\n", "180", ""},
+        {"180,", "180", ""},
+        {"   187.25,   23.5\r\n", "187.25", "23.5"},
+        {"187.25 ,23.5", "187.25 ", "23.5"},
+        {"\"a,b\" skipped,\"c\"", "a,b", "c"},
+        {"\"x\r\ny\"\r\nz", "x\r\ny", "z"},
+        {"1\n2", "1", "2"},
+        {"1\r2", "1", "2"},
+        {"1\r\n2,3\r\n", "1", "2"},
+        {"1\r\n\r\n", "1", ""},
+        {",2", "", "2"},
+        {"1,2,3\r\n4,5\r\n", "1", "2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.content);
+        const ResultsFields fields = ParseResultsFields(row.content, "f");
+        EXPECT_EQ(fields.first, row.first);
+        EXPECT_EQ(fields.second, row.second);
+    }
+}
+
+TEST(ParseResultsFields, EndBeforeTheSecondFieldIsAnError) {
+    for (const char* content :
+         {"", "   ", "187.25", "187.25\r\n", "187.25\r", "1\r\n   ", "\"unclosed,\r\n"}) {
+        SCOPED_TRACE(content);
+        EXPECT_EQ(ErrorOf([&] { ParseResultsFields(content, "/x/rlin1.txt"); }),
+                  "Input past end of file: /x/rlin1.txt");
+    }
+}
+
+TEST_F(ResultsFileFolder, WriteReplacesTheFileWithExactlyOneLine) {
+    WriteBytes(File("rlin1.txt"), "old contents, longer than the new line\r\n");
+    WriteResultsFile(Folder(), 217.34429165277737, 44.81684712129953);
+    EXPECT_EQ(ReadBytes(File("rlin1.txt")), "217.344291652777,44.8168471212995\r\n");
+    WriteResultsFile(Folder(), 180, std::nullopt);
+    EXPECT_EQ(ReadBytes(File("rlin1.txt")), "180,\r\n");
+    EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
+}
+
+TEST_F(ResultsFileFolder, ReaderFindsTheWritersFile) {
+    WriteResultsFile(Folder(), 180, std::nullopt);
+    const ResultsFields fields = ReadResultsFile(Folder());
+    EXPECT_EQ(fields.first, "180");
+    EXPECT_EQ(fields.second, "");
+}
+
+TEST_F(ResultsFileFolder, ReaderMatchesAnyLetterCasePreferringTheWritersName) {
+    WriteBytes(File("Rlin1.Txt"), "1,2\r\n");
+    EXPECT_EQ(ReadResultsFile(Folder()).first, "1");
+    WriteBytes(File("RLIN1.TXT"), "3,4\r\n");
+    WriteBytes(File("rlin1.txt"), "5,6\r\n");
+    EXPECT_EQ(ReadResultsFile(Folder()).first, "5");
+}
+
+TEST_F(ResultsFileFolder, MissingFileNamesItAndAsksForStart) {
+    const std::string error = ErrorOf([&] { ReadResultsFile(Folder()); });
+    EXPECT_EQ(error, "File not found: " + File("RLIN1.TXT").string() +
+                         ". Press START in the main window first.");
+}
+
+TEST_F(ResultsFileFolder, ShortFileNamesTheFileFound) {
+    WriteBytes(File("rlin1.txt"), "187.25\r\n");
+    EXPECT_EQ(ErrorOf([&] { ReadResultsFile(Folder()); }),
+              "Input past end of file: " + File("rlin1.txt").string());
+}
+
+TEST_F(ResultsFileFolder, FailedRenameLeavesNoTemporaryBehind) {
+    // A folder in the file's place: the temporary is written, the rename fails.
+    fs::create_directory(File("rlin1.txt"));
+    WriteBytes(File("rlin1.txt") / "inside", "x");
+    const std::string error = ErrorOf([&] { WriteResultsFile(Folder(), 1, 2); });
+    EXPECT_EQ(error.rfind("Cannot write " + File("rlin1.txt").string() + ": ", 0), 0u) << error;
+    EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
+    EXPECT_TRUE(fs::is_directory(File("rlin1.txt")));
+}
+
+TEST_F(ResultsFileFolder, ReadOnlyFolderKeepsTheOldFile) {
+    WriteBytes(File("rlin1.txt"), "1,2\r\n");
+    fs::permissions(Folder(), fs::perms::owner_read | fs::perms::owner_exec);
+    if (::access(Folder().c_str(), W_OK) == 0) {
+        GTEST_SKIP() << "permissions do not bind this user";
+    }
+    EXPECT_EQ(ErrorOf([&] { WriteResultsFile(Folder(), 3, 4); }),
+              "Cannot write " + File("rlin1.txt").string() + ": Permission denied");
+    EXPECT_EQ(ReadBytes(File("rlin1.txt")), "1,2\r\n");
+    EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
+}
+
+TEST_F(ResultsFileFolder, MissingFolderIsAWriteError) {
+    const std::string missing = Folder() + "/missing";
+    EXPECT_EQ(ErrorOf([&] { WriteResultsFile(missing, 1, 2); }),
+              "Cannot write " + missing + "/rlin1.txt: No such file or directory");
+}
+
+}  // namespace
+}  // namespace tarvex
