@@ -11,13 +11,17 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build configure deps clean
+.PHONY: run test build configure deps clean screenshots
 
 run: build
 	cd $(BUILD_DIR) && ./tarvex
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+# A PNG of each window, drawn headless, into $(BUILD_DIR)/screenshots/.
+screenshots: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ./tarvex_screenshots screenshots
 
 build: configure
 	cmake --build $(BUILD_DIR)

@@ -1,0 +1,126 @@
+// Pictures of the program's windows for the README: each window as the offscreen platform draws
+// it (pixel for pixel what an X server shows), written as PNG files into the folder given on the
+// command line. Run it from the program's folder: the windows read and write their files there.
+//
+//   tarvex_screenshots screenshots   ->  screenshots/main_window.png, ...
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <cstdio>
+#include <functional>
+
+#include "direction/flin1.h"
+#include "illustrations/fris123.h"
+#include "main_window/mtarv.h"
+#include "ui/notifier.h"
+#include "ui/window_support.h"
+
+namespace tarvex {
+namespace {
+
+// A message box would wait for a click that never comes: messages go to the error stream, and
+// any of them fails the run.
+class PrintingNotifier : public Notifier {
+  public:
+    void ShowMessage(const QString& text) override { Print("message", text); }
+    void ShowError(const QString& text) override { Print("error", text); }
+    bool Failed() const { return m_failed; }
+
+  private:
+    void Print(const char* kind, const QString& text) {
+        std::fprintf(stderr, "%s: %s\n", kind, qPrintable(text));
+        m_failed = true;
+    }
+    bool m_failed = false;
+};
+
+class Photographer {
+  public:
+    explicit Photographer(const QDir& folder) : m_folder(folder) {}
+
+    void Save(QWidget& window, const char* name) {
+        QCoreApplication::processEvents();
+        const QString path = m_folder.filePath(QString::fromUtf8(name));
+        if (window.grab().save(path)) {
+            std::printf("%s\n", qPrintable(path));
+        } else {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            m_failed = true;
+        }
+    }
+    bool Failed() const { return m_failed; }
+
+  private:
+    QDir m_folder;
+    bool m_failed = false;
+};
+
+void ClickButton(QWidget& window, const char* name) {
+    auto* button = window.findChild<QPushButton*>(QString::fromUtf8(name));
+    if (button == nullptr) {
+        qFatal("%s has no button %s", qPrintable(window.windowTitle()), name);
+    }
+    button->click();
+}
+
+// The satellites and dish of the worked example, on the default site.
+void TypeExample(MTARV& window) {
+    window.Field(FieldId::Text5).setText(QStringLiteral("13"));
+    window.Field(FieldId::Text9).setText(QStringLiteral("19"));
+    window.Field(FieldId::Text10).setText(QStringLiteral("12"));
+    window.Field(FieldId::Text13).setText(QStringLiteral("600"));
+}
+
+void PhotographMainWindow(MTARV& window, Photographer& photographer) {
+    photographer.Save(window, "main_window.png");
+    TypeExample(window);
+    ClickButton(window, "Gprog");
+    photographer.Save(window, "main_window_example.png");
+}
+
+// After the main window's START: the results file holds the example's azimuth.
+void PhotographDirectionWindow(MTARV& window, Photographer& photographer) {
+    ClickButton(window, "NAPR");
+    FLIN1& direction = *window.DirectionWindow();
+    ClickButton(direction, "START");
+    photographer.Save(direction, "direction_window.png");
+}
+
+void PhotographIllustrationsWindow(MTARV& window, Photographer& photographer) {
+    ClickButton(window, "RISYNOK");
+    FRIS123& illustrations = *window.IllustrationsWindow();
+    ClickButton(illustrations, "RISYNOK");
+    photographer.Save(illustrations, "illustrations_window_1.png");
+    ClickButton(illustrations, "RISYNOK");
+    photographer.Save(illustrations, "illustrations_window_2.png");
+}
+
+}  // namespace
+}  // namespace tarvex
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setCursorFlashTime(0);
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+    tarvex::PrintingNotifier notifier;
+    tarvex::ScopedNotifier scoped_notifier(notifier);
+    tarvex::LoadProgramFonts();
+
+    tarvex::MTARV window;
+    tarvex::ShowInFront(window);
+    window.Field(tarvex::FieldId::Text1).setFocus();
+    tarvex::Photographer photographer(folder);
+    tarvex::PhotographMainWindow(window, photographer);
+    tarvex::PhotographDirectionWindow(window, photographer);
+    tarvex::PhotographIllustrationsWindow(window, photographer);
+    return notifier.Failed() || photographer.Failed() ? 1 : 0;
+}
