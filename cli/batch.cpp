@@ -1,0 +1,267 @@
+#include "cli/batch.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "cli/json_line.h"
+
+namespace tarvex {
+namespace {
+
+using Json = nlohmann::json;
+
+std::optional<std::size_t> InputIndexOfKey(std::string_view key) {
+    const auto found = std::find_if(InputFields.begin(), InputFields.end(),
+                                    [key](const InputField& input) { return input.key == key; });
+    if (found == InputFields.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - InputFields.begin());
+}
+
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    AppendJsonString(quoted, text);
+    return quoted;
+}
+
+// Reads one line as events, without building a document: the top level must be an object, each
+// of its keys one of InputFields' keys and each of its values a string. Records the first
+// problem; a line that is not JSON at all is reported as such whatever came before.
+class BatchLineReader : public Json::json_sax_t {
+  public:
+    explicit BatchLineReader(CalculationInputs& inputs) : m_inputs(inputs) {}
+
+    const std::string& Problem() const { return m_problem; }
+
+    bool null() override { return Scalar(); }
+    bool boolean(bool) override { return Scalar(); }
+    bool number_integer(number_integer_t) override { return Scalar(); }
+    bool number_unsigned(number_unsigned_t) override { return Scalar(); }
+    bool number_float(number_float_t, const string_t&) override { return Scalar(); }
+    bool binary(binary_t&) override { return Scalar(); }
+    bool string(string_t& value) override {
+        if (m_depth == 1 && m_key_index) {
+            m_inputs[*m_key_index] = std::move(value);
+            return true;
+        }
+        return Scalar();
+    }
+    bool start_object(std::size_t) override { return Open(); }
+    bool start_array(std::size_t) override {
+        if (m_depth == 0) {
+            Report("not a JSON object");
+        }
+        return Open();
+    }
+    bool end_object() override { return Close(); }
+    bool end_array() override { return Close(); }
+    bool key(string_t& key) override {
+        if (m_depth == 1) {
+            m_key_index = InputIndexOfKey(key);
+            if (!m_key_index) {
+                Report("unknown key " + Quoted(key));
+            }
+        }
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+  private:
+    // A value that is not a string: wrong at the top level or as the value of a known key.
+    bool Scalar() {
+        if (m_depth == 0) {
+            Report("not a JSON object");
+        } else if (m_depth == 1) {
+            NotAString();
+        }
+        return true;
+    }
+
+    bool Open() {
+        if (m_depth == 1) {
+            NotAString();
+        }
+        ++m_depth;
+        return true;
+    }
+
+    bool Close() {
+        --m_depth;
+        return true;
+    }
+
+    void NotAString() {
+        if (m_key_index) {
+            Report("the value of " + Quoted(InputFields[*m_key_index].key) + " is not a string");
+        }
+    }
+
+    void Report(std::string problem) {
+        if (m_problem.empty()) {
+            m_problem = std::move(problem);
+        }
+    }
+
+    CalculationInputs& m_inputs;
+    int m_depth = 0;
+    std::optional<std::size_t> m_key_index;
+    std::string m_problem;
+};
+
+using BatchLine = std::variant<CalculationInputs, std::string>;
+
+// The form that tools write: a flat object whose keys and values are strings of printable ASCII
+// without escapes. Scanning it by hand is several times faster than a general JSON parser; any
+// other line, valid or not, goes to nlohmann.
+class PlainLineScanner {
+  public:
+    explicit PlainLineScanner(std::string_view line) : m_line(line) {}
+
+    bool Consume(char c) {
+        SkipWhitespace();
+        if (m_pos < m_line.size() && m_line[m_pos] == c) {
+            ++m_pos;
+            return true;
+        }
+        return false;
+    }
+
+    std::optional<std::string_view> PlainString() {
+        if (!Consume('"')) {
+            return std::nullopt;
+        }
+        const std::size_t start = m_pos;
+        for (; m_pos < m_line.size(); ++m_pos) {
+            const char c = m_line[m_pos];
+            if (c == '"') {
+                return m_line.substr(start, m_pos++ - start);
+            }
+            if (c == '\\' || c < 0x20 || c > 0x7E) {
+                return std::nullopt;
+            }
+        }
+        return std::nullopt;
+    }
+
+    bool AtEnd() {
+        SkipWhitespace();
+        return m_pos == m_line.size();
+    }
+
+  private:
+    void SkipWhitespace() {
+        while (m_pos < m_line.size() && (m_line[m_pos] == ' ' || m_line[m_pos] == '\t' ||
+                                         m_line[m_pos] == '\n' || m_line[m_pos] == '\r')) {
+            ++m_pos;
+        }
+    }
+
+    std::string_view m_line;
+    std::size_t m_pos = 0;
+};
+
+// None when the line is not in the plain form.
+std::optional<BatchLine> ParsePlainLine(std::string_view line, const CalculationInputs& defaults) {
+    PlainLineScanner scanner(line);
+    if (!scanner.Consume('{')) {
+        return std::nullopt;
+    }
+    CalculationInputs inputs = defaults;
+    std::string problem;
+    if (!scanner.Consume('}')) {
+        do {
+            const std::optional<std::string_view> key = scanner.PlainString();
+            if (!key || !scanner.Consume(':')) {
+                return std::nullopt;
+            }
+            const std::optional<std::string_view> value = scanner.PlainString();
+            if (!value) {
+                return std::nullopt;
+            }
+            if (const std::optional<std::size_t> index = InputIndexOfKey(*key)) {
+                inputs[*index] = *value;
+            } else if (problem.empty()) {
+                problem = "unknown key " + Quoted(*key);
+            }
+        } while (scanner.Consume(','));
+        if (!scanner.Consume('}')) {
+            return std::nullopt;
+        }
+    }
+    if (!scanner.AtEnd()) {
+        return std::nullopt;
+    }
+    if (!problem.empty()) {
+        return problem;
+    }
+    return inputs;
+}
+
+BatchLine ParseJsonLine(std::string_view line, const CalculationInputs& defaults) {
+    CalculationInputs inputs = defaults;
+    BatchLineReader reader(inputs);
+    if (!Json::sax_parse(line.begin(), line.end(), &reader)) {
+        return std::string("not valid JSON");
+    }
+    if (!reader.Problem().empty()) {
+        return reader.Problem();
+    }
+    return inputs;
+}
+
+std::string ErrorLine(long line_number, const std::string& reason) {
+    JsonLine json;
+    json.Add("error", "line " + std::to_string(line_number) + ": " + reason);
+    return std::move(json).Finish();
+}
+
+void Flush(std::string& buffer, std::FILE* output) {
+    std::fwrite(buffer.data(), 1, buffer.size(), output);
+    std::fflush(output);
+    buffer.clear();
+}
+
+}  // namespace
+
+std::variant<CalculationInputs, std::string> ParseBatchLine(std::string_view line,
+                                                            const CalculationInputs& defaults) {
+    if (std::optional<BatchLine> plain = ParsePlainLine(line, defaults)) {
+        return std::move(*plain);
+    }
+    return ParseJsonLine(line, defaults);
+}
+
+std::pair<std::string, bool> BatchOutputLine(std::string_view line, long line_number,
+                                             const CalculationInputs& defaults) {
+    const auto parsed = ParseBatchLine(line, defaults);
+    if (const auto* reason = std::get_if<std::string>(&parsed)) {
+        return {ErrorLine(line_number, *reason), false};
+    }
+    return {OutcomeJson(Calculate(std::get<CalculationInputs>(parsed))), true};
+}
+
+bool RunBatch(std::istream& input, std::FILE* output, const CalculationInputs& defaults) {
+    constexpr std::size_t FlushSize = 1 << 16;
+    bool all_accepted = true;
+    std::string buffer;
+    std::string line;
+    for (long line_number = 1; std::getline(input, line); ++line_number) {
+        auto [output_line, accepted] = BatchOutputLine(line, line_number, defaults);
+        all_accepted = all_accepted && accepted;
+        buffer += output_line;
+        buffer += '\n';
+        // Flushed when the next line would have to wait for input, so that a program feeding
+        // lines one at a time gets each answer at once.
+        if (buffer.size() >= FlushSize || input.rdbuf()->in_avail() <= 0) {
+            Flush(buffer, output);
+        }
+    }
+    Flush(buffer, output);
+    return all_accepted;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdio>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "cli/calculator.h"
+
+// Batch mode: JSON Lines in, JSON Lines out, one output line per input line, in order.
+
+namespace tarvex {
+
+// Reads one input line: a JSON object whose keys are InputFields' keys with string values; an
+// absent key keeps its text from `defaults`. Anything else gives the reason it was rejected.
+//   {"sat1_deg": "13", "focal": "600"} -> inputs;  {"focal": 600} -> "the value of \"focal\" is
+//   not a string";  {"x": "1"} -> "unknown key \"x\"";  "[1]" -> "not a JSON object"
+std::variant<CalculationInputs, std::string> ParseBatchLine(std::string_view line,
+                                                            const CalculationInputs& defaults);
+
+// The output line (without its line end) for input line number `line_number` (from 1).
+// Second: false when the line was rejected.
+std::pair<std::string, bool> BatchOutputLine(std::string_view line, long line_number,
+                                             const CalculationInputs& defaults);
+
+// Processes every line of `input`; true when no line was rejected.
+bool RunBatch(std::istream& input, std::FILE* output, const CalculationInputs& defaults);
+
+}  // namespace tarvex
