@@ -1,0 +1,130 @@
+#include "illustrations/fris123.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <array>
+#include <filesystem>
+#include <string_view>
+#include <utility>
+
+#include "conversions/app_folder.h"
+#include "conversions/runtime_error.h"
+#include "illustrations/bitmap_file.h"
+#include "illustrations/picture_box.h"
+#include "ui/handler_boundary.h"
+#include "ui/window_support.h"
+
+namespace tarvex {
+namespace {
+
+struct PictureCycleRow {
+    std::string_view file_name;
+    std::int16_t next_step;
+};
+
+// "\5k.BMP" comes after "\YGOLP.BMP", not after "\4k.BMP".
+constexpr std::array<PictureCycleRow, 8> PictureCycle{{
+    {"\\GDS001.BMP", 1},
+    {"\\1k.BMP", 2},
+    {"\\2k.BMP", 3},
+    {"\\3k.BMP", 4},
+    {"\\4k.BMP", 5},
+    {"\\TRANS002.BMP", 6},
+    {"\\YGOLP.BMP", 7},
+    {"\\5k.BMP", 0},
+}};
+
+std::string ExecutableFolderAsReported() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+// The file of the cycle in `folder`, whatever the letter case of its name there.
+std::filesystem::path FindPicture(const std::string& folder, std::string_view file_name) {
+    if (auto found = FindFileIgnoringCase(folder, file_name)) {
+        return *found;
+    }
+    throw RuntimeError("File not found: " + PathInFolder(folder, file_name).string());
+}
+
+}  // namespace
+
+FRIS123::FRIS123(std::function<void()> show_main_window)
+    : FRIS123(std::move(show_main_window),
+              std::function<std::string()>(ExecutableFolderAsReported)) {}
+
+FRIS123::FRIS123(std::function<void()> show_main_window, std::string reported_folder)
+    : FRIS123(
+          std::move(show_main_window),
+          std::function<std::string()>([folder = std::move(reported_folder)] { return folder; })) {}
+
+FRIS123::FRIS123(std::function<void()> show_main_window,
+                 std::function<std::string()> reported_folder)
+    : m_show_main_window(std::move(show_main_window)),
+      m_reported_folder(std::move(reported_folder)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("RIS123"));
+    LoadProgramFonts();
+    setFont(SansSerifFont(8.25, false));
+    CreateControls();
+    // Client area at a fixed place on the screen, not where the system would put it.
+    setGeometry(TwipsRect(1860, 1530, 6360, 4995));
+    Load();
+}
+
+const QImage& FRIS123::Picture() const {
+    return m_Picture1->Picture();
+}
+
+void FRIS123::CreateControls() {
+    // The box is larger than the client area: its right and bottom strips show only when the
+    // window is enlarged.
+    m_Picture1 = new PictureBox(this);
+    m_Picture1->setObjectName(QStringLiteral("Picture1"));
+    m_Picture1->setGeometry(TwipsRect(0, 0, 8775, 5935));
+
+    // The buttons lie on the picture box and count from its inner corner.
+    const QPoint box_origin = m_Picture1->InnerOrigin();
+    m_cmd1 = new QPushButton(QStringLiteral("ВЫХОД"), m_Picture1);
+    m_cmd1->setObjectName(QStringLiteral("cmd1"));
+    m_cmd1->setGeometry(TwipsRect(240, 120, 975, 375).translated(box_origin));
+    // A Latin capital P, then the Cyrillic letters И and С.
+    m_RISYNOK = new QPushButton(QStringLiteral("P\u0418\u0421.1,2,3"), m_Picture1);
+    m_RISYNOK->setObjectName(QStringLiteral("RISYNOK"));
+    m_RISYNOK->setGeometry(TwipsRect(240, 720, 975, 375).translated(box_origin));
+    setTabOrder(m_cmd1, m_RISYNOK);
+
+    connect(m_cmd1, &QPushButton::clicked, this, &FRIS123::OnCmd1Clicked);
+    connect(m_RISYNOK, &QPushButton::clicked, this, &FRIS123::OnRISYNOKClicked);
+}
+
+void FRIS123::Load() {
+    m_PictureFolder = AppFolderFrom(m_reported_folder());
+    m_PictureStep = 0;
+    hide();
+    ShowInFront(*this);
+}
+
+void FRIS123::OnRISYNOKClicked() {
+    RunHandler([this] { ShowNextPicture(); });
+}
+
+// A picture that cannot be read leaves the box as it was and the cycle where it was.
+void FRIS123::ShowNextPicture() {
+    const PictureCycleRow& row = PictureCycle.at(static_cast<std::size_t>(m_PictureStep));
+    m_Picture1->SetPicture(ReadBitmapFile(FindPicture(m_PictureFolder, row.file_name)));
+    m_PictureStep = row.next_step;
+}
+
+void FRIS123::OnCmd1Clicked() {
+    RunHandler([this] {
+        // close() only schedules the deletion (Qt::WA_DeleteOnClose), so the callback is still
+        // ours to call afterwards.
+        const std::function<void()> show_main_window = m_show_main_window;
+        close();
+        if (show_main_window) {
+            show_main_window();
+        }
+    });
+}
+
+}  // namespace tarvex
