@@ -1,0 +1,167 @@
+#include "direction/diagram.h"
+
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+#include "conversions/checked_math.h"
+#include "conversions/number_text.h"
+#include "conversions/text.h"
+
+namespace tarvex {
+namespace {
+
+// Degrees to radians with the diagram's pi, in the order the diagram has always applied it.
+double DiagramRadians(double degrees) {
+    return Div(Mul(degrees, DiagramPi), 180);
+}
+
+float AsSurfaceCoordinate(std::int16_t twips) {
+    return static_cast<float>(twips);
+}
+
+void DrawAxis(DrawingSurface& surface, float degrees) {
+    const DiagramPoint a = AxisEndA(degrees);
+    const DiagramPoint b = AxisEndB(degrees);
+    surface.Line(AsSurfaceCoordinate(a.x), AsSurfaceCoordinate(a.y), AsSurfaceCoordinate(b.x),
+                 AsSurfaceCoordinate(b.y), ColorBlue);
+    surface.Circle(AsSurfaceCoordinate(a.x), AsSurfaceCoordinate(a.y), EndMarkRadius);
+    surface.Circle(AsSurfaceCoordinate(b.x), AsSurfaceCoordinate(b.y), EndMarkRadius);
+}
+
+void PrintLabelAt(DrawingSurface& surface, DiagramPoint at, std::string_view label) {
+    surface.SetTextPosition(AsSurfaceCoordinate(at.x), AsSurfaceCoordinate(at.y));
+    surface.SetForeColor(ColorRed);
+    surface.Print(label);
+}
+
+// South at the A end, north at the B end.
+void DrawNorthSouthAxis(DrawingSurface& surface, float degrees) {
+    DrawAxis(surface, degrees);
+    PrintLabelAt(surface, AxisEndA(degrees), " SOUNT");
+    PrintLabelAt(surface, AxisEndB(degrees), "NORTH");
+}
+
+// West at the B end, printed first; east at the A end.
+void DrawEastWestAxis(DrawingSurface& surface, float degrees) {
+    DrawAxis(surface, degrees);
+    PrintLabelAt(surface, AxisEndB(degrees), "  WEST");
+    PrintLabelAt(surface, AxisEndA(degrees), "EAST");
+}
+
+void DrawCentreDot(DrawingSurface& surface) {
+    surface.SetForeColor(ColorBlue);
+    surface.SetPenWidth(20);
+    surface.Point(AsSurfaceCoordinate(DiagramCentreX), AsSurfaceCoordinate(DiagramCentreY));
+    surface.SetPenWidth(8);
+}
+
+void DrawDirectionLine(DrawingSurface& surface, float degrees) {
+    const DiagramPoint a = AxisEndA(degrees);
+    const DiagramPoint b = AxisEndB(degrees);
+    surface.Line(AsSurfaceCoordinate(a.x), AsSurfaceCoordinate(a.y), AsSurfaceCoordinate(b.x),
+                 AsSurfaceCoordinate(b.y), ColorCyan);
+}
+
+void DrawAzimuthArc(DrawingSurface& surface, ArcAngles arc) {
+    surface.SetPenWidth(2);
+    surface.Arc(AsSurfaceCoordinate(DiagramCentreX), AsSurfaceCoordinate(DiagramCentreY),
+                AzimuthArcRadius, WithinOneTurn(arc.start), WithinOneTurn(arc.end));
+}
+
+// 300 twips left of and 200 below the satellite's end of the direction line.
+void PrintAzimuth(DrawingSurface& surface, float direction, std::string_view azimuth_text) {
+    const auto x = static_cast<std::int16_t>(2720 - AxisSin(direction));
+    const auto y = static_cast<std::int16_t>(1808 + AxisCos(direction));
+    surface.SetTextPosition(AsSurfaceCoordinate(x), AsSurfaceCoordinate(y));
+    surface.SetForeColor(ColorBlack);
+    surface.Print(Concat("alfa=", azimuth_text));
+}
+
+}  // namespace
+
+std::int16_t AxisSin(float degrees) {
+    return RoundToInt16(Mul(Sin(DiagramRadians(degrees)), AxisHalfLength));
+}
+
+std::int16_t AxisCos(float degrees) {
+    return RoundToInt16(Mul(Cos(DiagramRadians(degrees)), AxisHalfLength));
+}
+
+DiagramPoint AxisEndA(float degrees) {
+    return {static_cast<std::int16_t>(DiagramCentreX + AxisSin(degrees)),
+            static_cast<std::int16_t>(DiagramCentreY - AxisCos(degrees))};
+}
+
+DiagramPoint AxisEndB(float degrees) {
+    return {static_cast<std::int16_t>(DiagramCentreX - AxisSin(degrees)),
+            static_cast<std::int16_t>(DiagramCentreY + AxisCos(degrees))};
+}
+
+std::string HalfDegreeFloor(std::string_view azimuth_text) {
+    const float value = AsSingle(ParseLeadingNumber(azimuth_text));
+    // The whole part goes through its text and back, as it always has; the number is the same.
+    const double whole = ParseNumberStrict(WholeToText(static_cast<float>(FloorNumber(value))));
+    float fraction = AsSingle(Sub(value, whole));
+    if (fraction > 0.5f) {
+        fraction = 0.5f;
+    }
+    if (fraction < 0.5f) {
+        fraction = 0;
+    }
+    return NumberToText(Add(whole, fraction));
+}
+
+ArcAngles AzimuthArc(double azimuth, double axis_shift) {
+    ArcAngles arc;
+    arc.start = AsSingle(DiagramRadians(Sub(Sub(270, azimuth), axis_shift)));
+    arc.end = AsSingle(Add(DiagramRadians(azimuth), arc.start));
+    return arc;
+}
+
+double WithinOneTurn(double radians) {
+    constexpr double FullTurn = 2 * std::numbers::pi;
+    const double magnitude = std::fabs(radians);
+    if (magnitude <= FullTurn) {
+        return radians;
+    }
+    const double reduced = std::fmod(magnitude, FullTurn);
+    return std::signbit(radians) ? -reduced : reduced;
+}
+
+DiagramCommand::DiagramCommand(ResultsReader read_results)
+    : m_read_results(std::move(read_results)) {}
+
+bool DiagramCommand::Run(DrawingSurface& surface, std::string_view axis_shift_input) {
+    surface.Clear();
+    surface.SetDrawMode(DrawMode::CopyPen);
+    surface.SetPenWidth(1);
+    surface.SetFillStyle(FillStyle::Solid);
+    DrawNorthSouthAxis(surface, 0);
+    DrawEastWestAxis(surface, -90);
+
+    surface.SetPenWidth(5);
+    m_axis_shift_text = std::string(axis_shift_input);
+    const float axis_shift = AsSingle(ParseLeadingNumber(m_axis_shift_text));
+    DrawNorthSouthAxis(surface, axis_shift);
+    DrawEastWestAxis(surface, axis_shift - 90.0f);
+
+    if (!surface.Yield()) {
+        return false;  // the window is gone, and this object with it
+    }
+
+    DrawCentreDot(surface);
+    const ResultsFields results = m_read_results();
+    const std::string azimuth_text = HalfDegreeFloor(results.first);
+    const double azimuth = ParseLeadingNumber(azimuth_text);
+    // A START run during the yield may have replaced the axis shift text: the rest of the
+    // drawing follows the latest one.
+    const double typed_shift = ParseLeadingNumber(m_axis_shift_text);
+    const float direction = AsSingle(Add(azimuth, typed_shift));
+    DrawDirectionLine(surface, direction);
+    DrawAzimuthArc(surface, AzimuthArc(azimuth, typed_shift));
+    PrintAzimuth(surface, direction, azimuth_text);
+    return true;
+}
+
+}  // namespace tarvex
