@@ -82,9 +82,8 @@ void ImageSurface::Clear() {
     m_text_y = 0;
 }
 
-void ImageSurface::SetDrawMode(DrawMode mode) {
-    m_draw_mode = mode;
-}
+// Copy-pen is the only mode there is, and always in effect (see BeginPainting).
+void ImageSurface::SetDrawMode(DrawMode /*mode*/) {}
 
 void ImageSurface::SetFillStyle(FillStyle style) {
     m_fill_style = style;

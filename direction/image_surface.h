@@ -46,7 +46,6 @@ class ImageSurface : public DrawingSurface {
     QFont m_font;
     std::function<bool()> m_yield;
     // The platform's defaults until the diagram sets them.
-    DrawMode m_draw_mode = DrawMode::CopyPen;
     FillStyle m_fill_style = FillStyle::Transparent;
     int m_pen_width = 1;
     ColorValue m_fore_color = ColorBlack;

@@ -276,16 +276,6 @@ class FLIN1Test : public QObject {
         QCOMPARE(Rgb(image, QPoint(180, 12)), Cyan);
     }
 
-    // Filled black; outlined in the foreground colour of the moment: black (the window's
-    // initial colour, then the one the last START left) for the cross, red after the labels.
-    void EndCirclesTakeTheForegroundColour() {
-        for (int run = 0; run < 2; ++run) {
-            const QImage image = DrawnWith("-20");
-            QCOMPARE(Rgb(image, QPoint(199, 207)), Black);  // cross, north end (3020, 3108)
-            QCOMPARE(Rgb(image, QPoint(165, 13)), Red);     // turned, south end (2507, 198)
-        }
-    }
-
     void ExitBringsTheMainWindowForward() {
         const QImage drawn = DrawnWith("-20");
         Window().findChild<QPushButton*>("CMDEXIT")->click();
@@ -334,13 +324,6 @@ class FLIN1Test : public QObject {
         });
         QCOMPARE(m_notifier.errors, QStringList() << "Overflow");
         QCOMPARE(CountIn(image, image.rect(), Cyan), 0);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(window.isNull());
-    }
-
-    void ClosingWithoutAStartDiscardsTheWindow() {
-        QPointer<FLIN1> window = &Window();
-        window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(window.isNull());
     }

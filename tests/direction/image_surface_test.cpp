@@ -195,14 +195,6 @@ class ImageSurfaceTest : public QObject {
         QVERIFY(Inked(surface).top() < 4 && Inked(surface).left() < 3);
         QCOMPARE(surface.ForeColor(), ColorRed);
     }
-
-    void YieldAnswersWhetherDrawingMayGoOn() {
-        int yields = 0;
-        ImageSurface surface = MakeSurface([&] { return ++yields < 2; });
-        QVERIFY(surface.Yield());
-        QVERIFY(!surface.Yield());
-        QCOMPARE(yields, 2);
-    }
 };
 
 }  // namespace tarvex
