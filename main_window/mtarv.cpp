@@ -267,8 +267,10 @@ void MTARV::paintEvent(QPaintEvent* /*event*/) {
     for (const LineSpec& line : Lines) {
         const Qt::PenCapStyle cap = line.width > 1 ? Qt::RoundCap : Qt::SquareCap;
         painter.setPen(QPen(color, line.width, Qt::SolidLine, cap));
-        painter.drawLine(QPoint(TwipsToPixels(line.x1), TwipsToPixels(line.y1)),
-                         QPoint(TwipsToPixels(line.x2), TwipsToPixels(line.y2)));
+        // Through the centres of the end pixels, so a thick line lies evenly about its axis.
+        const QPointF centre(0.5, 0.5);
+        painter.drawLine(QPointF(TwipsToPixels(line.x1), TwipsToPixels(line.y1)) + centre,
+                         QPointF(TwipsToPixels(line.x2), TwipsToPixels(line.y2)) + centre);
     }
 }
 
