@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -72,6 +74,34 @@ void TypeExample(const QWidget& window) {
 // Windows closed through their frames are deleted once events are handled.
 void DeleteDiscardedWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The lines a label breaks its caption into, as QLabel lays out word-wrapped plain text, each
+// without the blanks it ends in; and where, in window coordinates, the character at `index`
+// starts.
+struct CaptionLayout {
+    QStringList lines;
+    qreal x_of_index = 0;
+};
+
+CaptionLayout LayOut(const QLabel& label, int index) {
+    QTextLayout layout(label.text(), label.font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    CaptionLayout result;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(label.width());
+        QString text = label.text().mid(line.textStart(), line.textLength());
+        while (text.endsWith(u' ')) {
+            text.chop(1);
+        }
+        result.lines.append(text);
+    }
+    layout.endLayout();
+    result.x_of_index = label.x() + layout.lineForTextPosition(index).cursorToX(index);
+    return result;
 }
 
 bool Shown(const QWidget* window) {
@@ -166,6 +196,77 @@ class MtarvTest : public QObject {
             QCOMPARE(image.pixmap().size(), QSize(45, 30));
             QCOMPARE(image.size(), QSize(45, 30));
         }
+    }
+
+    // The tall labels break their captions at the runs of blanks; the others keep one line.
+    void CaptionsBreakAtTheirRunsOfBlanks_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("T3") << "T3"
+                            << QStringList{" Ваши  координаты",
+                                           "места  (пример:", "г.Тверия ИЗРАИЛЬ)"};
+        QTest::newRow("T5") << "T5"
+                            << QStringList{"     Координаты", "TV-спутника  (1)", "установленного"};
+        QTest::newRow("Label2") << "Label2"
+                                << QStringList{"     Координаты", "TV-спутника (2)",
+                                               "устанавливаемого"};
+        for (const char* one_line :
+             {"T1", "T2", "Label6", "T7", "T8", "T9", "Label4", "Label5", "Label7", "Label8"}) {
+            QTest::newRow(one_line) << one_line << QStringList();
+        }
+    }
+    void CaptionsBreakAtTheirRunsOfBlanks() {
+        QFETCH(QString, label);
+        QFETCH(QStringList, lines);
+        RequireBitmapFont();
+        const QLabel& caption = Find<QLabel>(*m_window, label);
+        QVERIFY(caption.wordWrap());
+        QCOMPARE(caption.alignment(), Qt::AlignLeft | Qt::AlignTop);
+        if (lines.isEmpty()) {
+            QString text = caption.text();
+            while (text.endsWith(u' ')) {
+                text.chop(1);
+            }
+            lines.append(text);
+        }
+        QCOMPARE(LayOut(caption, 0).lines, lines);
+    }
+
+    // "градусы" stands above the degree field and "минуты" above the minute field.
+    void UnitCaptionsStandAboveTheirFields_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("degrees");
+        QTest::addColumn<QString>("minutes");
+        QTest::newRow("site longitude") << "Label1"
+                                        << "Text1"
+                                        << "Text2";
+        QTest::newRow("site latitude") << "T4"
+                                       << "Text3"
+                                       << "Text4";
+        QTest::newRow("satellite 1") << "T6"
+                                     << "Text5"
+                                     << "Text6";
+        QTest::newRow("satellite 2") << "Label3"
+                                     << "Text9"
+                                     << "Text10";
+    }
+    void UnitCaptionsStandAboveTheirFields() {
+        QFETCH(QString, label);
+        QFETCH(QString, degrees);
+        QFETCH(QString, minutes);
+        RequireBitmapFont();
+        const QLabel& caption = Find<QLabel>(*m_window, label);
+        const QRect degree_field = FieldNamed(*m_window, degrees).geometry();
+        const QRect minute_field = FieldNamed(*m_window, minutes).geometry();
+        const auto degrees_at = static_cast<int>(caption.text().indexOf(QStringLiteral("градусы")));
+        const auto minutes_at = static_cast<int>(caption.text().indexOf(QStringLiteral("минуты")));
+        QCOMPARE(LayOut(caption, 0).lines.size(), qsizetype{1});
+        const qreal degrees_x = LayOut(caption, degrees_at).x_of_index;
+        const qreal minutes_x = LayOut(caption, minutes_at).x_of_index;
+        QVERIFY2(degrees_x > degree_field.left() && degrees_x < degree_field.right(),
+                 qPrintable(QString::number(degrees_x)));
+        QVERIFY2(minutes_x > minute_field.left() && minutes_x < minute_field.right(),
+                 qPrintable(QString::number(minutes_x)));
     }
 
     void TabVisitsTheControlsInDesignOrder() {
@@ -316,6 +417,12 @@ class MtarvTest : public QObject {
     }
 
   private:
+    static void RequireBitmapFont() {
+        if (QFontInfo(SansSerifFont(8.25, false)).family() != QStringLiteral("MS Sans Serif")) {
+            QSKIP("the captions are laid out for MS Sans Serif (fonts-wine)");
+        }
+    }
+
     QString ResultsPath() const { return m_folder.filePath(QStringLiteral("rlin1.txt")); }
 
     void ExpectExampleResults() {
