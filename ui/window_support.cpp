@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QWidget>
 #include <cmath>
 #include <optional>
@@ -31,8 +32,13 @@ int PointsToPixels(double points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
-// The bitmap font at the cell height of the strike for `points`, if it is loaded.
+// The bitmap font at the cell height of the strike for `points`, if it is loaded. Bitmap glyphs
+// do not scale: on a high-density screen Qt would draw them at their own size, with the advances
+// scaled, so the text would fall apart there; the scalable sans scales with everything else.
 std::optional<QFont> BitmapSansSerifFont(double points, bool bold) {
+    if (qGuiApp == nullptr || qGuiApp->devicePixelRatio() != 1.0) {
+        return std::nullopt;
+    }
     const int em = PointsToPixels(points);
     for (const auto& strike : SansSerifStrikes) {
         if (strike.em != em) {

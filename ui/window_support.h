@@ -24,7 +24,8 @@ std::string ApplicationFolder();
 void LoadProgramFonts();
 
 // "MS Sans Serif" at 8.25, 9.75 or 12 points (the bitmap strikes of 13, 16 and 20 pixels), or a
-// scalable sans (Liberation Sans) where it is missing.
+// scalable sans (Liberation Sans) where it is missing or the screen scales pixels (bitmap glyphs
+// keep their size there).
 QFont SansSerifFont(double points, bool bold);
 // "Times New Roman" (served by Liberation Serif) at the given points.
 QFont SerifFont(double points, bool bold);

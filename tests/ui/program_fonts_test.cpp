@@ -127,6 +127,18 @@ class ProgramFontsTest : public QObject {
             }
         }
     }
+
+    // Run on its own with QT_SCALE_FACTOR=2: bitmap glyphs would keep their size there.
+    void ScaledScreensGetTheScalableSans() {
+        if (qGuiApp->devicePixelRatio() == 1.0) {
+            QSKIP("the screen does not scale");
+        }
+        for (bool bold : {false, true}) {
+            const QFont font = SansSerifFont(8.25, bold);
+            QVERIFY(QFontInfo(font).family() != QStringLiteral("MS Sans Serif"));
+            QCOMPARE(font.pixelSize(), 11);
+        }
+    }
 };
 
 }  // namespace tarvex
