@@ -94,7 +94,9 @@ void PhotographIllustrationsWindow(MTARV& window, Photographer& photographer) {
     FRIS123& illustrations = *window.IllustrationsWindow();
     ClickButton(illustrations, "RISYNOK");
     photographer.Save(illustrations, "illustrations_window_1.png");
+    // The second one in a window the user has enlarged to the picture box, to show it whole.
     ClickButton(illustrations, "RISYNOK");
+    illustrations.resize(585, 396);
     photographer.Save(illustrations, "illustrations_window_2.png");
 }
 

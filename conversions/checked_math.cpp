@@ -15,16 +15,16 @@ namespace {
 
 void RequireFinite(double operand) {
     if (!std::isfinite(operand)) {
-        throw RuntimeError("Overflow");
+        throw RuntimeError(ErrorKind::Overflow, "Overflow");
     }
 }
 
 double CheckResult(double result) {
     if (std::isnan(result)) {
-        throw RuntimeError("Invalid operation");
+        throw RuntimeError(ErrorKind::InvalidOperation, "Invalid operation");
     }
     if (std::isinf(result)) {
-        throw RuntimeError("Overflow");
+        throw RuntimeError(ErrorKind::Overflow, "Overflow");
     }
     return result;
 }
@@ -60,7 +60,7 @@ double Div(double a, double b) {
     RequireFinite(a);
     RequireFinite(b);
     if (b == 0.0) {
-        throw RuntimeError("Division by zero");
+        throw RuntimeError(ErrorKind::DivisionByZero, "Division by zero");
     }
     return CheckResult(a / b);
 }

@@ -168,7 +168,7 @@ double ParseNumberStrict(std::string_view text) {
     const std::size_t start = SkipBlanks(text, 0);
     const NumberSpan span = ScanNumber(text, start);
     if (!span.has_digits || SkipBlanks(text, span.end) != text.size()) {
-        throw RuntimeError("Type mismatch: '" + std::string(text) + "'");
+        throw RuntimeError(ErrorKind::TypeMismatch, "Type mismatch: '" + std::string(text) + "'");
     }
     return CheckFinite(ConvertNumber(text.substr(start, span.end - start)));
 }
@@ -177,7 +177,7 @@ float AsSingle(double x) {
     CheckFinite(x);
     const float single = static_cast<float>(x);
     if (std::isinf(single)) {
-        throw RuntimeError("Overflow");
+        throw RuntimeError(ErrorKind::Overflow, "Overflow");
     }
     return single;
 }
@@ -185,7 +185,7 @@ float AsSingle(double x) {
 std::int16_t RoundToInt16(double x) {
     const double rounded = std::nearbyint(CheckFinite(x));
     if (rounded < -32768.0 || rounded > 32767.0) {
-        throw RuntimeError("Overflow");
+        throw RuntimeError(ErrorKind::Overflow, "Overflow");
     }
     return static_cast<std::int16_t>(rounded);
 }

@@ -5,12 +5,38 @@
 
 namespace tarvex {
 
+// What went wrong, so that the message box can say it in the installer's words.
+enum class ErrorKind {
+    Overflow,            // a number beyond the range of its type
+    DivisionByZero,      //
+    InvalidOperation,    // a result that is not a number, e.g. the root of a negative value
+    TypeMismatch,        // a text that must be a number and is not
+    ResultsFileMissing,  // the direction window finds no results file
+    ResultsFileShort,    // the results file ends before its second field
+    FileRead,            //
+    FileWrite,           //
+    Picture,             // an illustration bitmap missing, unreadable or damaged
+    DrawingArgument,     // a drawing call outside its range
+};
+
 // The single failure path of the program: a conversion that fails, arithmetic that divides by
 // zero or overflows, a file that cannot be read or written. It is thrown where the fault happens
-// and caught at one boundary per handler, which shows what() to the user.
+// and caught at one boundary per handler. what() names the fault in technical terms (the
+// command-line calculator prints it as it is); UserMessage() is what a message box shows.
 class RuntimeError : public std::runtime_error {
   public:
-    explicit RuntimeError(const std::string& message) : std::runtime_error(message) {}
+    RuntimeError(ErrorKind kind, const std::string& message)
+        : std::runtime_error(message), m_kind(kind) {}
+
+    ErrorKind Kind() const { return m_kind; }
+
+  private:
+    ErrorKind m_kind;
 };
+
+// The text of the error box, in Russian like the rest of the program: what happened and what to
+// do, then the technical message in parentheses.
+//   Overflow "Overflow" -> "Слишком большое число: ... Проверьте введённые числа.\n\n(Overflow)"
+std::string UserMessage(const RuntimeError& error);
 
 }  // namespace tarvex

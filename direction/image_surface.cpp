@@ -40,7 +40,8 @@ double CounterclockwiseSpan(double from, double to) {
 
 void RequireWithinOneTurn(double radians) {
     if (!(std::fabs(radians) <= FullTurn)) {
-        throw RuntimeError("Invalid argument: arc angle outside -2 pi .. 2 pi");
+        throw RuntimeError(ErrorKind::DrawingArgument,
+                           "Invalid argument: arc angle outside -2 pi .. 2 pi");
     }
 }
 

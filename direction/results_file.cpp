@@ -31,7 +31,8 @@ std::string ErrnoReason(int error) {
 }
 
 [[noreturn]] void ThrowWriteError(const std::filesystem::path& path, int error) {
-    throw RuntimeError("Cannot write " + path.string() + ": " + ErrnoReason(error));
+    throw RuntimeError(ErrorKind::FileWrite,
+                       "Cannot write " + path.string() + ": " + ErrnoReason(error));
 }
 
 std::string RandomSuffix() {
@@ -165,14 +166,16 @@ class FieldScanner {
 };
 
 [[noreturn]] void ThrowPastEnd(std::string_view file_name) {
-    throw RuntimeError("Input past end of file: " + std::string(file_name));
+    throw RuntimeError(ErrorKind::ResultsFileShort,
+                       "Input past end of file: " + std::string(file_name));
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                                &std::fclose);
     if (!file) {
-        throw RuntimeError("Cannot read " + path.string() + ": " + ErrnoReason(errno));
+        throw RuntimeError(ErrorKind::FileRead,
+                           "Cannot read " + path.string() + ": " + ErrnoReason(errno));
     }
     std::string content;
     char buffer[4096];
@@ -181,7 +184,8 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
         content.append(buffer, count);
     }
     if (std::ferror(file.get())) {
-        throw RuntimeError("Cannot read " + path.string() + ": " + ErrnoReason(errno));
+        throw RuntimeError(ErrorKind::FileRead,
+                           "Cannot read " + path.string() + ": " + ErrnoReason(errno));
     }
     return content;
 }
@@ -234,8 +238,9 @@ ResultsFields ReadResultsFile(std::string_view app_folder) {
         FindFileIgnoringCase(app_folder, ResultsFileReaderName, ResultsFileWriterName);
     if (!path) {
         throw RuntimeError(
+            ErrorKind::ResultsFileMissing,
             "File not found: " + PathInFolder(app_folder, ResultsFileReaderName).string() +
-            ". Press START in the main window first.");
+                ". Press START in the main window first.");
     }
     return ParseResultsFields(ReadWholeFile(*path), path->string());
 }

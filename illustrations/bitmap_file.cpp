@@ -128,21 +128,22 @@ std::optional<std::string> BitmapDefect(std::string_view bytes) {
 QImage ReadBitmapFile(const std::filesystem::path& path) {
     QFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::ReadOnly)) {
-        throw RuntimeError(Unreadable(path, file.errorString()));
+        throw RuntimeError(ErrorKind::Picture, Unreadable(path, file.errorString()));
     }
     if (file.size() > MaxBitmapFileSize) {
-        throw RuntimeError(Invalid(path, "the file is too large for a picture"));
+        throw RuntimeError(ErrorKind::Picture,
+                           Invalid(path, "the file is too large for a picture"));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw RuntimeError(Unreadable(path, file.errorString()));
+        throw RuntimeError(ErrorKind::Picture, Unreadable(path, file.errorString()));
     }
     if (const auto defect = BitmapDefect(std::string_view(bytes.constData(), bytes.size()))) {
-        throw RuntimeError(Invalid(path, *defect));
+        throw RuntimeError(ErrorKind::Picture, Invalid(path, *defect));
     }
     QImage image;
     if (!image.loadFromData(bytes, "BMP")) {
-        throw RuntimeError(Invalid(path, "the bitmap cannot be decoded"));
+        throw RuntimeError(ErrorKind::Picture, Invalid(path, "the bitmap cannot be decoded"));
     }
     return image;
 }

@@ -43,7 +43,8 @@ std::filesystem::path FindPicture(const std::string& folder, std::string_view fi
     if (auto found = FindFileIgnoringCase(folder, file_name)) {
         return *found;
     }
-    throw RuntimeError("File not found: " + PathInFolder(folder, file_name).string());
+    throw RuntimeError(ErrorKind::Picture,
+                       "File not found: " + PathInFolder(folder, file_name).string());
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ void RunHandler(Handler&& handler) {
     try {
         std::forward<Handler>(handler)();
     } catch (const RuntimeError& error) {
-        CurrentNotifier().ShowError(QString::fromUtf8(error.what()));
+        CurrentNotifier().ShowError(QString::fromStdString(UserMessage(error)));
     }
 }
 

@@ -276,7 +276,9 @@ TEST(DiagramCommand, StopsAtOnceWhenTheWindowIsDiscardedDuringTheYield) {
 
 TEST(DiagramCommand, AnUnreadableResultsFileStopsAfterTheCentreDot) {
     RecordingSurface surface;
-    DiagramCommand command([]() -> ResultsFields { throw RuntimeError("File not found"); });
+    DiagramCommand command([]() -> ResultsFields {
+        throw RuntimeError(ErrorKind::ResultsFileMissing, "File not found");
+    });
     EXPECT_THROW(static_cast<void>(command.Run(surface, "-20")), RuntimeError);
     EXPECT_EQ(surface.Transcript().back(), "pen-width 8");
     EXPECT_EQ(LastOf(surface, DrawOp::Point).pen_width, 20);

@@ -1,0 +1,25 @@
+# Installed layout: everything the program reads lies beside it in one folder, as in the build
+# folder, and bin/ holds links to the two programs.
+#
+#   <prefix>/lib/tarvex/      tarvex, tarvex-calc, the eight bitmaps (and rlin1.txt once run)
+#   <prefix>/bin/             tarvex, tarvex-calc -> ../lib/tarvex/...
+#   <prefix>/share/           desktop entry and icon
+#
+# The program finds its folder through its real path, so starting it through the link still reads
+# and writes beside the executable.
+include(GNUInstallDirs)
+set(TARVEX_INSTALL_FOLDER lib/tarvex)
+
+# tarvex_install_program(<target>): the executable into the program folder, a link in bin/.
+function(tarvex_install_program target)
+    install(TARGETS ${target} RUNTIME DESTINATION ${TARVEX_INSTALL_FOLDER})
+    set(link_folder "${CMAKE_INSTALL_BINDIR}")
+    set(link_target "../${TARVEX_INSTALL_FOLDER}/${target}")
+    install(CODE "
+        set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${link_folder}/${target}\")
+        get_filename_component(folder \"\${link}\" DIRECTORY)
+        file(MAKE_DIRECTORY \"\${folder}\")
+        message(STATUS \"Linking: \${link} -> ${link_target}\")
+        file(CREATE_LINK \"${link_target}\" \"\${link}\" SYMBOLIC)
+    ")
+endfunction()
