@@ -3,6 +3,8 @@
 #   make test  the same, then every test
 BUILD_DIR  ?= build
 CMAKE_ARGS ?=
+# More packages for deps to install, e.g. CI's sanitizer tool chain.
+EXTRA_PACKAGES ?=
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
             libcli11-dev nlohmann-json3-dev \
@@ -11,7 +13,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build configure deps clean screenshots
+.PHONY: run test build configure deps clean screenshots bench
 
 run: build
 	cd $(BUILD_DIR) && ./tarvex
@@ -23,6 +25,11 @@ test: build
 screenshots: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ./tarvex_screenshots screenshots
 
+# Start-up, memory and response times against baselines measured in the same run, and the
+# throughput of tarvex-calc: a table of figures (about a minute).
+bench: build
+	cd $(BUILD_DIR) && ./tarvex_bench
+
 build: configure
 	cmake --build $(BUILD_DIR)
 
@@ -30,7 +37,7 @@ configure: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_ARGS)
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
+	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \

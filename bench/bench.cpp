@@ -1,0 +1,442 @@
+// make bench: how long Tarvex takes to start and how much memory it holds, each against a bare Qt
+// program measured alternately in the same run; how long START and the picture button take;
+// and the throughput of tarvex-calc. Prints a table of figures and the machine they were taken
+// on. Nothing here fails because a figure misses its target: a run fails only when something
+// measured did not do its work (a crash, an error message, a rejected line).
+//
+//   tarvex_bench           the full run (about a minute)
+//   tarvex_bench --smoke   every measurement a few times, to check that the benchmark works
+
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/child_process.h"
+#include "bench/statistics.h"
+#include "direction/flin1.h"
+#include "illustrations/fris123.h"
+#include "main_window/mtarv.h"
+#include "ui/notifier.h"
+#include "ui/window_support.h"
+
+namespace tarvex::bench {
+namespace {
+
+struct Counts {
+    int startup_runs;     // of each program
+    int main_start_runs;  // START in the main window
+    int direction_runs;   // START in the direction window
+    int picture_runs;     // presses of the picture button
+    long batch_lines;
+    int batch_runs;
+    int single_runs;  // single tarvex-calc invocations
+};
+
+constexpr Counts FullCounts{20, 1000, 200, 200, 1'000'000, 3, 50};
+constexpr Counts SmokeCounts{2, 20, 5, 9, 2'000, 1, 3};
+
+// One line of the table; an empty `met` for a figure without a target.
+struct Row {
+    std::string measure;
+    std::string value;
+    std::string baseline;
+    std::string target;
+    std::optional<bool> met;
+};
+
+std::string Ms(double value) {
+    return FormatFigure(value, value < 10 ? 3 : 1) + " ms";
+}
+
+std::string MiB(long kib) {
+    return FormatFigure(static_cast<double>(kib) / 1024, 1) + " MiB";
+}
+
+std::string Ratio(double value, double baseline) {
+    return FormatFigure(value / baseline, 2) + " x";
+}
+
+// The folder of this executable, where the programs it measures and the bitmaps lie.
+std::string OwnFolder() {
+    std::vector<char> path(4096);
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+    if (length <= 0) {
+        throw std::runtime_error("cannot read /proc/self/exe");
+    }
+    std::string folder(path.data(), static_cast<std::size_t>(length));
+    return folder.substr(0, folder.rfind('/'));
+}
+
+ChildRun RunChecked(const std::vector<std::string>& arguments, const ChildOptions& options = {}) {
+    const ChildRun run = RunChild(arguments, options);
+    if (run.exit_status != 0) {
+        throw std::runtime_error(arguments[0] + " ended with status " +
+                                 std::to_string(run.exit_status) +
+                                 " (run it by hand to see its messages)");
+    }
+    return run;
+}
+
+// ---- Start-up and memory: child processes, the program and the bare one alternately ----
+
+void MeasureStartup(const std::string& folder, int runs, std::vector<Row>& rows) {
+    const std::vector<std::string> program{folder + "/tarvex_startup_probe"};
+    const std::vector<std::string> bare{folder + "/tarvex_bare_window"};
+    // Once each unmeasured, so that both find their libraries and fonts in the page cache.
+    RunChecked(program);
+    RunChecked(bare);
+    std::vector<double> program_ms, bare_ms, program_cpu, bare_cpu, program_kib, bare_kib;
+    for (int run = 0; run < runs; ++run) {
+        const ChildRun measured = RunChecked(program);
+        const ChildRun baseline = RunChecked(bare);
+        program_ms.push_back(measured.wall_ms);
+        bare_ms.push_back(baseline.wall_ms);
+        program_cpu.push_back(measured.cpu_ms);
+        bare_cpu.push_back(baseline.cpu_ms);
+        program_kib.push_back(static_cast<double>(measured.max_rss_kib));
+        bare_kib.push_back(static_cast<double>(baseline.max_rss_kib));
+    }
+    const double time = Summarize(program_ms).median;
+    const double time_baseline = Summarize(bare_ms).median;
+    rows.push_back({"Start-up to first paint, median of " + std::to_string(runs), Ms(time),
+                    Ms(time_baseline) + " bare", Ratio(time, time_baseline) + " (<= 1.25 x)",
+                    time <= 1.25 * time_baseline});
+    // What the wall time would be on an idle machine, less the waits for a busy CPU.
+    const double cpu = Summarize(program_cpu).median;
+    const double cpu_baseline = Summarize(bare_cpu).median;
+    rows.push_back({"Start-up CPU time (user + system), median", Ms(cpu),
+                    Ms(cpu_baseline) + " bare", Ratio(cpu, cpu_baseline), std::nullopt});
+    const double rss = Summarize(program_kib).median;
+    const double rss_baseline = Summarize(bare_kib).median;
+    rows.push_back({"Peak RSS after start-up, median", MiB(static_cast<long>(rss)),
+                    MiB(static_cast<long>(rss_baseline)) + " bare",
+                    Ratio(rss, rss_baseline) + " (<= 1.25 x)", rss <= 1.25 * rss_baseline});
+}
+
+// ---- tarvex-calc ----
+
+// JSON Lines over a spread of sites, satellites and dishes; some of them end in a validation
+// message, as real input would.
+void WriteBatchInput(const std::string& path, long lines) {
+    std::ofstream file(path, std::ios::binary);
+    for (long line = 0; line < lines; ++line) {
+        file << R"({"site_lon_deg": ")" << 20 + line % 31 << R"(", "site_lat_deg": ")"
+             << 30 + line % 29 << R"(", "sat1_deg": ")" << line % 121 - 60 << R"(", "sat2_deg": ")"
+             << (line * 7) % 121 - 60 << R"(", "sat2_min": ")" << line % 60 << R"(", "focal": ")"
+             << 300 + line % 700 << "\"}\n";
+    }
+    if (!file.flush()) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+void MeasureCalc(const std::string& folder, const std::string& scratch, const Counts& counts,
+                 std::vector<Row>& rows) {
+    const std::string calc = folder + "/tarvex-calc";
+    const std::string input = scratch + "/batch.jsonl";
+    WriteBatchInput(input, counts.batch_lines);
+    const int last_cpu = static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)) - 1;
+    ChildOptions batch;
+    batch.input_file = input;
+    batch.cpu = last_cpu;
+    std::vector<double> wall_ms, cpu_ms;
+    for (int run = 0; run < counts.batch_runs; ++run) {
+        const ChildRun measured = RunChecked({calc, "--batch"}, batch);
+        wall_ms.push_back(measured.wall_ms);
+        cpu_ms.push_back(measured.cpu_ms);
+    }
+    // Per second of the one CPU's time: what the core delivers when nothing else wants it. The
+    // wall-clock rate shows how much of it the machine's other work left.
+    const double lines = static_cast<double>(counts.batch_lines);
+    const double per_cpu_second = lines / (Summarize(cpu_ms).median / 1e3);
+    const double per_wall_second = lines / (Summarize(wall_ms).median / 1e3);
+    const std::string on_cpu = " on CPU " + std::to_string(last_cpu);
+    rows.push_back({"tarvex-calc --batch, lines per CPU second" + on_cpu,
+                    FormatFigure(per_cpu_second, 0), FormatFigure(lines, 0) + " lines",
+                    ">= 200 000", per_cpu_second >= 200'000});
+    rows.push_back({"tarvex-calc --batch, lines per wall second" + on_cpu,
+                    FormatFigure(per_wall_second, 0), "", "", std::nullopt});
+
+    const std::vector<std::string> single{calc,         "--sat1-deg", "13",      "--sat2-deg", "19",
+                                          "--sat2-min", "12",         "--focal", "600"};
+    const std::vector<std::string> empty{"/bin/true"};
+    RunChecked(single);
+    RunChecked(empty);
+    std::vector<double> single_ms, empty_ms, single_cpu, empty_cpu;
+    for (int run = 0; run < counts.single_runs; ++run) {
+        const ChildRun measured = RunChecked(single);
+        const ChildRun baseline = RunChecked(empty);
+        single_ms.push_back(measured.wall_ms);
+        empty_ms.push_back(baseline.wall_ms);
+        single_cpu.push_back(measured.cpu_ms);
+        empty_cpu.push_back(baseline.cpu_ms);
+    }
+    const Summary summary = Summarize(single_ms);
+    const Summary baseline = Summarize(empty_ms);
+    rows.push_back({"tarvex-calc single run, median of " + std::to_string(counts.single_runs),
+                    Ms(summary.median), Ms(baseline.median) + " /bin/true", "< 5 ms",
+                    summary.median < 5});
+    rows.push_back({"tarvex-calc single run, p99", Ms(summary.p99), Ms(baseline.p99) + " /bin/true",
+                    "", std::nullopt});
+    rows.push_back({"tarvex-calc single run, CPU time, median", Ms(Summarize(single_cpu).median),
+                    Ms(Summarize(empty_cpu).median) + " /bin/true", "", std::nullopt});
+}
+
+// ---- Responses inside the program ----
+
+// Message boxes would wait for an answer; any message means the run did not measure what it
+// should, so they are counted and the run fails.
+class CountingNotifier : public Notifier {
+  public:
+    void ShowMessage(const QString& text) override { Record(text); }
+    void ShowError(const QString& text) override { Record(text); }
+
+    int count = 0;
+    QString first;
+
+  private:
+    void Record(const QString& text) {
+        if (count++ == 0) {
+            first = text;
+        }
+    }
+};
+
+template <typename Control>
+Control& Find(const QWidget& window, const char* name) {
+    auto* control = window.findChild<Control*>(QString::fromUtf8(name));
+    if (control == nullptr) {
+        throw std::runtime_error(std::string("no control ") + name);
+    }
+    return *control;
+}
+
+void Show(QWidget& window) {
+    ShowInFront(window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        throw std::runtime_error("a window was never exposed");
+    }
+}
+
+// From the press of `button` to the window repainted with what its handler did: milliseconds of
+// each of `runs` presses, after a few unmeasured ones.
+std::vector<double> TimePresses(QPushButton& button, int runs) {
+    constexpr int Unmeasured = 5;
+    std::vector<double> samples;
+    for (int run = -Unmeasured; run < runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        const auto end = std::chrono::steady_clock::now();
+        if (run >= 0) {
+            samples.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        }
+    }
+    return samples;
+}
+
+void AddPressRows(const std::string& name, const std::vector<double>& samples,
+                  const Summary& baseline, double median_target, std::vector<Row>& rows) {
+    const Summary summary = Summarize(samples);
+    const std::string runs = std::to_string(samples.size());
+    rows.push_back({name + ", median of " + runs, Ms(summary.median),
+                    Ms(baseline.median) + " empty button",
+                    "< " + FormatFigure(median_target, 0) + " ms", summary.median < median_target});
+    rows.push_back(
+        {name + ", p99", Ms(summary.p99), Ms(baseline.p99) + " empty button", "", std::nullopt});
+}
+
+void TypeText(QLineEdit& field, const QString& text) {
+    field.selectAll();
+    QTest::keyClicks(&field, text);
+}
+
+void MeasurePresses(const std::string& scratch, const Counts& counts, std::vector<Row>& rows) {
+    LoadProgramFonts();
+    CountingNotifier notifier;
+    const ScopedNotifier scoped_notifier(notifier);
+
+    // The baseline: a press of a button that does nothing, in a window of its own.
+    QWidget bare;
+    bare.resize(200, 100);
+    QPushButton& empty = *new QPushButton(QStringLiteral("EMPTY"), &bare);
+    empty.setGeometry(10, 10, 100, 30);
+    Show(bare);
+    const Summary baseline = Summarize(TimePresses(empty, counts.main_start_runs));
+    bare.hide();
+
+    // The worked example with the default site; the results file goes to the scratch folder.
+    MTARV window;
+    window.SetAppFolder(scratch);
+    Show(window);
+    TypeText(window.Field(FieldId::Text5), QStringLiteral("13"));
+    TypeText(window.Field(FieldId::Text9), QStringLiteral("19"));
+    TypeText(window.Field(FieldId::Text10), QStringLiteral("12"));
+    TypeText(window.Field(FieldId::Text13), QStringLiteral("600"));
+    const std::vector<double> main_start =
+        TimePresses(Find<QPushButton>(window, "Gprog"), counts.main_start_runs);
+    if (window.Field(FieldId::Text7).text().trimmed().isEmpty()) {
+        throw std::runtime_error("START in the main window computed nothing");
+    }
+    AddPressRows("Main window START", main_start, baseline, 5, rows);
+    // The same with the results file in memory: how much of START is the disk's flush.
+    const QTemporaryDir in_memory(QStringLiteral("/dev/shm/tarvex_bench-XXXXXX"));
+    if (in_memory.isValid()) {
+        window.SetAppFolder(in_memory.path().toStdString());
+        const Summary summary =
+            Summarize(TimePresses(Find<QPushButton>(window, "Gprog"), counts.main_start_runs));
+        rows.push_back({"Main window START, results file on tmpfs, median", Ms(summary.median), "",
+                        "", std::nullopt});
+        window.SetAppFolder(scratch);
+    }
+
+    // The direction window reads the results file START has just written.
+    FLIN1 direction([] {}, scratch);
+    Show(direction);
+    AddPressRows("Direction START (whole diagram)",
+                 TimePresses(Find<QPushButton>(direction, "START"), counts.direction_runs),
+                 baseline, 5, rows);
+    direction.hide();
+
+    FRIS123* illustrations = window.IllustrationsWindow();
+    if (illustrations == nullptr) {
+        throw std::runtime_error("the illustrations window was not loaded");
+    }
+    AddPressRows("Pictures button \"PИС.1,2,3\"",
+                 TimePresses(Find<QPushButton>(*illustrations, "RISYNOK"), counts.picture_runs),
+                 baseline, 10, rows);
+
+    if (notifier.count != 0) {
+        throw std::runtime_error(std::to_string(notifier.count) +
+                                 " message boxes, the first: " + notifier.first.toStdString());
+    }
+}
+
+// ---- The table ----
+
+std::string FirstLineWith(const char* path, const std::string& key) {
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        if (line.rfind(key, 0) == 0) {
+            const std::size_t colon = line.find(':');
+            return colon == std::string::npos ? line : line.substr(colon + 2);
+        }
+    }
+    return "unknown";
+}
+
+std::string Machine() {
+    utsname system{};
+    uname(&system);
+    std::ifstream load_file("/proc/loadavg");
+    std::string load;
+    load_file >> load;
+    return "CPU: " + FirstLineWith("/proc/cpuinfo", "model name") + ", " +
+           std::to_string(sysconf(_SC_NPROCESSORS_ONLN)) + " cores online\n" +
+           "Kernel: " + system.sysname + " " + system.release + " " + system.machine +
+           ", load average " + load + " at the start\n" + "Qt " + qVersion() +
+           " (offscreen platform), GCC " + __VERSION__ + ", " + TARVEX_BUILD_TYPE + " build\n";
+}
+
+// Characters, not bytes: the table holds Cyrillic.
+std::size_t Width(const std::string& text) {
+    std::size_t width = 0;
+    for (const char byte : text) {
+        width += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return width;
+}
+
+void PrintTable(const std::vector<Row>& rows) {
+    std::vector<std::vector<std::string>> cells{{"Measure", "Value", "Baseline", "Target", "Met"}};
+    for (const Row& row : rows) {
+        cells.push_back({row.measure, row.value, row.baseline, row.target,
+                         row.met ? (*row.met ? "yes" : "NO") : ""});
+    }
+    std::vector<std::size_t> widths(cells.front().size(), 0);
+    for (const auto& line : cells) {
+        for (std::size_t column = 0; column < line.size(); ++column) {
+            widths[column] = std::max(widths[column], Width(line[column]));
+        }
+    }
+    const auto print = [&](const std::vector<std::string>& line) {
+        std::string text;
+        for (std::size_t column = 0; column < line.size(); ++column) {
+            text += line[column];
+            if (column + 1 < line.size()) {
+                text += std::string(widths[column] - Width(line[column]) + 2, ' ');
+            }
+        }
+        while (!text.empty() && text.back() == ' ') {
+            text.pop_back();
+        }
+        std::printf("%s\n", text.c_str());
+    };
+    print(cells.front());
+    std::size_t total = 0;
+    for (const std::size_t width : widths) {
+        total += width + 2;
+    }
+    std::printf("%s\n", std::string(total - 2, '-').c_str());
+    for (std::size_t line = 1; line < cells.size(); ++line) {
+        print(cells[line]);
+    }
+}
+
+int Run(int argc, char* argv[]) {
+    const bool smoke = argc > 1 && std::string(argv[1]) == "--smoke";
+    const Counts counts = smoke ? SmokeCounts : FullCounts;
+    // The same platform for the program, the baseline and the responses, display or not.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::string machine = Machine();
+    const std::string folder = OwnFolder();
+    const QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    const std::string scratch_path = scratch.path().toStdString();
+
+    std::vector<Row> rows;
+    // The child processes first, while this process is small and has no threads of Qt's.
+    std::fprintf(stderr, "start-up and memory...\n");
+    MeasureStartup(folder, counts.startup_runs, rows);
+    std::fprintf(stderr, "tarvex-calc...\n");
+    std::vector<Row> calc_rows;
+    MeasureCalc(folder, scratch_path, counts, calc_rows);
+    std::fprintf(stderr, "START and the pictures button...\n");
+    {
+        QApplication application(argc, argv);
+        MeasurePresses(scratch_path, counts, rows);
+    }
+    rows.insert(rows.end(), calc_rows.begin(), calc_rows.end());
+
+    std::printf("%s\n", machine.c_str());
+    PrintTable(rows);
+    return 0;
+}
+
+}  // namespace
+}  // namespace tarvex::bench
+
+int main(int argc, char* argv[]) {
+    try {
+        return tarvex::bench::Run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tarvex_bench: %s\n", error.what());
+        return 1;
+    }
+}
