@@ -84,11 +84,8 @@ int WriteAll(int descriptor, std::string_view bytes) {
     return 0;
 }
 
-int WriteSyncClose(int descriptor, std::string_view bytes) {
+int WriteClose(int descriptor, std::string_view bytes) {
     int error = WriteAll(descriptor, bytes);
-    if (error == 0 && ::fsync(descriptor) != 0) {
-        error = errno;
-    }
     if (::close(descriptor) != 0 && error == 0) {
         error = errno;
     }
@@ -206,7 +203,7 @@ void WriteResultsFile(std::string_view app_folder, double alfa1, std::optional<d
     const std::string line = ResultsLine(alfa1, beta1);
     const std::filesystem::path target = PathInFolder(app_folder, ResultsFileWriterName);
     const TemporaryFile temporary = CreateTemporaryBeside(target);
-    int error = WriteSyncClose(temporary.descriptor, line);
+    int error = WriteClose(temporary.descriptor, line);
     if (error == 0 && std::rename(temporary.path.c_str(), target.c_str()) != 0) {
         error = errno;
     }

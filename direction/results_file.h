@@ -25,8 +25,10 @@ struct ResultsFields {
 std::string ResultsLine(double alfa1, std::optional<double> beta1);
 
 // Replaces "\rlin1.txt" in the folder by ResultsLine, atomically: a temporary file in the same
-// folder is written, flushed to disk and renamed over the old one, so a failure at any point
-// leaves the previous file as it was and no temporary file behind.
+// folder is written, closed and renamed over the old one, so a failure at any point leaves the
+// previous file as it was and no temporary file behind, and a reader sees the old line or the
+// new one, never a part. The file is not forced to disk (fsync would cost more than the rest of
+// START on a slow disk): the next START writes it again anyway.
 // Throws RuntimeError naming the path and the reason ("Cannot write /opt/t/rlin1.txt: Permission
 // denied").
 void WriteResultsFile(std::string_view app_folder, double alfa1, std::optional<double> beta1);

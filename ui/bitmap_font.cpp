@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtEndian>
 #include <algorithm>
+#include <cstdint>
 
 namespace tarvex {
 namespace {
@@ -115,16 +116,16 @@ FontFile ReadFontFile(const QByteArray& font) {
 
 quint32 Checksum(const QByteArray& data) {
     quint32 sum = 0;
-    for (qsizetype at = 0; at < data.size(); at += 4) {
-        quint32 word = 0;
-        for (qsizetype byte = 0; byte < 4; ++byte) {
-            const quint32 value =
-                at + byte < data.size() ? static_cast<quint8>(data[at + byte]) : 0;
-            word = (word << 8) | value;
-        }
-        sum += word;
+    const qsizetype whole_words = data.size() / 4 * 4;
+    for (qsizetype at = 0; at < whole_words; at += 4) {
+        sum += qFromBigEndian<quint32>(data.constData() + at);
     }
-    return sum;
+    // The last word is padded with zeros.
+    quint32 tail = 0;
+    for (qsizetype at = whole_words; at < whole_words + 4; ++at) {
+        tail = (tail << 8) | (at < data.size() ? static_cast<quint8>(data[at]) : 0u);
+    }
+    return sum + tail;
 }
 
 QByteArray WriteFontFile(FontFile file) {
@@ -177,7 +178,7 @@ struct Glyph {
     qint8 bearing_x = 0;
     qint8 bearing_y = 0;
     int advance = 0;
-    std::vector<bool> pixels;  // row by row
+    std::vector<std::uint8_t> pixels;  // row by row, 0 or 1 (not vector<bool>: start-up time)
 
     bool Pixel(int x, int y) const {
         return x >= 0 && x < width && pixels[static_cast<std::size_t>(y * width + x)];
@@ -240,12 +241,15 @@ Glyph DecodeImage(const QByteArray& ebdt, qsizetype at, qsizetype length, quint1
     glyph.advance = metrics.advance;
     glyph.pixels.resize(static_cast<std::size_t>(glyph.width * glyph.height));
     const qsizetype row_bits = byte_aligned ? (glyph.width + 7) / 8 * 8 : glyph.width;
-    Require(length >= (row_bits * glyph.height + 7) / 8);
+    const qsizetype image_bytes = (row_bits * glyph.height + 7) / 8;
+    Require(length >= image_bytes);
+    RequireRange(ebdt, at, image_bytes);
+    const auto* image = reinterpret_cast<const std::uint8_t*>(ebdt.constData() + at);
+    auto pixel = glyph.pixels.begin();
     for (int y = 0; y < glyph.height; ++y) {
         for (int x = 0; x < glyph.width; ++x) {
             const qsizetype bit = row_bits * y + x;
-            const bool set = (U8(ebdt, at + bit / 8) >> (7 - bit % 8)) & 1;
-            glyph.pixels[static_cast<std::size_t>(y * glyph.width + x)] = set;
+            *pixel++ = static_cast<std::uint8_t>((image[bit / 8] >> (7 - bit % 8)) & 1);
         }
     }
     return glyph;
@@ -315,11 +319,11 @@ Glyph Embolden(const Glyph& glyph) {
     }
     bold.width = glyph.width + 1;
     Require(bold.width <= 255);
-    bold.pixels.assign(static_cast<std::size_t>(bold.width * bold.height), false);
+    bold.pixels.assign(static_cast<std::size_t>(bold.width * bold.height), 0);
     for (int y = 0; y < bold.height; ++y) {
         for (int x = 0; x < bold.width; ++x) {
             bold.pixels[static_cast<std::size_t>(y * bold.width + x)] =
-                glyph.Pixel(x, y) || glyph.Pixel(x - 1, y);
+                glyph.Pixel(x, y) || glyph.Pixel(x - 1, y) ? 1 : 0;
         }
     }
     return bold;
@@ -334,8 +338,8 @@ void AppendGlyphImage(QByteArray& ebdt, const Glyph& glyph) {
     AppendU8(ebdt, static_cast<quint8>(glyph.advance));
     quint8 byte = 0;
     int bits = 0;
-    for (bool pixel : glyph.pixels) {
-        byte = static_cast<quint8>((byte << 1) | (pixel ? 1 : 0));
+    for (const std::uint8_t pixel : glyph.pixels) {
+        byte = static_cast<quint8>((byte << 1) | pixel);
         if (++bits == 8) {
             AppendU8(ebdt, byte);
             byte = 0;
