@@ -25,6 +25,9 @@ class FLIN1 : public QWidget {
     FLIN1(std::function<void()> show_main_window, std::string app_folder);
 
     const std::string& AppFolder() const { return m_app_folder; }
+    // True once the window has been closed. Closed during a START, it lives on until that START
+    // returns, but is never to be shown again: the main window loads a new one instead.
+    bool Discarded() const { return m_discarded; }
     // What START has drawn, as the window shows it behind its controls.
     const QImage& Drawing() const { return m_surface.Image(); }
 

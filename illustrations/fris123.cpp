@@ -1,5 +1,6 @@
 #include "illustrations/fris123.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <array>
@@ -114,6 +115,11 @@ void FRIS123::ShowNextPicture() {
     const PictureCycleRow& row = PictureCycle.at(static_cast<std::size_t>(m_PictureStep));
     m_Picture1->SetPicture(ReadBitmapFile(FindPicture(m_PictureFolder, row.file_name)));
     m_PictureStep = row.next_step;
+}
+
+void FRIS123::closeEvent(QCloseEvent* event) {
+    m_discarded = true;
+    QWidget::closeEvent(event);
 }
 
 void FRIS123::OnCmd1Clicked() {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+class QCloseEvent;
 class QPushButton;
 
 namespace tarvex {
@@ -35,6 +36,12 @@ class FRIS123 : public QWidget {
     std::int16_t PictureStep() const { return m_PictureStep; }
     // The bitmap shown; a null image before the first press.
     const QImage& Picture() const;
+    // True once the window has been closed. It is deleted when control returns to the event
+    // loop; until then the main window loads a new one rather than showing this one again.
+    bool Discarded() const { return m_discarded; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     FRIS123(std::function<void()> show_main_window, std::function<std::string()> reported_folder);
@@ -52,6 +59,7 @@ class FRIS123 : public QWidget {
     PictureBox* m_Picture1 = nullptr;
     QPushButton* m_cmd1 = nullptr;
     QPushButton* m_RISYNOK = nullptr;
+    bool m_discarded = false;
 };
 
 }  // namespace tarvex

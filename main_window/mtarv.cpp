@@ -312,16 +312,18 @@ void MTARV::Text7Change() {
 }
 
 // Shown without an owner, so each window can lie in front of the other; a window discarded
-// through its frame is loaded again, which runs its load step again.
+// through its frame is loaded again, which runs its load step again. A window closed inside
+// the direction window's yield lives on until control returns to the event loop (the direction
+// window until its drawing returns), and is discarded all the same.
 void MTARV::ShowDirectionWindow() {
-    if (!m_direction_window) {
+    if (!m_direction_window || m_direction_window->Discarded()) {
         m_direction_window = new FLIN1([this] { BringToFront(); });
     }
     ShowInFront(*m_direction_window);
 }
 
 void MTARV::ShowIllustrationsWindow() {
-    if (!m_illustrations_window) {
+    if (!m_illustrations_window || m_illustrations_window->Discarded()) {
         m_illustrations_window = new FRIS123([this] { BringToFront(); });
     }
     ShowInFront(*m_illustrations_window);
