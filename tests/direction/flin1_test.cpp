@@ -12,7 +12,7 @@
 #include <cmath>
 #include <memory>
 
-#include "ui/notifier.h"
+#include "tests/support/recording_notifier.h"
 #include "ui/window_support.h"
 
 namespace tarvex {
@@ -24,20 +24,6 @@ const QRgb Cyan = qRgb(0, 255, 255);
 const QRgb Blue = qRgb(0, 0, 255);
 const QRgb Red = qRgb(255, 0, 0);
 const QRgb Black = qRgb(0, 0, 0);
-
-class RecordingNotifier : public Notifier {
-  public:
-    void ShowMessage(const QString& text) override { messages << text; }
-    void ShowError(const QString& text) override {
-        errors << text;
-        if (on_error) {
-            on_error();
-        }
-    }
-    QStringList messages;
-    QStringList errors;
-    std::function<void()> on_error;
-};
 
 QRgb Rgb(const QImage& image, QPoint at) {
     return image.pixel(at) | 0xFF000000u;

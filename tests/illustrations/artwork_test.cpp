@@ -11,7 +11,7 @@
 #include "assets/design_pictures.h"
 #include "illustrations/bitmap_file.h"
 #include "illustrations/fris123.h"
-#include "ui/notifier.h"
+#include "tests/support/recording_notifier.h"
 
 namespace tarvex {
 namespace {
@@ -21,14 +21,6 @@ const std::array<const char*, 8> IllustrationFiles = {
 
 // The inner size of the picture box.
 const QSize BoxInside(581, 392);
-
-class RecordingNotifier : public Notifier {
-  public:
-    void ShowMessage(const QString& text) override { messages << text; }
-    void ShowError(const QString& text) override { errors << text; }
-    QStringList messages;
-    QStringList errors;
-};
 
 QByteArray FileBytes(const QString& path) {
     QFile file(path);

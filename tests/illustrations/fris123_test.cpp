@@ -10,7 +10,7 @@
 #include <array>
 
 #include "illustrations/picture_box.h"
-#include "ui/notifier.h"
+#include "tests/support/recording_notifier.h"
 #include "ui/window_support.h"
 
 namespace tarvex {
@@ -19,14 +19,6 @@ namespace {
 // The cycle as an installer sees it: eight presses, then the first picture again.
 const std::array<const char*, 8> CycleFiles = {"GDS001.BMP", "1k.BMP",       "2k.BMP",    "3k.BMP",
                                                "4k.BMP",     "TRANS002.BMP", "YGOLP.BMP", "5k.BMP"};
-
-class RecordingNotifier : public Notifier {
-  public:
-    void ShowMessage(const QString& text) override { messages << text; }
-    void ShowError(const QString& text) override { errors << text; }
-    QStringList messages;
-    QStringList errors;
-};
 
 const QRgb Red = qRgb(255, 0, 0);
 const QRgb Green = qRgb(0, 255, 0);

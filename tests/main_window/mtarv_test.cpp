@@ -15,20 +15,11 @@
 #include "direction/flin1.h"
 #include "illustrations/fris123.h"
 #include "main_window/mtarv.h"
-#include "ui/notifier.h"
+#include "tests/support/recording_notifier.h"
 #include "ui/window_support.h"
 
 namespace tarvex {
 namespace {
-
-class RecordingNotifier : public Notifier {
-  public:
-    void ShowMessage(const QString& text) override { messages.append(text); }
-    void ShowError(const QString& text) override { errors.append(text); }
-
-    QStringList messages;
-    QStringList errors;
-};
 
 const char* const ResultFields[] = {"Text7",  "Text8",  "Text11", "Text12",
                                     "Text14", "Text15", "Text16"};
