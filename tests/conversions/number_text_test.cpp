@@ -87,6 +87,18 @@ TEST(NumberToText, DoublesShowUpTo15SignificantDigits) {
     }
 }
 
+// Fifteen digits round the very largest doubles up past the double range, so their text reads
+// back as an overflow rather than as the number shown (found by fuzz_conversions).
+TEST(NumberToText, LargestDoublesShowATextBeyondTheDoubleRange) {
+    const double largest = std::numeric_limits<double>::max();
+    EXPECT_EQ(NumberToText(largest), " 1.79769313486232E+308");
+    EXPECT_EQ(NumberToText(-largest), "-1.79769313486232E+308");
+    EXPECT_TRUE(std::isinf(ParseLeadingNumber(NumberToText(largest))));
+    EXPECT_THROW(ParseNumberStrict(NumberToText(largest)), RuntimeError);
+    // The largest double whose text still reads back.
+    EXPECT_EQ(ParseLeadingNumber(NumberToText(1.79769313486231e308)), 1.79769313486231e308);
+}
+
 TEST(NumberToText, SinglesShowUpTo7SignificantDigitsOfTheSingle) {
     const struct {
         float value;
@@ -138,6 +150,9 @@ TEST(FormatNumber, RoundsTheExactValueHalfAwayFromZero) {
         {2.675, "0.00", "2.67"},  // 2.675 is 2.67499999... in binary
         {1e20, "##.#", "100000000000000000000."},
         {5e-324, "##0.00000", "0.00000"},
+        // An exact half where one step of the double is far coarser than the last decimal.
+        {67698643645853.640625, "##0.00000", "67698643645853.64063"},
+        {-1125899906842623.25, "##.#", "-1125899906842623.3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pattern) + " " + c.text);
