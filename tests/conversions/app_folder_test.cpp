@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace tarvex {
@@ -22,12 +23,8 @@ TEST(PathInFolder, TheLeadingBackslashIsTheSeparator) {
 class FindFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder =
-            std::filesystem::temp_directory_path() /
-            ("tarvex-find-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
+        std::string name = (std::filesystem::temp_directory_path() / "tarvex-find-XXXXXX").string();
+        m_folder = ::mkdtemp(name.data());
     }
     void TearDown() override { std::filesystem::remove_all(m_folder); }
     void Touch(const std::string& name) { std::ofstream(m_folder / name) << name; }

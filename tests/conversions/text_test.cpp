@@ -18,29 +18,20 @@ TEST(Substring, IsOneBasedAndStopsAtTheEnd) {
         long start;
         long length;
         const char* expected;
-    } cases[] = {
-        {" 33.26493491", 1, 8, " 33.2649"},
-        {" .5", 1, 8, " .5"},
-        {"D:\\Calc\\", 8, 1, "\\"},
-        {"D:\\Calc\\", 1, 7, "D:\\Calc"},
-        {"НИЖЕ", 2, 2, "ИЖ"},
-        {"abc", 4, 1, ""},
-        {"abc", 0, 2, "ab"},
-        {"abc", 2, 0, ""},
-        {"abc", 2, -1, ""},
-        {"", 1, 1, ""},
-    };
+    } cases[] = {{" 33.26493491", 1, 8, " 33.2649"},
+                 {" .5", 1, 8, " .5"},
+                 {"D:\\Calc\\", 8, 1, "\\"},
+                 {"D:\\Calc\\", 1, 7, "D:\\Calc"},
+                 {"НИЖЕ", 2, 2, "ИЖ"},
+                 {"abc", 4, 1, ""},
+                 {"abc", 0, 2, "ab"},
+                 {"abc", 2, 0, ""},
+                 {"abc", 2, -1, ""},
+                 {"", 1, 1, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(Substring(c.text, c.start, c.length), c.expected);
     }
-}
-
-TEST(TextEquals, IsExactAndCaseSensitive) {
-    EXPECT_TRUE(TextEquals("", ""));
-    EXPECT_FALSE(TextEquals(" ", ""));
-    EXPECT_FALSE(TextEquals("a", "A"));
-    EXPECT_EQ(Concat(" +", " 23.5"), " + 23.5");
 }
 
 }  // namespace

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
+#include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "conversions/runtime_error.h"
@@ -20,9 +21,7 @@ namespace fs = std::filesystem;
 
 std::string ReadBytes(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
@@ -34,7 +33,6 @@ std::vector<std::string> FileNames(const fs::path& folder) {
     for (const auto& entry : fs::directory_iterator(folder)) {
         names.push_back(entry.path().filename().string());
     }
-    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -50,11 +48,8 @@ std::string ErrorOf(const std::function<void()>& action) {
 class ResultsFileFolder : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("tarvex_results_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
+        std::string name = (fs::temp_directory_path() / "tarvex_results_XXXXXX").string();
+        m_folder = ::mkdtemp(name.data());
     }
     void TearDown() override {
         fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add);
@@ -69,49 +64,33 @@ class ResultsFileFolder : public ::testing::Test {
 };
 
 TEST(ResultsLine, NumbersWithoutSignBlankAndCrLf) {
-    struct Row {
-        double alfa1;
-        std::optional<double> beta1;
-        const char* line;
-    };
-    const Row rows[] = {
+    const std::tuple<double, std::optional<double>, const char*> rows[] = {
         {217.34429165277737, 44.81684712129953, "217.344291652777,44.8168471212995\r\n"},
-        {187.25, 23.5, "187.25,23.5\r\n"},
         {187.253918273645, -3.5, "187.253918273645,-3.5\r\n"},
         {180, std::nullopt, "180,\r\n"},
-        {0.5, 0, ".5,0\r\n"},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(ResultsLine(row.alfa1, row.beta1), row.line);
+        {0.5, 0, ".5,0\r\n"}};
+    for (const auto& [alfa1, beta1, line] : rows) {
+        EXPECT_EQ(ResultsLine(alfa1, beta1), line);
     }
 }
 
+// Each row: the file's content and its two fields, "first|second".
 TEST(ParseResultsFields, FieldRules) {
-    struct Row {
-        const char* content;
-        const char* first;
-        const char* second;
-    };
-    const Row rows[] = {
-        {"187.25,23.5\r\n", "187.25", "23.5"},
-        {"180,\r\n", "180", ""},
-        {"180,", "180", ""},
-        {"   187.25,   23.5\r\n", "187.25", "23.5"},
-        {"187.25 ,23.5", "187.25 ", "23.5"},
-        {"\"a,b\" skipped,\"c\"", "a,b", "c"},
-        {"\"x\r\ny\"\r\nz", "x\r\ny", "z"},
-        {"1\n2", "1", "2"},
-        {"1\r2", "1", "2"},
-        {"1\r\n2,3\r\n", "1", "2"},
-        {"1\r\n\r\n", "1", ""},
-        {",2", "", "2"},
-        {"1,2,3\r\n4,5\r\n", "1", "2"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.content);
-        const ResultsFields fields = ParseResultsFields(row.content, "f");
-        EXPECT_EQ(fields.first, row.first);
-        EXPECT_EQ(fields.second, row.second);
+    const std::pair<const char*, const char*> rows[] = {{"187.25,23.5\r\n", "187.25|23.5"},
+                                                        {"180,", "180|"},
+                                                        {"   187.25,   23.5", "187.25|23.5"},
+                                                        {"187.25 ,23.5", "187.25 |23.5"},
+                                                        {"\"a,b\" skipped,\"c\"", "a,b|c"},
+                                                        {"\"x\r\ny\"\r\nz", "x\r\ny|z"},
+                                                        {"1\n2", "1|2"},
+                                                        {"1\r2", "1|2"},
+                                                        {"1\r\n2,3\r\n", "1|2"},
+                                                        {"1\r\n\r\n", "1|"},
+                                                        {",2", "|2"},
+                                                        {"1,2,3\r\n4,5\r\n", "1|2"}};
+    for (const auto& [content, fields] : rows) {
+        const ResultsFields parsed = ParseResultsFields(content, "f");
+        EXPECT_EQ(parsed.first + "|" + parsed.second, fields) << content;
     }
 }
 
@@ -131,13 +110,7 @@ TEST_F(ResultsFileFolder, WriteReplacesTheFileWithExactlyOneLine) {
     WriteResultsFile(Folder(), 180, std::nullopt);
     EXPECT_EQ(ReadBytes(File("rlin1.txt")), "180,\r\n");
     EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
-}
-
-TEST_F(ResultsFileFolder, ReaderFindsTheWritersFile) {
-    WriteResultsFile(Folder(), 180, std::nullopt);
-    const ResultsFields fields = ReadResultsFile(Folder());
-    EXPECT_EQ(fields.first, "180");
-    EXPECT_EQ(fields.second, "");
+    EXPECT_EQ(ReadResultsFile(Folder()).first, "180");
 }
 
 TEST_F(ResultsFileFolder, ReaderMatchesAnyLetterCasePreferringTheWritersName) {
@@ -148,19 +121,16 @@ TEST_F(ResultsFileFolder, ReaderMatchesAnyLetterCasePreferringTheWritersName) {
     EXPECT_EQ(ReadResultsFile(Folder()).first, "5");
 }
 
-TEST_F(ResultsFileFolder, MissingFileNamesItAndAsksForStart) {
-    const std::string error = ErrorOf([&] { ReadResultsFile(Folder()); });
-    EXPECT_EQ(error, "File not found: " + File("RLIN1.TXT").string() +
-                         ". Press START in the main window first.");
-}
-
-TEST_F(ResultsFileFolder, ShortFileNamesTheFileFound) {
+TEST_F(ResultsFileFolder, MissingOrShortFileIsNamed) {
+    EXPECT_EQ(ErrorOf([&] { ReadResultsFile(Folder()); }),
+              "File not found: " + File("RLIN1.TXT").string() +
+                  ". Press START in the main window first.");
     WriteBytes(File("rlin1.txt"), "187.25\r\n");
     EXPECT_EQ(ErrorOf([&] { ReadResultsFile(Folder()); }),
               "Input past end of file: " + File("rlin1.txt").string());
 }
 
-TEST_F(ResultsFileFolder, FailedRenameLeavesNoTemporaryBehind) {
+TEST_F(ResultsFileFolder, FailedWriteLeavesNoTemporaryBehind) {
     // A folder in the file's place: the temporary is written, the rename fails.
     fs::create_directory(File("rlin1.txt"));
     WriteBytes(File("rlin1.txt") / "inside", "x");
@@ -168,6 +138,9 @@ TEST_F(ResultsFileFolder, FailedRenameLeavesNoTemporaryBehind) {
     EXPECT_EQ(error.rfind("Cannot write " + File("rlin1.txt").string() + ": ", 0), 0u) << error;
     EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
     EXPECT_TRUE(fs::is_directory(File("rlin1.txt")));
+    const std::string missing = Folder() + "/missing";
+    EXPECT_EQ(ErrorOf([&] { WriteResultsFile(missing, 1, 2); }),
+              "Cannot write " + missing + "/rlin1.txt: No such file or directory");
 }
 
 TEST_F(ResultsFileFolder, ReadOnlyFolderKeepsTheOldFile) {
@@ -180,12 +153,6 @@ TEST_F(ResultsFileFolder, ReadOnlyFolderKeepsTheOldFile) {
               "Cannot write " + File("rlin1.txt").string() + ": Permission denied");
     EXPECT_EQ(ReadBytes(File("rlin1.txt")), "1,2\r\n");
     EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
-}
-
-TEST_F(ResultsFileFolder, MissingFolderIsAWriteError) {
-    const std::string missing = Folder() + "/missing";
-    EXPECT_EQ(ErrorOf([&] { WriteResultsFile(missing, 1, 2); }),
-              "Cannot write " + missing + "/rlin1.txt: No such file or directory");
 }
 
 }  // namespace

@@ -8,25 +8,19 @@
 namespace tarvex {
 namespace {
 
-TEST(Pi, IsTheDoubleNearestPi) {
-    EXPECT_EQ(PI, 3.141592653589793);
-}
-
 TEST(AngleFromDegMin, AddsMinutesAsTypedThenConvertsToRadians) {
     const struct {
         const char* degrees;
         const char* minutes;
         double radians;
-    } cases[] = {
-        {"35", "27.69", 0.6189199326959691},
-        {"32", "48.5", 0.5726134387584729},
-        {"13", "", 0.22689280275926282},
-        {"-4", "30", PI * -210.0 / 10800.0},  // minutes keep their own sign: -3.5 degrees
-        {"-4", "-30", PI * -270.0 / 10800.0},
-        {"35", "27,69", PI * 2127.0 / 10800.0},  // the comma ends the minutes
-        {"", "", 0.0},
-        {"abc", "x", 0.0},
-    };
+    } cases[] = {{"35", "27.69", 0.6189199326959691},
+                 {"32", "48.5", 0.5726134387584729},
+                 {"13", "", 0.22689280275926282},
+                 {"-4", "30", PI * -210.0 / 10800.0},  // minutes keep their own sign: -3.5 degrees
+                 {"-4", "-30", PI * -270.0 / 10800.0},
+                 {"35", "27,69", PI * 2127.0 / 10800.0},  // the comma ends the minutes
+                 {"", "", 0.0},
+                 {"abc", "x", 0.0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.degrees) + " " + c.minutes);
         EXPECT_EQ(AngleFromDegMin(c.degrees, c.minutes), c.radians);

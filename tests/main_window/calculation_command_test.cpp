@@ -5,6 +5,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "conversions/runtime_error.h"
@@ -20,12 +22,11 @@ constexpr FieldId OutputFields[] = {FieldId::Text7,  FieldId::Text8,  FieldId::T
 // A main window without a screen: field texts, and every effect of the command in order.
 class FakeWindow : public CalculationView {
   public:
-    FakeWindow() {
-        m_texts[FieldId::Text1] = "35";
-        m_texts[FieldId::Text2] = "27.69";
-        m_texts[FieldId::Text3] = "32";
-        m_texts[FieldId::Text4] = "48.5";
-    }
+    // The window's default site, and the satellites and focal length typed.
+    FakeWindow(std::string sat1, std::string sat2, std::string sat2_min, std::string focal)
+        : m_texts{{FieldId::Text1, "35"},      {FieldId::Text2, "27.69"}, {FieldId::Text3, "32"},
+                  {FieldId::Text4, "48.5"},    {FieldId::Text5, sat1},    {FieldId::Text9, sat2},
+                  {FieldId::Text10, sat2_min}, {FieldId::Text13, focal}} {}
 
     std::string FieldText(FieldId field) const override {
         ++m_reads[field];
@@ -48,23 +49,14 @@ class FakeWindow : public CalculationView {
 
     void Type(FieldId field, const std::string& text) { m_texts[field] = text; }
     std::string Text(FieldId field) const { return m_texts.at(field); }
-    const std::vector<std::string>& Effects() const { return m_effects; }
-    void ClearEffects() { m_effects.clear(); }
+    // What the command did since the last call.
+    std::vector<std::string> Effects() { return std::exchange(m_effects, {}); }
     int Reads(FieldId field) const { return m_reads[field]; }
 
     void FillOutputs(const std::string& text) {
         for (FieldId field : OutputFields) {
             m_texts[field] = text;
         }
-    }
-
-    // Sets the two satellites and the focal length.
-    void TypeSatellites(const std::string& sat1_deg, const std::string& sat2_deg,
-                        const std::string& sat2_min, const std::string& focal) {
-        Type(FieldId::Text5, sat1_deg);
-        Type(FieldId::Text9, sat2_deg);
-        Type(FieldId::Text10, sat2_min);
-        Type(FieldId::Text13, focal);
     }
 
     std::function<void(FieldId)> on_write;
@@ -79,11 +71,10 @@ const std::vector<std::string> ExampleEffects = {
     "Text8= 217.344291652777",    "Text16= + 23.5",
     "Text12= 208.2955",           "Text14= 33.2649мм-->НИЖЕ",
     "Text15= 94.3645мм-->СПРАВА", "Text7= 44.8168471212995",
-    "Text11= 47.99485",           "file=217.344291652777,44.8168471212995\r\n",
-};
+    "Text11= 47.99485",           "file=217.344291652777,44.8168471212995\r\n"};
 
-void TypeExample(FakeWindow& window) {
-    window.TypeSatellites("13", "19", "12", "600");
+FakeWindow Example() {
+    return FakeWindow("13", "19", "12", "600");
 }
 
 // A latitude so small that sin² underflows: a satellite on the site's meridian has no elevation.
@@ -92,70 +83,48 @@ void TypeVanishingLatitude(FakeWindow& window) {
     window.Type(FieldId::Text4, "");
 }
 
-TEST(CalculationCommand, ExampleWritesEveryFieldInOrderThenTheFile) {
-    FakeWindow window;
-    TypeExample(window);
-    CalculationCommand().Run(window);
-    EXPECT_EQ(window.Effects(), ExampleEffects);
-}
-
-TEST(CalculationCommand, RepeatedRunsGiveTheSameTexts) {
-    FakeWindow window;
-    TypeExample(window);
+TEST(CalculationCommand, ExampleWritesEveryFieldInOrderThenTheFileAgainAndAgain) {
+    FakeWindow window = Example();
     CalculationCommand command;
     command.Run(window);
-    window.ClearEffects();
+    EXPECT_EQ(window.Effects(), ExampleEffects);
     command.Run(window);
     EXPECT_EQ(window.Effects(), ExampleEffects);
 }
 
+// Satellite 1, satellite 2, focal length, and the message. Validation reads no field after the
+// first empty one, nor the site, and writes nothing.
 TEST(CalculationCommand, EmptyRequiredFieldShowsItsMessageAndChangesNothing) {
-    struct Row {
-        const char* sat1;
-        const char* sat2;
-        const char* focal;
-        const char* message;
-    };
-    const Row rows[] = {
-        {"", "19", "600", "НЕТ КООРДИНАТ (1) "}, {"", "", "", "НЕТ КООРДИНАТ (1) "},
-        {"13", "", "", "НЕТ КООРДИНАТ (2)"},     {"13", "", "600", "НЕТ КООРДИНАТ (2)"},
-        {"13", "19", "", "НЕТ ФОКУСА АНТЕНЫ"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.sat1) + "|" + row.sat2 + "|" + row.focal);
-        FakeWindow window;
-        window.TypeSatellites(row.sat1, row.sat2, "", row.focal);
+    const char* const rows[][4] = {{"", "19", "600", "НЕТ КООРДИНАТ (1) "},
+                                   {"", "", "", "НЕТ КООРДИНАТ (1) "},
+                                   {"13", "", "", "НЕТ КООРДИНАТ (2)"},
+                                   {"13", "", "600", "НЕТ КООРДИНАТ (2)"},
+                                   {"13", "19", "", "НЕТ ФОКУСА АНТЕНЫ"}};
+    for (const auto& [sat1, sat2, focal, message] : rows) {
+        SCOPED_TRACE(std::string(sat1) + "|" + sat2 + "|" + focal);
+        FakeWindow window(sat1, sat2, "", focal);
         window.FillOutputs("old");
         CalculationCommand().Run(window);
-        EXPECT_EQ(window.Effects(),
-                  std::vector<std::string>{std::string("message=") + row.message});
+        EXPECT_EQ(window.Effects(), std::vector<std::string>{std::string("message=") + message});
         for (FieldId field : OutputFields) {
             EXPECT_EQ(window.Text(field), "old");
         }
+        EXPECT_EQ(window.Reads(FieldId::Text1) + (*sat1 ? 0 : window.Reads(FieldId::Text9)) +
+                      (*sat1 && *sat2 ? 0 : window.Reads(FieldId::Text13)),
+                  0);
     }
 }
 
-TEST(CalculationCommand, ValidationReadsNoOtherField) {
-    FakeWindow window;
-    CalculationCommand().Run(window);
-    EXPECT_EQ(window.Reads(FieldId::Text9), 0);
-    EXPECT_EQ(window.Reads(FieldId::Text13), 0);
-    EXPECT_EQ(window.Reads(FieldId::Text1), 0);
-}
-
 TEST(CalculationCommand, BlankRequiredFieldsPassValidationAndReadAsZero) {
-    FakeWindow window;
-    window.TypeSatellites(" ", " ", "", " ");
+    FakeWindow window(" ", " ", "", " ");
     CalculationCommand().Run(window);
-    ASSERT_EQ(window.Effects().size(), 8u);
+    EXPECT_EQ(window.Effects().size(), 8u);
     EXPECT_EQ(window.Text(FieldId::Text14), " 0мм-->ВЫШЕ");
-    EXPECT_EQ(window.Text(FieldId::Text15), " 0мм-->СПРАВА");
 }
 
 TEST(CalculationCommand, Satellite1WithoutElevationWritesAzimuthAndShortFileOnly) {
-    FakeWindow window;
+    FakeWindow window("35", "19", "", "600");
     TypeVanishingLatitude(window);
-    window.TypeSatellites("35", "19", "", "600");
     window.Type(FieldId::Text6, "27.69");
     window.FillOutputs("old");
     CalculationCommand().Run(window);
@@ -164,14 +133,13 @@ TEST(CalculationCommand, Satellite1WithoutElevationWritesAzimuthAndShortFileOnly
 }
 
 TEST(CalculationCommand, Satellite2WithoutElevationKeepsOffsetsAndShowsTheLastBeta2) {
-    FakeWindow window;
+    FakeWindow window("13", "35", "27.69", "600");
     CalculationCommand command;
     const std::vector<std::string> no_elevation_effects = {
         "Text8= 270", "Text16= 0", "Text12= 180", "Text11= 0", "file=270,63.7056425183434\r\n"};
 
     // Before any elevation of satellite 2 was computed, BETA2 is 0.
     TypeVanishingLatitude(window);
-    window.TypeSatellites("13", "35", "27.69", "600");
     window.FillOutputs("old");
     command.Run(window);
     EXPECT_EQ(window.Effects(), no_elevation_effects);
@@ -180,60 +148,42 @@ TEST(CalculationCommand, Satellite2WithoutElevationKeepsOffsetsAndShowsTheLastBe
     EXPECT_EQ(window.Text(FieldId::Text15), "old");
 
     // An ordinary run in between leaves its BETA2 for the next run without elevation.
-    FakeWindow example;
-    TypeExample(example);
+    FakeWindow example = Example();
     command.Run(example);
-    window.ClearEffects();
     command.Run(window);
-    ASSERT_EQ(window.Effects().size(), 5u);
-    EXPECT_EQ(window.Effects()[3], "Text11= 47.99485");
+    const std::vector<std::string> effects = window.Effects();
+    ASSERT_EQ(effects.size(), 5u);
+    EXPECT_EQ(effects[3], "Text11= 47.99485");
 }
 
 TEST(CalculationCommand, RunTimeErrorStopsAtItsStepKeepingEarlierWrites) {
-    struct Row {
-        const char* name;
-        FieldId field;
-        const char* text;
-        std::size_t writes_before;
-    };
-    const Row rows[] = {
-        {"site longitude", FieldId::Text1, "1e308", 0},
-        {"satellite 1", FieldId::Text5, "1e308", 0},
-        {"satellite 2", FieldId::Text9, "1e308", 1},
-        {"focal length", FieldId::Text13, "1e999", 3},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        FakeWindow window;
-        TypeExample(window);
-        window.Type(row.field, row.text);
+    const std::tuple<FieldId, const char*, std::size_t> rows[] = {{FieldId::Text1, "1e308", 0},
+                                                                  {FieldId::Text5, "1e308", 0},
+                                                                  {FieldId::Text9, "1e308", 1},
+                                                                  {FieldId::Text13, "1e999", 3}};
+    for (const auto& [field, text, writes_before] : rows) {
+        SCOPED_TRACE(static_cast<int>(field));
+        FakeWindow window = Example();
+        window.Type(field, text);
         window.FillOutputs("old");
         EXPECT_THROW(CalculationCommand().Run(window), RuntimeError);
-        const std::vector<std::string> expected(ExampleEffects.begin(),
-                                                ExampleEffects.begin() + row.writes_before);
-        EXPECT_EQ(window.Effects(), expected);
+        EXPECT_EQ(window.Effects(),
+                  std::vector<std::string>(ExampleEffects.begin(),
+                                           ExampleEffects.begin() + writes_before));
         EXPECT_EQ(window.Text(FieldId::Text7), "old");
         EXPECT_EQ(window.Text(FieldId::Text11), "old");
     }
 }
 
+// On the site's meridian no sign; 0.69' west of it (0.018 degrees) and 0.31' east the sign and
+// " 0"; large enough, the pattern.
 TEST(CalculationCommand, RotationBelowATwentiethOfADegreeShowsZeroWithItsSign) {
-    struct Row {
-        const char* sat2_min;
-        const char* text16;
-    };
-    const Row rows[] = {
-        {"27.69", " 0"},  // on the site's meridian: no sign
-        {"27", " + 0"},   // 0.69' west of the site: 0.018 degrees
-        {"28", " - 0"},   // 0.31' east of the site
-        {"20", " + .2"},  // large enough for the pattern
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.sat2_min);
-        FakeWindow window;
-        window.TypeSatellites("13", "35", row.sat2_min, "600");
+    const std::pair<const char*, const char*> rows[] = {
+        {"27.69", " 0"}, {"27", " + 0"}, {"28", " - 0"}, {"20", " + .2"}};
+    for (const auto& [sat2_min, text16] : rows) {
+        FakeWindow window("13", "35", sat2_min, "600");
         CalculationCommand().Run(window);
-        EXPECT_EQ(window.Text(FieldId::Text16), row.text16);
+        EXPECT_EQ(window.Text(FieldId::Text16), text16) << sat2_min;
         EXPECT_EQ(window.Effects().size(), 8u);
     }
 }
@@ -241,8 +191,7 @@ TEST(CalculationCommand, RotationBelowATwentiethOfADegreeShowsZeroWithItsSign) {
 TEST(CalculationCommand, RotationUsesTheSiteTextsOfTheFirstPass) {
     // The site longitude changes between the two passes: satellite 2's azimuth follows the new
     // value, the rotation keeps the texts taken for satellite 1.
-    FakeWindow window;
-    TypeExample(window);
+    FakeWindow window = Example();
     window.on_write = [&window](FieldId field) {
         if (field == FieldId::Text8) {
             window.Type(FieldId::Text1, "19");

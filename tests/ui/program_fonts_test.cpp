@@ -55,68 +55,47 @@ class ProgramFontsTest : public QObject {
         }
     }
 
-    void MalformedFontsGiveNothing_data() {
-        QTest::addColumn<QByteArray>("font");
-        const QByteArray font = ReadWineSansSerif();
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("not a font") << QByteArray("GIF89a, certainly not a TrueType font");
-        QTest::newRow("cut in the table directory") << font.left(40);
-        QTest::newRow("cut in the tables") << font.left(font.size() / 2);
-        QTest::newRow("no bitmaps") << QByteArray::fromHex("0001000000000000000000000000");
-    }
     void MalformedFontsGiveNothing() {
-        QFETCH(QByteArray, font);
-        QVERIFY(SplitBitmapStrikes(font).empty());
-        QVERIFY(EmboldenBitmapFont(font).isEmpty());
-    }
-
-    // 8.25, 9.75 and 12 points are the strikes whose cells are 13, 16 and 20 pixels high.
-    void SansSerifUsesTheBitmapStrikes_data() {
-        QTest::addColumn<double>("points");
-        QTest::addColumn<bool>("bold");
-        QTest::addColumn<int>("cell");
-        for (bool bold : {false, true}) {
-            const char* weight = bold ? "bold" : "normal";
-            QTest::addRow("8.25 %s", weight) << 8.25 << bold << 13;
-            QTest::addRow("9.75 %s", weight) << 9.75 << bold << 16;
-            QTest::addRow("12 %s", weight) << 12.0 << bold << 20;
+        const QByteArray font = ReadWineSansSerif();
+        for (const QByteArray& malformed :
+             {QByteArray(), QByteArray("GIF89a, certainly not a TrueType font"), font.left(40),
+              font.left(font.size() / 2), QByteArray::fromHex("0001000000000000000000000000")}) {
+            QVERIFY(SplitBitmapStrikes(malformed).empty());
+            QVERIFY(EmboldenBitmapFont(malformed).isEmpty());
         }
     }
+
+    // 8.25, 9.75 and 12 points are the strikes whose cells are 13, 16 and 20 pixels high; the
+    // Cyrillic comes from the font itself, not from a fallback.
     void SansSerifUsesTheBitmapStrikes() {
-        QFETCH(double, points);
-        QFETCH(bool, bold);
-        QFETCH(int, cell);
-        const QFont font = SansSerifFont(points, bold);
-        const QFontInfo info(font);
-        QCOMPARE(info.family(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(info.pixelSize(), cell);
-        QCOMPARE(QFontMetrics(font).height(), cell);
-        QCOMPARE(info.styleName(), bold ? QStringLiteral("Bold") : QStringLiteral("Medium"));
-        // Cyrillic comes from the font itself, not from a fallback.
-        QVERIFY(QFontMetrics(font).inFont(QChar(0x0416)));
+        for (const auto& [points, cell] :
+             {std::pair{8.25, 13}, std::pair{9.75, 16}, std::pair{12.0, 20}}) {
+            for (bool bold : {false, true}) {
+                const QFont font = SansSerifFont(points, bold);
+                const QFontInfo info(font);
+                QCOMPARE(info.family(), QStringLiteral("MS Sans Serif"));
+                QCOMPARE(info.pixelSize(), cell);
+                QCOMPARE(QFontMetrics(font).height(), cell);
+                QCOMPARE(info.styleName(),
+                         bold ? QStringLiteral("Bold") : QStringLiteral("Medium"));
+                QVERIFY(QFontMetrics(font).inFont(QChar(0x0416)));
+            }
+        }
     }
 
-    // Bold is the normal glyph overstruck one pixel to the right, one pixel wider a character.
-    void BoldIsOverstruckOnePixelToTheRight_data() {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("one Latin glyph") << QStringLiteral("l");
-        QTest::newRow("one Cyrillic glyph") << QStringLiteral("Ж");
-        QTest::newRow("Latin") << QStringLiteral("EXIT");
-        QTest::newRow("Cyrillic") << QStringLiteral("Жук");
-        QTest::newRow("blanks count too") << QStringLiteral("a  b");
-    }
+    // Bold is the normal glyph overstruck one pixel to the right, one pixel wider a character
+    // (blanks too).
     void BoldIsOverstruckOnePixelToTheRight() {
-        QFETCH(QString, text);
-        for (double points : {8.25, 9.75, 12.0}) {
+        for (const double points : {8.25, 9.75, 12.0}) {
             const QFont normal = SansSerifFont(points, false);
             const QFont bold = SansSerifFont(points, true);
-            QCOMPARE(QFontMetrics(bold).horizontalAdvance(text),
-                     QFontMetrics(normal).horizontalAdvance(text) + text.size());
-            if (text.size() > 1) {
-                continue;  // beyond the first glyph the bold advances shift the pixels
+            for (const QString& text : {QStringLiteral("Жук"), QStringLiteral("a  b")}) {
+                QCOMPARE(QFontMetrics(bold).horizontalAdvance(text),
+                         QFontMetrics(normal).horizontalAdvance(text) + text.size());
             }
-            const QImage normal_image = Draw(normal, text);
-            const QImage bold_image = Draw(bold, text);
+            // Pixels of one glyph: beyond the first the bold advances shift them.
+            const QImage normal_image = Draw(normal, QStringLiteral("Ж"));
+            const QImage bold_image = Draw(bold, QStringLiteral("Ж"));
             for (int y = 0; y < normal_image.height(); ++y) {
                 for (int x = 0; x < normal_image.width(); ++x) {
                     const bool expected =
