@@ -1,8 +1,10 @@
 #include "direction/results_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -151,6 +153,24 @@ TEST_F(ResultsFileFolder, ReadOnlyFolderKeepsTheOldFile) {
     }
     EXPECT_EQ(ErrorOf([&] { WriteResultsFile(Folder(), 3, 4); }),
               "Cannot write " + File("rlin1.txt").string() + ": Permission denied");
+    EXPECT_EQ(ReadBytes(File("rlin1.txt")), "1,2\r\n");
+    EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
+}
+
+// A write that stops half-way (here: the process may write no more than 10 bytes into a file,
+// a limit that binds root as well) is the case the temporary file exists for.
+TEST_F(ResultsFileFolder, WriteCutShortKeepsTheOldFile) {
+    WriteBytes(File("rlin1.txt"), "1,2\r\n");
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 10;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const std::string error = ErrorOf([&] { WriteResultsFile(Folder(), 217.34429165277737, 1); });
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previous_handler);
+    EXPECT_EQ(error, "Cannot write " + File("rlin1.txt").string() + ": File too large");
     EXPECT_EQ(ReadBytes(File("rlin1.txt")), "1,2\r\n");
     EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
 }
