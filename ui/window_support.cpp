@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "conversions/app_folder.h"
-#include "ui/bitmap_font.h"
+#include "ui/program_fonts.h"
 
 namespace tarvex {
 namespace {
@@ -18,7 +18,6 @@ namespace {
 // Debian's fonts-wine: "MS Sans Serif" with Cyrillic, as bitmap strikes whose cells are 13, 16
 // and 20 pixels high. Windows picks a bitmap size by its em, the cell without the internal
 // leading: 11, 13 and 16 pixels, which are 8.25, 9.75 and 12 points at 96 dots per inch.
-const char* const SansSerifFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
 const char* const SansSerifFamily = "MS Sans Serif";
 const struct {
     int em;
@@ -72,19 +71,19 @@ std::string ApplicationFolder() {
 
 void LoadProgramFonts() {
     static const bool loaded = [] {
-        QFile file(QString::fromUtf8(SansSerifFile));
-        if (!file.open(QIODevice::ReadOnly)) {
-            return false;
-        }
-        // Qt registers only the first strike of a file and draws no bold for bitmap glyphs:
-        // each strike goes in as a font of its own, with a bold face made from it.
-        bool any = false;
-        for (const QByteArray& strike : SplitBitmapStrikes(file.readAll())) {
-            any = QFontDatabase::addApplicationFontFromData(strike) >= 0 || any;
-            const QByteArray bold = EmboldenBitmapFont(strike);
-            if (!bold.isEmpty()) {
-                QFontDatabase::addApplicationFontFromData(bold);
+        std::vector<QByteArray> faces =
+            ReadPrebuiltFonts(QString::fromStdString(ApplicationFolder()));
+        if (faces.empty()) {
+            QFile file(QString::fromUtf8(BitmapSansSourceFile));
+            if (file.open(QIODevice::ReadOnly)) {
+                for (FontFace& face : MakeProgramFonts(file.readAll())) {
+                    faces.push_back(std::move(face.data));
+                }
             }
+        }
+        bool any = false;
+        for (const QByteArray& face : faces) {
+            any = QFontDatabase::addApplicationFontFromData(face) >= 0 || any;
         }
         return any;
     }();

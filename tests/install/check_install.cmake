@@ -15,6 +15,11 @@ foreach(file IN ITEMS tarvex tarvex-calc GDS001.BMP 1k.BMP 2k.BMP 3k.BMP 4k.BMP 
         message(FATAL_ERROR "missing lib/tarvex/${file}")
     endif()
 endforeach()
+# The faces the build makes from fonts-wine, where it is installed.
+if(EXISTS /usr/share/wine/fonts/ms_sans_serif.ttf
+   AND NOT EXISTS "${PREFIX}/lib/tarvex/sans_serif_1_bold.ttf")
+    message(FATAL_ERROR "missing lib/tarvex/sans_serif_1_bold.ttf")
+endif()
 foreach(program IN ITEMS tarvex tarvex-calc)
     file(READ_SYMLINK "${PREFIX}/bin/${program}" target)
     if(NOT target STREQUAL "../lib/tarvex/${program}")
