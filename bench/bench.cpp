@@ -23,6 +23,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/child_process.h"
@@ -102,36 +103,46 @@ ChildOptions SameCpuForBoth(int run) {
     return options;
 }
 
-void MeasureStartup(const std::string& folder, int runs, std::vector<Row>& rows) {
-    const std::vector<std::string> program{folder + "/tarvex_startup_probe"};
-    const std::vector<std::string> bare{folder + "/tarvex_bare_window"};
-    // Once each unmeasured, so that both find their libraries and fonts in the page cache.
+// The figures of one program's runs.
+struct Runs {
+    std::vector<double> wall_ms, cpu_ms, max_rss_kib;
+};
+
+// Runs `program` and `baseline` in turn, `runs` times each, after one unmeasured run of each so
+// that both find their libraries and fonts in the page cache.
+std::pair<Runs, Runs> RunInTurn(const std::vector<std::string>& program,
+                                const std::vector<std::string>& baseline, int runs) {
     RunChecked(program);
-    RunChecked(bare);
-    std::vector<double> program_ms, bare_ms, program_cpu, bare_cpu, program_kib, bare_kib;
+    RunChecked(baseline);
+    std::pair<Runs, Runs> figures;
+    const auto record = [](Runs& into, const ChildRun& run) {
+        into.wall_ms.push_back(run.wall_ms);
+        into.cpu_ms.push_back(run.cpu_ms);
+        into.max_rss_kib.push_back(static_cast<double>(run.max_rss_kib));
+    };
     for (int run = 0; run < runs; ++run) {
         const ChildOptions on_cpu = SameCpuForBoth(run);
-        const ChildRun measured = RunChecked(program, on_cpu);
-        const ChildRun baseline = RunChecked(bare, on_cpu);
-        program_ms.push_back(measured.wall_ms);
-        bare_ms.push_back(baseline.wall_ms);
-        program_cpu.push_back(measured.cpu_ms);
-        bare_cpu.push_back(baseline.cpu_ms);
-        program_kib.push_back(static_cast<double>(measured.max_rss_kib));
-        bare_kib.push_back(static_cast<double>(baseline.max_rss_kib));
+        record(figures.first, RunChecked(program, on_cpu));
+        record(figures.second, RunChecked(baseline, on_cpu));
     }
-    const double time = Summarize(program_ms).median;
-    const double time_baseline = Summarize(bare_ms).median;
+    return figures;
+}
+
+void MeasureStartup(const std::string& folder, int runs, std::vector<Row>& rows) {
+    const auto [program, bare] =
+        RunInTurn({folder + "/tarvex_startup_probe"}, {folder + "/tarvex_bare_window"}, runs);
+    const double time = Summarize(program.wall_ms).median;
+    const double time_baseline = Summarize(bare.wall_ms).median;
     rows.push_back({"Start-up to first paint, median of " + std::to_string(runs), Ms(time),
                     Ms(time_baseline) + " bare", Ratio(time, time_baseline) + " (<= 1.25 x)",
                     time <= 1.25 * time_baseline});
     // What the wall time would be on an idle machine, less the waits for a busy CPU.
-    const double cpu = Summarize(program_cpu).median;
-    const double cpu_baseline = Summarize(bare_cpu).median;
+    const double cpu = Summarize(program.cpu_ms).median;
+    const double cpu_baseline = Summarize(bare.cpu_ms).median;
     rows.push_back({"Start-up CPU time (user + system), median", Ms(cpu),
                     Ms(cpu_baseline) + " bare", Ratio(cpu, cpu_baseline), std::nullopt});
-    const double rss = Summarize(program_kib).median;
-    const double rss_baseline = Summarize(bare_kib).median;
+    const double rss = Summarize(program.max_rss_kib).median;
+    const double rss_baseline = Summarize(bare.max_rss_kib).median;
     rows.push_back({"Peak RSS after start-up, median", MiB(static_cast<long>(rss)),
                     MiB(static_cast<long>(rss_baseline)) + " bare",
                     Ratio(rss, rss_baseline) + " (<= 1.25 x)", rss <= 1.25 * rss_baseline});
@@ -183,28 +194,17 @@ void MeasureCalc(const std::string& folder, const std::string& scratch, const Co
 
     const std::vector<std::string> single{calc,         "--sat1-deg", "13",      "--sat2-deg", "19",
                                           "--sat2-min", "12",         "--focal", "600"};
-    const std::vector<std::string> empty{"/bin/true"};
-    RunChecked(single);
-    RunChecked(empty);
-    std::vector<double> single_ms, empty_ms, single_cpu, empty_cpu;
-    for (int run = 0; run < counts.single_runs; ++run) {
-        const ChildOptions on_cpu = SameCpuForBoth(run);
-        const ChildRun measured = RunChecked(single, on_cpu);
-        const ChildRun baseline = RunChecked(empty, on_cpu);
-        single_ms.push_back(measured.wall_ms);
-        empty_ms.push_back(baseline.wall_ms);
-        single_cpu.push_back(measured.cpu_ms);
-        empty_cpu.push_back(baseline.cpu_ms);
-    }
-    const Summary summary = Summarize(single_ms);
-    const Summary baseline = Summarize(empty_ms);
+    const auto [single_runs, empty_runs] = RunInTurn(single, {"/bin/true"}, counts.single_runs);
+    const Summary summary = Summarize(single_runs.wall_ms);
+    const Summary baseline = Summarize(empty_runs.wall_ms);
     rows.push_back({"tarvex-calc single run, median of " + std::to_string(counts.single_runs),
                     Ms(summary.median), Ms(baseline.median) + " /bin/true", "< 5 ms",
                     summary.median < 5});
     rows.push_back({"tarvex-calc single run, p99", Ms(summary.p99), Ms(baseline.p99) + " /bin/true",
                     "", std::nullopt});
-    rows.push_back({"tarvex-calc single run, CPU time, median", Ms(Summarize(single_cpu).median),
-                    Ms(Summarize(empty_cpu).median) + " /bin/true", "", std::nullopt});
+    rows.push_back({"tarvex-calc single run, CPU time, median",
+                    Ms(Summarize(single_runs.cpu_ms).median),
+                    Ms(Summarize(empty_runs.cpu_ms).median) + " /bin/true", "", std::nullopt});
 }
 
 // ---- Responses inside the program ----
