@@ -96,7 +96,7 @@ void PhotographIllustrationsWindow(MTARV& window, Photographer& photographer) {
     photographer.Save(illustrations, "illustrations_window_1.png");
     // The second one in a window the user has enlarged to the picture box, to show it whole.
     ClickButton(illustrations, "RISYNOK");
-    illustrations.resize(585, 396);
+    illustrations.resize(illustrations.findChild<QWidget*>(QStringLiteral("Picture1"))->size());
     photographer.Save(illustrations, "illustrations_window_2.png");
 }
 

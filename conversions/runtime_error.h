@@ -7,16 +7,16 @@ namespace tarvex {
 
 // What went wrong, so that the message box can say it in the installer's words.
 enum class ErrorKind {
-    Overflow,            // a number beyond the range of its type
-    DivisionByZero,      //
+    Overflow,  // a number beyond the range of its type
+    DivisionByZero,
     InvalidOperation,    // a result that is not a number, e.g. the root of a negative value
     TypeMismatch,        // a text that must be a number and is not
     ResultsFileMissing,  // the direction window finds no results file
     ResultsFileShort,    // the results file ends before its second field
-    FileRead,            //
-    FileWrite,           //
-    Picture,             // an illustration bitmap missing, unreadable or damaged
-    DrawingArgument,     // a drawing call outside its range
+    FileRead,
+    FileWrite,
+    Picture,          // an illustration bitmap missing, unreadable or damaged
+    DrawingArgument,  // a drawing call outside its range
 };
 
 // The single failure path of the program: a conversion that fails, arithmetic that divides by

@@ -11,7 +11,8 @@
 
 namespace tarvex {
 
-inline constexpr const char* BitmapSansSourceFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
+// Set by the build (TARVEX_BITMAP_SANS_SOURCE): /usr/share/wine/fonts/ms_sans_serif.ttf.
+inline constexpr const char* BitmapSansSourceFile = TARVEX_BITMAP_SANS_SOURCE;
 
 struct FontFace {
     QString file_name;  // "sans_serif_1.ttf", "sans_serif_1_bold.ttf", ... by strike

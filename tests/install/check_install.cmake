@@ -1,7 +1,8 @@
 # Installs the build into a fresh prefix and checks what a user gets: the program folder with
 # everything the program reads, working links in bin/, the desktop entry naming the installed
 # program, the icon.
-#   cmake -DBUILD_DIR=<build> -DPREFIX=<scratch prefix> -P check_install.cmake
+#   cmake -DBUILD_DIR=<build> -DPREFIX=<scratch prefix> -DBITMAP_SANS_SOURCE=<fonts-wine file>
+#         -P check_install.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -16,7 +17,7 @@ foreach(file IN ITEMS tarvex tarvex-calc GDS001.BMP 1k.BMP 2k.BMP 3k.BMP 4k.BMP 
     endif()
 endforeach()
 # The faces the build makes from fonts-wine, where it is installed.
-if(EXISTS /usr/share/wine/fonts/ms_sans_serif.ttf
+if(EXISTS "${BITMAP_SANS_SOURCE}"
    AND NOT EXISTS "${PREFIX}/lib/tarvex/sans_serif_1_bold.ttf")
     message(FATAL_ERROR "missing lib/tarvex/sans_serif_1_bold.ttf")
 endif()

@@ -7,15 +7,14 @@
 #include <QtTest>
 
 #include "ui/bitmap_font.h"
+#include "ui/program_fonts.h"
 #include "ui/window_support.h"
 
 namespace tarvex {
 namespace {
 
-const char* const WineSansSerif = "/usr/share/wine/fonts/ms_sans_serif.ttf";
-
 QByteArray ReadWineSansSerif() {
-    QFile file(QString::fromUtf8(WineSansSerif));
+    QFile file(QString::fromUtf8(BitmapSansSourceFile));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -41,7 +40,7 @@ class ProgramFontsTest : public QObject {
 
   private slots:
     void initTestCase() {
-        if (!QFile::exists(QString::fromUtf8(WineSansSerif))) {
+        if (!QFile::exists(QString::fromUtf8(BitmapSansSourceFile))) {
             QSKIP("fonts-wine is not installed");
         }
         LoadProgramFonts();
