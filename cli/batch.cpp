@@ -244,13 +244,13 @@ std::pair<std::string, bool> BatchOutputLine(std::string_view line, long line_nu
     return {OutcomeJson(Calculate(std::get<CalculationInputs>(parsed))), true};
 }
 
-bool RunBatch(std::istream& input, std::FILE* output, const CalculationInputs& defaults) {
+bool RunLines(std::istream& input, std::FILE* output, const LineAnswer& answer) {
     constexpr std::size_t FlushSize = 1 << 16;
     bool all_accepted = true;
     std::string buffer;
     std::string line;
     for (long line_number = 1; std::getline(input, line); ++line_number) {
-        auto [output_line, accepted] = BatchOutputLine(line, line_number, defaults);
+        auto [output_line, accepted] = answer(line, line_number);
         all_accepted = all_accepted && accepted;
         buffer += output_line;
         buffer += '\n';
@@ -262,6 +262,12 @@ bool RunBatch(std::istream& input, std::FILE* output, const CalculationInputs& d
     }
     Flush(buffer, output);
     return all_accepted;
+}
+
+bool RunBatch(std::istream& input, std::FILE* output, const CalculationInputs& defaults) {
+    return RunLines(input, output, [&defaults](std::string_view line, long line_number) {
+        return BatchOutputLine(line, line_number, defaults);
+    });
 }
 
 }  // namespace tarvex

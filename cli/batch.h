@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -24,7 +25,16 @@ std::variant<CalculationInputs, std::string> ParseBatchLine(std::string_view lin
 std::pair<std::string, bool> BatchOutputLine(std::string_view line, long line_number,
                                              const CalculationInputs& defaults);
 
-// Processes every line of `input`; true when no line was rejected.
+// The answer to one input line numbered from 1: the output line without its line end, and false
+// when the line was rejected.
+using LineAnswer =
+    std::function<std::pair<std::string, bool>(std::string_view line, long line_number)>;
+
+// Answers every line of `input` in order, one output line each, for every batch mode; true when
+// no line was rejected.
+bool RunLines(std::istream& input, std::FILE* output, const LineAnswer& answer);
+
+// The calculation's batch: RunLines with BatchOutputLine.
 bool RunBatch(std::istream& input, std::FILE* output, const CalculationInputs& defaults);
 
 }  // namespace tarvex
