@@ -96,6 +96,10 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input);
 //   (minutes are below 60);  "13.5:10" -> none;  "inf" -> none;  "1e999" -> none;  "" -> none
 std::optional<double> ParseAngle(std::string_view text);
 
+// A number written in full: optional sign, digits, optional fraction and exponent.
+//   "600" -> 600;  "1e3" -> 1000;  "-0.5" -> -0.5;  "inf" -> none;  "600 mm" -> none;  "" -> none
+std::optional<double> ParseNumber(std::string_view text);
+
 // A date written YYYY-MM-DD that exists in the calendar, years 0001 to 9999.
 //   "2026-12-07" -> {2026, 12, 7};  "2028-02-29" -> {2028, 2, 29};  "2026-02-29" -> none;
 //   "2026-1-7" -> none
