@@ -332,7 +332,9 @@ std::optional<double> ParseAngle(std::string_view text) {
     return west ? -angle : angle;
 }
 
-std::optional<double> ParseNumber(std::string_view text) { return ParseDecimal(text); }
+std::optional<double> ParseNumber(std::string_view text) {
+    return ParseDecimal(text);
+}
 
 std::optional<Date> ParseDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
