@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,7 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "bench/child_process.h"
@@ -31,6 +33,7 @@
 #include "direction/flin1.h"
 #include "illustrations/fris123.h"
 #include "main_window/mtarv.h"
+#include "planning/plan.h"
 #include "ui/notifier.h"
 #include "ui/window_support.h"
 
@@ -205,6 +208,67 @@ void MeasureCalc(const std::string& folder, const std::string& scratch, const Co
     rows.push_back({"tarvex-calc single run, CPU time, median",
                     Ms(Summarize(single_runs.cpu_ms).median),
                     Ms(Summarize(empty_runs.cpu_ms).median) + " /bin/true", "", std::nullopt});
+}
+
+// ---- tarvex-calc plan ----
+
+// Two-feed set-ups over a spread of sites and satellite pairs, all of them plans.
+std::string PlanLine(long line) {
+    return R"({"lon":)" + std::to_string(20 + line % 31) + R"(,"lat":)" +
+           std::to_string(30 + line % 29) + R"(,"sats":[)" + std::to_string(line % 41) + "," +
+           std::to_string(line % 41 + 3 + line % 7) + R"(],"focal_mm":)" +
+           std::to_string(300 + line % 700) + R"(,"diameter_mm":1000,"date":"2026-12-07"})";
+}
+
+void MeasurePlan(const std::string& folder, const std::string& scratch, const Counts& counts,
+                 std::vector<Row>& rows) {
+    const long lines = counts.batch_lines / 4;
+    const std::string input = scratch + "/plan.jsonl";
+    {
+        std::ofstream file(input, std::ios::binary);
+        for (long line = 0; line < lines; ++line) {
+            file << PlanLine(line) << '\n';
+        }
+    }
+    ChildOptions batch;
+    batch.input_file = input;
+    batch.cpu = static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)) - 1;
+    std::vector<double> cpu_ms;
+    for (int run = 0; run < counts.batch_runs; ++run) {
+        cpu_ms.push_back(RunChecked({folder + "/tarvex-calc", "plan", "--batch"}, batch).cpu_ms);
+    }
+    const double per_cpu_second = static_cast<double>(lines) / (Summarize(cpu_ms).median / 1e3);
+    rows.push_back({"tarvex-calc plan --batch, two-feed set-ups per CPU second",
+                    FormatFigure(per_cpu_second, 0),
+                    FormatFigure(static_cast<double>(lines), 0) + " lines", ">= 100 000",
+                    per_cpu_second >= 100'000});
+
+    // The computation alone, in this process: no parsing, no output.
+    std::vector<planning::PlanInput> inputs;
+    for (long line = 0; line < 1000; ++line) {
+        inputs.push_back({20.0 + line % 31,
+                          30.0 + line % 29,
+                          {line % 41 * 1.0, line % 41 + 3.0 + line % 7},
+                          300.0 + line % 700,
+                          1000.0,
+                          {2026, 12, 7}});
+    }
+    const long repeats = std::max(1L, lines / 1000);
+    std::size_t plans = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (long repeat = 0; repeat < repeats; ++repeat) {
+        for (const planning::PlanInput& plan_input : inputs) {
+            plans += std::holds_alternative<planning::Plan>(planning::MakePlan(plan_input));
+        }
+    }
+    const std::chrono::duration<double, std::micro> elapsed =
+        std::chrono::steady_clock::now() - start;
+    if (plans != inputs.size() * static_cast<std::size_t>(repeats)) {
+        throw std::runtime_error("a benchmark set-up was refused");
+    }
+    rows.push_back({"Plan of two feeds, computation alone",
+                    FormatFigure(elapsed.count() / static_cast<double>(plans), 2) + " us", "", "",
+                    std::nullopt});
 }
 
 // ---- Responses inside the program ----
@@ -428,6 +492,7 @@ int Run(int argc, char* argv[]) {
     std::fprintf(stderr, "tarvex-calc...\n");
     std::vector<Row> calc_rows;
     MeasureCalc(folder, scratch_path, counts, calc_rows);
+    MeasurePlan(folder, scratch_path, counts, calc_rows);
     std::fprintf(stderr, "START and the pictures button...\n");
     {
         QApplication application(argc, argv);

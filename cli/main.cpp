@@ -6,6 +6,7 @@
 
 #include "cli/batch.h"
 #include "cli/calculator.h"
+#include "cli/plan_command.h"
 
 namespace {
 
@@ -64,6 +65,137 @@ int RunSingle(const tarvex::CalculationInputs& inputs, bool json) {
     return tarvex::ExitStatusOf(outcome);
 }
 
+constexpr const char* PlanDescription =
+    "The precise multifeed plan: where each feed of one dish goes for two to four satellites,\n"
+    "from the angles between the lines of sight (WGS84, geostationary orbit), with the beam\n"
+    "deviation of the dish, each feed's rotation and the compass azimuths (WMM2025). Offsets\n"
+    "and rotations are seen from behind the dish, from feed 1's centre.\n"
+    "Angles: decimal degrees or degrees:minutes, east and north positive (-4:30 is 4 30' W).\n";
+
+constexpr const char* PlanFooter =
+    "Examples:\n"
+    "  tarvex-calc plan --lon 35:27.69 --lat 32:48.5 --sat 13 --sat 19.2 --focal 600\n"
+    "  tarvex-calc plan --lon 35.4615 --lat 32.808333 --sat 13 --sat 19.2 --focal 600 "
+    "--diameter 1000 --json\n"
+    "  echo '{\"lon\": 35.4615, \"lat\": 32.808333, \"sats\": [13, 19.2], \"focal_mm\": "
+    "600}' | tarvex-calc plan --batch\n"
+    "\n"
+    "JSON: beam_deviation_factor, declination_deg, feeds (sat, azimuth_deg,\n"
+    "magnetic_azimuth_deg, elevation_deg, separation_deg, right_mm, up_mm, distance_mm,\n"
+    "tilt_deg, rotation_deg, relative_rotation_deg), warnings (code, feed, message).\n"
+    "\n"
+    "Exit status: 0 a plan; 1 the set-up was refused (the reason on standard error); 64 bad\n"
+    "usage; 74 the output could not be written. With --batch: 0, or 1 when a line was rejected.";
+
+constexpr const char* PlanBatchHelp =
+    "Read JSON Lines from standard input and write one JSON\n"
+    "object per line, in order. Keys: lon, lat, sats (an array),\n"
+    "focal_mm, optional diameter_mm and date; numbers or texts\n"
+    "as the options take them. A line that is rejected or\n"
+    "refused gives {\"error\": \"line N: ...\"}.";
+
+// The plan's set-up as typed; the texts are checked as they are parsed.
+struct PlanOptions {
+    std::string longitude;
+    std::string latitude;
+    std::vector<std::string> satellites;
+    std::string focal_length;
+    std::string diameter;
+    std::string date;
+    bool json = false;
+    bool batch = false;
+};
+
+CLI::Validator TextCheck(std::optional<double> (*parse)(std::string_view), const char* what) {
+    return CLI::Validator(
+        [parse, what](std::string& text) {
+            return parse(text) ? std::string() : "not " + std::string(what) + ": " + text;
+        },
+        "", what);
+}
+
+CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
+    CLI::App* plan = app.add_subcommand("plan", PlanDescription);
+    plan->footer(PlanFooter);
+    const CLI::Validator angle = TextCheck(tarvex::planning::ParseAngle, "an angle");
+    const CLI::Validator number = TextCheck(tarvex::planning::ParseNumber, "a number");
+    plan->add_option("--lon", options.longitude, "Site longitude, east positive")
+        ->option_text("ANGLE")
+        ->check(angle);
+    plan->add_option("--lat", options.latitude, "Site latitude, north positive")
+        ->option_text("ANGLE")
+        ->check(angle);
+    plan->add_option("--sat", options.satellites,
+                     "Satellite longitude, 2 to 4 times; the dish\npoints at the first")
+        ->option_text("ANGLE")
+        ->check(angle);
+    plan->add_option("--focal", options.focal_length, "Focal length of the dish, mm")
+        ->option_text("MM")
+        ->check(number);
+    plan->add_option("--diameter", options.diameter, "Dish diameter, mm, for the beam deviation")
+        ->option_text("MM")
+        ->check(number);
+    plan->add_option("--date", options.date, "For the compass azimuths; default today (UTC)")
+        ->option_text("YYYY-MM-DD")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return tarvex::planning::ParseDate(text) ? std::string()
+                                                         : "not a date YYYY-MM-DD: " + text;
+            },
+            "", "date"));
+    CLI::Option* json = plan->add_flag("--json", options.json, "Print one JSON object");
+    plan->add_flag("--batch", options.batch, PlanBatchHelp)->excludes(json);
+    return plan;
+}
+
+std::optional<tarvex::planning::PlanInput> PlanInputOf(const PlanOptions& options) {
+    if (options.longitude.empty() || options.latitude.empty() || options.satellites.empty() ||
+        options.focal_length.empty()) {
+        return std::nullopt;
+    }
+    tarvex::planning::PlanInput input;
+    input.site_longitude_deg = *tarvex::planning::ParseAngle(options.longitude);
+    input.site_latitude_deg = *tarvex::planning::ParseAngle(options.latitude);
+    for (const std::string& satellite : options.satellites) {
+        input.satellites_deg.push_back(*tarvex::planning::ParseAngle(satellite));
+    }
+    input.focal_length_mm = *tarvex::planning::ParseNumber(options.focal_length);
+    if (!options.diameter.empty()) {
+        input.diameter_mm = tarvex::planning::ParseNumber(options.diameter);
+    }
+    input.date =
+        options.date.empty() ? tarvex::TodayUtc() : *tarvex::planning::ParseDate(options.date);
+    return input;
+}
+
+int RunPlan(const PlanOptions& options) {
+    const std::optional<tarvex::planning::PlanInput> input = PlanInputOf(options);
+    if (!input) {
+        std::cerr << "tarvex-calc plan: --lon, --lat, --sat and --focal are required\n"
+                     "Run with --help for more information.\n";
+        return BadUsage;
+    }
+    const auto result = tarvex::planning::MakePlan(*input);
+    if (const auto* refusal = std::get_if<tarvex::planning::PlanRefusal>(&result)) {
+        std::cerr << "tarvex-calc plan: " << refusal->message << '\n';
+        return 1;
+    }
+    const auto& plan = std::get<tarvex::planning::Plan>(result);
+    std::cout << (options.json ? tarvex::PlanJson(plan) + "\n" : tarvex::PlanText(plan));
+    return 0;
+}
+
+int RunPlanBatch() {
+    std::ios::sync_with_stdio(false);
+    const tarvex::planning::Date today = tarvex::TodayUtc();
+    return tarvex::RunLines(std::cin, stdout,
+                            [&today](std::string_view line, long line_number) {
+                                return tarvex::PlanBatchOutputLine(line, line_number, today);
+                            })
+               ? 0
+               : 1;
+}
+
 // Results that never reached their reader must not end as a success (a full disk, a closed pipe).
 int CheckedStatus(int status) {
     std::cout.flush();
@@ -90,6 +222,8 @@ int main(int argc, char** argv) {
     bool batch = false;
     app.add_flag("--json", json, JsonHelp);
     app.add_flag("--batch", batch, BatchHelp);
+    PlanOptions plan_options;
+    const CLI::App* plan = AddPlanCommand(app, plan_options);
 
     try {
         app.parse(argc, argv);
@@ -100,6 +234,9 @@ int main(int argc, char** argv) {
         return BadUsage;
     }
 
+    if (plan->parsed()) {
+        return CheckedStatus(plan_options.batch ? RunPlanBatch() : RunPlan(plan_options));
+    }
     if (batch) {
         std::ios::sync_with_stdio(false);
         return CheckedStatus(tarvex::RunBatch(std::cin, stdout, inputs) ? 0 : 1);

@@ -62,14 +62,51 @@ struct PlanRefusal {
     std::string message;
 };
 
+// Warning thresholds.
+// Feed bodies are about 40 mm across: centres closer than that do not fit side by side.
+inline constexpr double MinFeedSpacingMm = 40;
+// Below this elevation trees, buildings and the thicker air in front of the dish cost signal.
+inline constexpr double MinElevationDeg = 5;
+// Beyond this angle from the boresight a feed sees a badly defocused beam: a large loss.
+inline constexpr double MaxOffAxisDeg = 12;
+
+// The factor by which a beam from an off-axis feed deviates less than the feed's angle, for a
+// dish of focal length F and diameter D (q = D / (4 F)): (1 + 0.36 q^2) / (1 + q^2); 1 without a
+// diameter. Both lengths finite and > 0.
+//   (600, 1000) -> 0.90532544378698...;  (300, 1000) -> 0.73770491803278...;  (600, none) -> 1
+double BeamDeviationFactor(double focal_length_mm, std::optional<double> diameter_mm);
+
 // The plan, or the reason the input was refused. Never throws for any input values.
+//   site 35.4615 E, 32.808333 N, satellites {13, 19.2}, F 600, no diameter, 2026-12-07 ->
+//     feed 2: right_mm 63.640, up_mm -37.100, distance_mm 73.665, tilt_deg -30.24,
+//     separation_deg 6.9994, relative_rotation_deg -0.648; declination_deg 5.097
+//   the same with diameter 1000 -> beam_deviation_factor 0.9053, feed 2 right_mm 70.373,
+//     up_mm -41.025
+//   satellites 13 and 16 -> feed 2 31 mm from feed 1: warning "collision" for feed 2
+// Refused (the message names the input): fewer than 2 or more than 4 satellites, a longitude
+// that is not finite, |latitude| > 90, a focal length or diameter that is not a finite number
+// > 0, a date that is not in the calendar, a satellite below the horizon, a satellite so far
+// from satellite 1 that its beam would leave at a right angle to the dish's axis or more, and
+// offsets too large for a double.
 std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input);
 
 // An angle typed as decimal degrees ("35.4615", "-4.5") or degrees:minutes ("35:27.69",
 // "-4:30" is 4 degrees 30 minutes west). None for anything else.
+//   "35:27.69" -> 35.4615;  "-0:30" -> -0.5;  "+13" -> 13;  "1e2" -> 100;  "13:60" -> none
+//   (minutes are below 60);  "13.5:10" -> none;  "inf" -> none;  "1e999" -> none;  "" -> none
 std::optional<double> ParseAngle(std::string_view text);
 
-// A date written YYYY-MM-DD that exists in the calendar.
+// A number written in full: optional sign, digits, optional fraction and exponent.
+//   "600" -> 600;  "1e3" -> 1000;  "-0.5" -> -0.5;  "inf" -> none;  "600 mm" -> none;  "" -> none
+std::optional<double> ParseNumber(std::string_view text);
+
+// A date written YYYY-MM-DD that exists in the calendar, years 0001 to 9999.
+//   "2026-12-07" -> {2026, 12, 7};  "2028-02-29" -> {2028, 2, 29};  "2026-02-29" -> none;
+//   "2026-1-7" -> none
 std::optional<Date> ParseDate(std::string_view text);
+
+// True for a date that exists in the calendar, years 1 to 9999.
+//   {2024, 2, 29} -> true;  {1900, 2, 29} -> false;  {2026, 4, 31} -> false;  {0, 1, 1} -> false
+bool IsRealDate(const Date& date);
 
 }  // namespace tarvex::planning

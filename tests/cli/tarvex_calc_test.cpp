@@ -141,6 +141,81 @@ TEST(TarvexCalc, BatchTakesAbsentKeysFromTheCommandLine) {
                                                   "\n");
 }
 
+constexpr const char* PlanExample =
+    "plan --lon 35:27.69 --lat 32:48.5 --sat 13 --sat 19:12 --focal 600 --date 2026-12-07";
+
+TEST(TarvexCalcPlan, TableForTheInstaller) {
+    const CalcRun run = RunCalc(PlanExample);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              "Точный план облучателей, вид сзади антенны; антенна наведена на спутник 1\n"
+              "                        Облучатель 1          Облучатель 2\n"
+              "Спутник                 13.0° в.д.            19.2° в.д.\n"
+              "Азимут истинный         217.4°                208.3°\n"
+              "Азимут по компасу       212.3°                203.2°\n"
+              "Угол места              44.8°                 48.0°\n"
+              "От оси антенны          0.00°                 7.00°\n"
+              "Поворот                 30.8° по часовой      30.2° по часовой\n"
+              "Поворот от облучателя 1 0°                    0.6° против часовой\n"
+              "Сдвиг по горизонтали    0 мм                  63.6 мм вправо\n"
+              "Сдвиг по вертикали      0 мм                  37.1 мм вниз\n"
+              "Расстояние              0.0 мм                73.7 мм\n"
+              "Наклон линии от 1       0.0°                  -30.2°\n"
+              "Магнитное склонение 5.1° к востоку; коэффициент отклонения луча 1.000\n");
+}
+
+// The options and a batch line give the same object; bad lines and refused set-ups answer with
+// an error line and the run goes on.
+TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
+    const CalcRun single = RunCalc(std::string(PlanExample) + " --diameter 1000 --json");
+    EXPECT_EQ(single.status, 0);
+    EXPECT_NE(single.out.find(R"("right_mm":70.37298712472179,)"), std::string::npos);
+    const CalcRun batch =
+        RunCalc("plan --batch", R"({"lon":"35:27.69","lat":32.808333333333333,"sats":[13,"19:12"],)"
+                                R"("focal_mm":"600","diameter_mm":1000,"date":"2026-12-07"})"
+                                "\n{\"lon\": 35\n"
+                                R"({"lon":35,"lat":32,"sats":[13,19],"focal_mm":600,"f":1})"
+                                "\n"
+                                R"({"lon":35,"lat":32,"sats":[13,19],"focal_mm":0})"
+                                "\n"
+                                R"({"lon":35,"lat":32,"sats":[13,true],"focal_mm":600})"
+                                "\n"
+                                R"({"lat":32,"sats":[13,19],"focal_mm":600})");
+    EXPECT_EQ(batch.status, 1);
+    EXPECT_EQ(batch.out,
+              single.out +
+                  R"({"error":"line 2: not valid JSON"})"
+                  "\n"
+                  R"({"error":"line 3: unknown key \"f\""})"
+                  "\n"
+                  R"({"error":"line 4: Фокусное расстояние должно быть конечным числом больше 0, )"
+                  R"(задано 0."})"
+                  "\n"
+                  R"({"error":"line 5: the value of an element of \"sats\" is not a number"})"
+                  "\n"
+                  R"({"error":"line 6: missing \"lon\""})"
+                  "\n");
+}
+
+TEST(TarvexCalcPlan, RefusalsAndUsage) {
+    const std::pair<const char*, int> rows[] = {
+        {"plan --lon 35 --lat 32 --sat 13 --focal 600", 1},
+        {"plan --lon 35 --lat 95 --sat 13 --sat 19 --focal 600", 1},
+        {"plan --lon 35 --lat 32 --sat 13 --sat 19 --focal 600 --date 2026-02-30", 64},
+        {"plan --lon 35 --lat 32 --sat 13 --sat 19", 64},
+        {"plan --lon east --lat 32 --sat 13 --sat 19 --focal 600", 64},
+        {"plan --lon 35 --lat 32 --sat 13 --sat 19 --focal 600 --json --batch", 64},
+    };
+    for (const auto& [arguments, status] : rows) {
+        SCOPED_TRACE(arguments);
+        const CalcRun run = RunCalc(arguments);
+        EXPECT_EQ(run.status, status);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err, "");
+    }
+}
+
 TEST(TarvexCalc, UnwritableOutputIsNoSuccess) {
     EXPECT_EQ(RunCalc("--sat1-deg 13 --sat2-deg 19 --focal 600", "", "/dev/full").status, 74);
     EXPECT_EQ(RunCalc("--batch", "{}\n", "/dev/full").status, 74);

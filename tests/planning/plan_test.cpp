@@ -1,0 +1,305 @@
+#include "planning/plan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "planning/magnetic_model.h"
+
+namespace {
+
+using tarvex::planning::Date;
+using tarvex::planning::FeedPlan;
+using tarvex::planning::Plan;
+using tarvex::planning::PlanInput;
+using tarvex::planning::PlanRefusal;
+
+constexpr Date InModel{2026, 12, 7};
+constexpr double Inf = std::numeric_limits<double>::infinity();
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+// Marks a figure the row does not pin: the azimuth of a satellite at the zenith is arbitrary.
+constexpr double Any = NaN;
+
+PlanInput Input(double lon, double lat, std::vector<double> sats, double focal,
+                std::optional<double> diameter = std::nullopt, Date date = InModel) {
+    return {lon, lat, std::move(sats), focal, diameter, date};
+}
+
+Plan PlanOf(const PlanInput& input) {
+    auto result = tarvex::planning::MakePlan(input);
+    if (const auto* refusal = std::get_if<PlanRefusal>(&result)) {
+        ADD_FAILURE() << "refused: " << refusal->message;
+        return {};
+    }
+    return std::get<Plan>(result);
+}
+
+void ExpectAngle(double expected, double actual, const char* what) {
+    if (!std::isnan(expected)) {
+        EXPECT_NEAR(std::remainder(actual - expected, 360.0), 0, 1e-9) << what;
+    }
+}
+
+// The figures of tests/planning/reference_figures.py: WGS84 by its closed formulas and the
+// vectors by hand in Python, apart from the program and GeographicLib.
+// Per feed: azimuth, elevation, separation, right, up, distance, tilt, rotation, relative rotation.
+TEST(MakePlan, MatchesIndependentFigures) {
+    struct Row {
+        const char* name;
+        PlanInput input;
+        double beam_deviation_factor;
+        std::vector<std::array<double, 9>> feeds;
+    };
+    const std::array<double, 9> tiberias_13 = {
+        217.369781328184, 44.823449989613, 0, 0, 0, 0, 0, 30.8174349880094, 0};
+    const Row rows[] = {
+        {"default example",
+         Input(35.4615, 32.808333, {13, 19.2}, 600),
+         1,
+         {tiberias_13,
+          {208.316774196859, 48.0048764760256, 6.99944386931968, 63.6401981142137,
+           -37.1002913829466, 73.6648249622295, -30.2408790455744, 30.1698040663211,
+           -0.647630921688378}}},
+        {"default example, D 1000",
+         Input(35.4615, 32.808333, {13, 19.2}, 600, 1000),
+         0.9053254437869822,
+         {tiberias_13,
+          {208.316774196859, 48.0048764760256, 6.99944386931968, 70.3729869325701,
+           -41.0253015869152, 81.4581650917146, -30.2408790455744, 30.1698040663211,
+           -0.647630921688378}}},
+        {"southern site, satellites in the northern sky",
+         Input(151.2093, -33.8688, {156, 160}, 650),
+         1,
+         {{8.55949817450988, 50.3176016587781, 0, 0, 0, 0, 0, 7.13151476908479, 0},
+          {15.5212641875804, 49.532662369764, 4.5483460866979, -51.2938402590592, 6.53150017168325,
+           51.7080123676649, 172.743295398756, 7.56631223219472, 0.434797463109931}}},
+        {"west of Greenwich",
+         Input(-3.7038, 40.4168, {-30, -22}, 800, 900),
+         0.9530859728506788,
+         {{217.337394668877, 36.0418477591917, 0, 0, 0, 0, 0, 27.6765634717677, 0},
+          {207.039734377377, 39.6261460247391, 8.88060694382297, 117.069015716311,
+           -59.3621770896395, 131.259371130627, -26.8881954175704, 26.7084201949341,
+           -0.968143276833604}}},
+        {"four feeds",
+         Input(37.6173, 55.7558, {36, 13, 19.2, 4.9}, 500, 600),
+         0.9471559633027522,
+         {{181.957335316709, 26.4768216765976, 0, 0, 0, 0, 0, 1.11144204972857, 0},
+          {209.014383327997, 22.7793647547597, 24.8251955601752, -245.876031397135,
+           11.4314527607424, 246.141627783327, 177.3380785472, 4.3564960429665, 3.24505399323793},
+          {201.952598591428, 24.3784766129608, 18.1611567589351, -173.736212146461,
+           6.76997249184407, 173.868064746061, 177.768486503371, 3.52983287835424,
+           2.41839082862567},
+          {217.87083812382, 20.1184841733442, 33.4805698788224, -354.089487339826, 20.0362946665435,
+           354.655915146703, 176.761349170148, 5.34765652757778, 4.23621447784921}}},
+        {"satellite 1 at the zenith: right is east",
+         Input(40, 0, {40, 45}, 600),
+         1,
+         {{Any, 90, 0, 0, 0, 0, 0, 0, 0},
+          {90, 84.1106563690703, 5.88934363092978, -61.8911856427216, 0, 61.8911856427216, 180, 0,
+           0}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Plan plan = PlanOf(row.input);
+        EXPECT_NEAR(plan.beam_deviation_factor, row.beam_deviation_factor, 1e-15);
+        ASSERT_EQ(plan.feeds.size(), row.feeds.size());
+        for (std::size_t k = 0; k < row.feeds.size(); ++k) {
+            SCOPED_TRACE("feed " + std::to_string(k + 1));
+            const FeedPlan& feed = plan.feeds[k];
+            const auto& expected = row.feeds[k];
+            EXPECT_EQ(feed.satellite_deg, row.input.satellites_deg[k]);
+            ExpectAngle(expected[0], feed.azimuth_deg, "azimuth");
+            EXPECT_NEAR(feed.elevation_deg, expected[1], 1e-9);
+            EXPECT_NEAR(feed.separation_deg, expected[2], 1e-9);
+            EXPECT_NEAR(feed.right_mm, expected[3], 1e-8);
+            EXPECT_NEAR(feed.up_mm, expected[4], 1e-8);
+            EXPECT_NEAR(feed.distance_mm, expected[5], 1e-8);
+            ExpectAngle(expected[6], feed.tilt_deg, "tilt");
+            EXPECT_NEAR(feed.rotation_deg, expected[7], 1e-9);
+            EXPECT_NEAR(feed.relative_rotation_deg, expected[8], 1e-9);
+            EXPECT_GE(feed.azimuth_deg, 0);
+            EXPECT_LT(feed.azimuth_deg, 360);
+            EXPECT_NEAR(
+                std::remainder(feed.azimuth_deg - plan.declination_deg - feed.magnetic_azimuth_deg,
+                               360.0),
+                0, 1e-12);
+        }
+    }
+}
+
+TEST(BeamDeviationFactor, OverFocalRatios) {
+    // (1 + 0.36 q^2) / (1 + q^2) with q = 1 / (4 f/D), by Python.
+    const std::pair<double, double> rows[] = {{0.3, 0.7377049180327868}, {0.4, 0.8202247191011236},
+                                              {0.5, 0.8720000000000001}, {0.6, 0.9053254437869822},
+                                              {0.7, 0.927601809954751},  {0.8, 0.9430604982206405}};
+    for (const auto& [ratio, factor] : rows) {
+        SCOPED_TRACE(ratio);
+        EXPECT_NEAR(tarvex::planning::BeamDeviationFactor(ratio * 1000, 1000), factor, 1e-15);
+    }
+    EXPECT_EQ(tarvex::planning::BeamDeviationFactor(600, std::nullopt), 1);
+}
+
+// The npm package magvar 2.2.0 (an implementation of its own of WMM2025), run with node:
+// calculateMagVarForDecimalYear(year + (day of year - 1) / days in year, lat, lon, 0), which
+// rounds to 0.01 degree.
+TEST(MagneticDeclination, AgreesWithMagvar) {
+    struct Row {
+        const char* place;
+        double lat, lon;
+        Date date;
+        double declination;
+    };
+    const Row rows[] = {
+        {"Tiberias", 32.808333, 35.4615, {2026, 12, 7}, 5.10},
+        {"London", 51.5, -0.1, {2025, 1, 1}, 0.92},
+        {"Sydney", -33.8688, 151.2093, {2027, 7, 2}, 12.84},
+        {"Moscow", 55.7558, 37.6173, {2029, 12, 31}, 12.45},
+        {"Madrid", 40.4168, -3.7038, {2028, 2, 29}, 0.85},
+        {"Reykjavik", 64.1466, -21.9426, {2026, 6, 15}, -11.15},
+        {"Cape Town", -33.9249, 18.4241, {2025, 9, 30}, -26.56},
+        {"Anchorage, extrapolated", 61.2181, -149.9003, {2030, 1, 1}, 13.08},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.place);
+        const double year = tarvex::planning::DecimalYear(row.date);
+        EXPECT_NEAR(tarvex::planning::MagneticDeclination(row.lat, row.lon, year), row.declination,
+                    0.005 + 1e-9);
+    }
+}
+
+std::vector<std::string> WarningsOf(const PlanInput& input) {
+    std::vector<std::string> warnings;
+    for (const auto& warning : PlanOf(input).warnings) {
+        warnings.push_back(warning.code +
+                           (warning.feed ? " " + std::to_string(*warning.feed) : ""));
+    }
+    return warnings;
+}
+
+TEST(MakePlan, Warnings) {
+    struct Row {
+        const char* name;
+        PlanInput input;
+        std::vector<std::string> warnings;
+    };
+    const Row rows[] = {
+        {"none", Input(35.4615, 32.808333, {13, 19.2}, 600), {}},
+        {"3 degrees apart: 31 mm", Input(35.4615, 32.808333, {13, 16}, 600), {"collision 2"}},
+        {"the same satellite twice",
+         Input(35.4615, 32.808333, {13, 19.2, 13}, 600),
+         {"collision 3"}},
+        {"satellite 1 below 5 degrees, satellite 2 above",
+         Input(0, 76.3, {10, 0}, 600),
+         {"low_elevation 1"}},
+        {"beyond 12 degrees", Input(35.4615, 32.808333, {13, 28.2}, 600), {"far_off_axis 2"}},
+        {"before the model",
+         Input(35.4615, 32.808333, {13, 19.2}, 600, {}, {2024, 12, 31}),
+         {"magnetic_model_date"}},
+        {"last day of the model",
+         Input(35.4615, 32.808333, {13, 19.2}, 600, {}, {2029, 12, 31}),
+         {}},
+        {"after the model",
+         Input(35.4615, 32.808333, {13, 19.2}, 600, {}, {2030, 1, 1}),
+         {"magnetic_model_date"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(WarningsOf(row.input), row.warnings);
+    }
+}
+
+TEST(MakePlan, RefusalsNameTheInput) {
+    struct Row {
+        PlanInput input;
+        const char* names;
+    };
+    const Row rows[] = {
+        {Input(35, 32, {13}, 600), "от 2 до 4 спутников, задано 1"},
+        {Input(35, 32, {13, 16, 19, 23, 28}, 600), "от 2 до 4 спутников, задано 5"},
+        {Input(35, 90.5, {13, 19}, 600), "Широта места 90.5"},
+        {Input(35, NaN, {13, 19}, 600), "Широта места"},
+        {Input(Inf, 32, {13, 19}, 600), "Долгота места"},
+        {Input(35, 32, {13, NaN}, 600), "Долгота спутника 2"},
+        {Input(35, 32, {13, 19}, 0), "Фокусное расстояние"},
+        {Input(35, 32, {13, 19}, -600), "Фокусное расстояние"},
+        {Input(35, 32, {13, 19}, Inf), "Фокусное расстояние"},
+        {Input(35, 32, {13, 19}, 600, 0.0), "Диаметр антенны"},
+        {Input(35, 32, {13, 19}, 600, NaN), "Диаметр антенны"},
+        {Input(35, 32, {13, -70}, 600), "Спутник 2 (-70°) не виден"},
+        {Input(35, 90, {13, 19}, 600), "Спутник 1 (13°) не виден"},
+        {Input(35, 0, {-30, 100}, 600), "Спутник 2 (100°) отстоит от спутника 1"},
+        {Input(35, 0, {5, 65}, 1e308), "Фокусное расстояние слишком велико"},
+        {Input(35, 32, {13, 19}, 600, {}, {2026, 2, 29}), "Даты 2026-2-29"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.names);
+        const auto result = tarvex::planning::MakePlan(row.input);
+        ASSERT_TRUE(std::holds_alternative<PlanRefusal>(result));
+        EXPECT_NE(std::get<PlanRefusal>(result).message.find(row.names), std::string::npos)
+            << std::get<PlanRefusal>(result).message;
+    }
+}
+
+TEST(ParseAngle, Forms) {
+    const std::pair<const char*, std::optional<double>> rows[] = {
+        {"35.4615", 35.4615},
+        {"-4.5", -4.5},
+        {"+13", 13},
+        {".5", 0.5},
+        {"35:27.69", 35.4615},
+        {"-4:30", -4.5},
+        {"-0:30", -0.5},
+        {"19:12", 19.2},
+        {"13:59.99", 13 + 59.99 / 60},
+        {"13:60", {}},
+        {"13:-5", {}},
+        {"13.5:10", {}},
+        {"13:", {}},
+        {":30", {}},
+        {"", {}},
+        {"-", {}},
+        {"+-5", {}},
+        {"inf", {}},
+        {"nan", {}},
+        {"1e999", {}},
+        {"13 ", {}},
+        {"13,5", {}},
+        {"0x10", {}},
+        {"1:2:3", {}},
+    };
+    for (const auto& [text, angle] : rows) {
+        SCOPED_TRACE(text);
+        const std::optional<double> parsed = tarvex::planning::ParseAngle(text);
+        ASSERT_EQ(parsed.has_value(), angle.has_value());
+        if (angle) {
+            EXPECT_NEAR(*parsed, *angle, 1e-12);
+        }
+    }
+}
+
+TEST(ParseDate, RealDatesOnly) {
+    const std::pair<const char*, bool> rows[] = {
+        {"2026-12-07", true},   {"2028-02-29", true},  {"2000-02-29", true},  {"0001-01-01", true},
+        {"2026-02-29", false},  {"1900-02-29", false}, {"2026-04-31", false}, {"2026-13-01", false},
+        {"2026-00-10", false},  {"0000-01-01", false}, {"2026-1-7", false},   {"2026/12/07", false},
+        {"2026-12-07x", false}, {"+026-12-07", false}, {"2026-12--7", false}, {"", false},
+    };
+    for (const auto& [text, real] : rows) {
+        SCOPED_TRACE(text);
+        const std::optional<Date> date = tarvex::planning::ParseDate(text);
+        EXPECT_EQ(date.has_value(), real);
+    }
+    const Date date = tarvex::planning::ParseDate("2026-12-07").value();
+    EXPECT_EQ(std::tie(date.year, date.month, date.day), std::make_tuple(2026, 12, 7));
+}
+
+TEST(DecimalYear, CountsDaysOfTheDatesYear) {
+    using tarvex::planning::DecimalYear;
+    EXPECT_EQ(DecimalYear({2025, 1, 1}), 2025.0);
+    EXPECT_EQ(DecimalYear({2026, 12, 7}), 2026 + 340.0 / 365);
+    EXPECT_EQ(DecimalYear({2028, 12, 31}), 2028 + 365.0 / 366);
+    EXPECT_EQ(DecimalYear({2028, 3, 1}), 2028 + 60.0 / 366);
+}
+
+}  // namespace
