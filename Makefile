@@ -8,7 +8,7 @@ EXTRA_PACKAGES ?=
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
             libcli11-dev nlohmann-json3-dev libgeographiclib-dev \
-            fonts-wine fonts-liberation2 fonts-dejavu-core \
+            fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils \
             xvfb xauth
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

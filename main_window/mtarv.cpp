@@ -14,6 +14,7 @@
 #include "direction/flin1.h"
 #include "direction/results_file.h"
 #include "illustrations/fris123.h"
+#include "plan_window/plan_window.h"
 #include "ui/handler_boundary.h"
 #include "ui/notifier.h"
 #include "ui/window_support.h"
@@ -100,13 +101,15 @@ const ControlSpec Fields[] = {
     {"Text16", "", 2760, 6120, 855, 375, 35, Font::W},
 };
 
-enum class Button { Gprog, RISYNOK, cmdExit, NAPR };
+enum class Button { Gprog, RISYNOK, cmdExit, NAPR, UTOCHNIT };
 
 const ControlSpec Buttons[] = {
     {"Gprog", "START", 720, 120, 855, 375, 18, Font::A},
     {"RISYNOK", "Рисунок", 720, 720, 855, 375, 19, Font::A},
     {"cmdExit", "EXIT", 5400, 360, 615, 495, 20, Font::A},
     {"NAPR", "НАПРАВЛЕНИЕ", 480, 4440, 1395, 315, 21, Font::A},
+    // Tarvex's own: the precise plan, beside the calculation's results.
+    {"UTOCHNIT", "УТОЧНИТЬ", 4800, 4440, 1395, 315, 37, Font::A},
 };
 
 // Line1 to Line7 in twips, widths in pixels.
@@ -170,6 +173,7 @@ MTARV::MTARV() {
 MTARV::~MTARV() {
     delete m_direction_window.data();
     delete m_illustrations_window.data();
+    delete m_plan_window.data();
 }
 
 void MTARV::CreateLabels() {
@@ -207,7 +211,8 @@ void MTARV::CreateButtons() {
         focus_order.emplace_back(Fields[index].tab, m_fields[index]);
     }
     void (MTARV::*const clicks[])() = {&MTARV::GprogClick, &MTARV::RISYNOKClick,
-                                       &MTARV::cmdExitClick, &MTARV::NAPRClick};
+                                       &MTARV::cmdExitClick, &MTARV::NAPRClick,
+                                       &MTARV::OnUTOCHNITClicked};
     for (std::size_t index = 0; index < std::size(Buttons); ++index) {
         auto* button = CreateControl<QPushButton>(*this, Buttons[index]);
         // Enter and Escape belong to the focused control: there is no default or cancel button.
@@ -301,6 +306,16 @@ void MTARV::RISYNOKClick() {
 
 void MTARV::cmdExitClick() {
     EndProgram();
+}
+
+// Unlike the navigation buttons it always acts: the plan needs no START first.
+void MTARV::OnUTOCHNITClicked() {
+    RunHandler([this] {
+        if (!m_plan_window) {
+            m_plan_window = new PlanWindow(*this);
+        }
+        m_plan_window->Open();
+    });
 }
 
 void MTARV::Text5Change() {

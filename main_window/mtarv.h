@@ -17,6 +17,7 @@ namespace tarvex {
 
 class FLIN1;
 class FRIS123;
+class PlanWindow;
 
 // The main window, caption "RASCHET": the inputs and results of the calculation, START, the two
 // navigation buttons and EXIT. Its controls sit at their design positions and carry their design
@@ -69,6 +70,7 @@ class MTARV : public QWidget, public CalculationView {
     void NAPRClick();
     void RISYNOKClick();
     void cmdExitClick();
+    void OnUTOCHNITClicked();
     void Text5Change();
     void Text7Change();
 
@@ -83,6 +85,7 @@ class MTARV : public QWidget, public CalculationView {
     CalculationCommand m_calculation;
     QPointer<FLIN1> m_direction_window;
     QPointer<FRIS123> m_illustrations_window;
+    QPointer<PlanWindow> m_plan_window;  // made on first use: start-up does not wait for it
     bool m_ending = false;
 };
 

@@ -152,10 +152,10 @@ class MtarvTest : public QObject {
         ShowInFront(*m_window);
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QCOMPARE(QApplication::focusWidget(), &m_window->Field(FieldId::Text1));
-        const QStringList expected = {"Text2",  "Text3",  "Text4",  "Text5",   "Text6",
-                                      "Text7",  "Text8",  "Gprog",  "RISYNOK", "cmdExit",
-                                      "NAPR",   "Text9",  "Text10", "Text11",  "Text12",
-                                      "Text13", "Text14", "Text15", "Text16",  "Text1"};
+        const QStringList expected = {
+            "Text2",  "Text3",   "Text4",   "Text5",  "Text6",  "Text7",    "Text8",
+            "Gprog",  "RISYNOK", "cmdExit", "NAPR",   "Text9",  "Text10",   "Text11",
+            "Text12", "Text13",  "Text14",  "Text15", "Text16", "UTOCHNIT", "Text1"};
         QStringList visited;
         for (qsizetype step = 0; step < expected.size(); ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

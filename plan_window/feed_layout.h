@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <optional>
+
+#include "plan_window/plan_report.h"
+
+class QPainter;
+
+// The feeds of a plan drawn to scale, seen from behind the dish: the window's drawing and the
+// card's 1:1 layout are the same picture at two scales.
+
+namespace tarvex {
+
+inline const QColor FeedColour(25, 90, 200);     // each feed's circle
+inline const QColor MarkerColour(225, 120, 20);  // feed 2 where the main window puts it
+inline const QColor RotationColour(40, 40, 40);  // the rotation marks through each circle
+
+// Where the drawing lies on its device.
+struct FeedLayoutView {
+    LayoutBounds bounds;  // the region drawn, in millimetres from feed 1's centre
+    QPointF origin;       // feed 1's centre, in device pixels
+    double pixels_per_mm = 1;
+    QFont label_font;  // of the grid's figures
+};
+
+// A point of the dish's holder in device pixels: right is +x, up is -y.
+QPointF ToDevice(const FeedLayoutView& view, double right_mm, double up_mm);
+
+// The room the grid's figures need left of and below the region, in device pixels.
+double LabelRoom(const QFont& font, QPainter& painter);
+
+// A millimetre grid over the region with every tenth line labelled (figures left of and below
+// it), each feed's 40 mm circle with its number and its rotation as a short line through the
+// circle, and `marker`, if any, as a hollow dashed circle. Antialiased.
+void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planning::Plan& plan,
+                     const std::optional<FeedPosition>& marker);
+
+}  // namespace tarvex

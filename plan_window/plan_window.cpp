@@ -1,0 +1,336 @@
+#include "plan_window/plan_window.h"
+
+#include <QClipboard>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "plan_window/installation_card.h"
+#include "plan_window/plan_report.h"
+#include "ui/notifier.h"
+#include "ui/window_support.h"
+
+namespace tarvex {
+namespace {
+
+struct FieldSpec {
+    const char* name;         // object name
+    const char* caption;      // with its keyboard mnemonic
+    const char* placeholder;  // what may be typed
+};
+
+// In the order of PlanField.
+const FieldSpec FieldSpecs[] = {
+    {"SiteLongitude", "&Долгота места", "35:27.69 или 35.4615, восток +"},
+    {"SiteLatitude", "&Широта места", "32:48.5 или 32.8083, север +"},
+    {"Satellite1", "Спутник &1 (антенна наведена)", "13 или 13:00, восток +"},
+    {"Satellite2", "Спутник &2", "19.2 или 19:12"},
+    {"Satellite3", "Спутник &3", "необязательно"},
+    {"Satellite4", "Спутник &4", "необязательно"},
+    {"FocalLength", "&Фокусное расстояние, мм", "600"},
+    {"Diameter", "Д&иаметр антенны, мм", "необязательно, для поправки луча"},
+    {"Date", "Д&ата (магнитное склонение)", "ГГГГ-ММ-ДД"},
+};
+
+const QColor ErrorColour(198, 40, 40);
+const QColor ErrorFieldColour(253, 232, 232);
+const QColor WarningColour(176, 80, 0);
+
+QLabel* WrappingLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QString ResultsHtml(const planning::Plan& plan) {
+    QString html = QStringLiteral("<table cellspacing='0' cellpadding='3'><tr><th></th>");
+    for (std::size_t feed = 1; feed <= plan.feeds.size(); ++feed) {
+        html += QStringLiteral("<th align='left'>Облучатель %1</th>").arg(feed);
+    }
+    html += QStringLiteral("</tr>");
+    for (const ReportRow& row : FeedTable(plan)) {
+        html += QStringLiteral("<tr><td><b>%1</b></td>")
+                    .arg(QString::fromStdString(row.caption).toHtmlEscaped());
+        for (const std::string& cell : row.cells) {
+            html += QStringLiteral("<td>%1</td>")
+                        .arg(cell.empty() ? QStringLiteral("—")
+                                          : QString::fromStdString(cell).toHtmlEscaped());
+        }
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString WarningsHtml(const planning::Plan& plan) {
+    QString html;
+    for (const std::string& line : WarningLines(plan)) {
+        html += QStringLiteral("<p style='color:%1'>⚠ %2</p>")
+                    .arg(WarningColour.name(), QString::fromStdString(line).toHtmlEscaped());
+    }
+    return html;
+}
+
+}  // namespace
+
+FeedLayoutWidget::FeedLayoutWidget(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(280, 280);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    setPalette(colours);
+}
+
+void FeedLayoutWidget::SetPlan(const std::optional<planning::Plan>& plan,
+                               const std::optional<FeedPosition>& marker) {
+    m_plan = plan;
+    m_marker = plan ? marker : std::nullopt;
+    update();
+}
+
+std::optional<FeedLayoutView> FeedLayoutWidget::View() const {
+    if (!m_plan) {
+        return std::nullopt;
+    }
+    QFont figures = font();
+    figures.setPointSizeF(std::max(6.0, figures.pointSizeF() * 0.8));
+    const LayoutBounds bounds = FeedLayoutBounds(*m_plan, m_marker, true);
+    const QFontMetricsF metrics(figures, this);
+    const double room = metrics.horizontalAdvance(QStringLiteral("-000")) * 1.3 + metrics.height();
+    const double side = std::min(width(), height()) - room - 8;
+    const double per_mm = std::max(side, 1.0) / (bounds.right - bounds.left);
+    // Centred in the widget, the figures' room to the left and below included.
+    const QPointF corner((width() - side - room) / 2 + room, (height() - side - room) / 2);
+    const QPointF origin = corner + QPointF(-bounds.left, bounds.top) * per_mm;
+    return FeedLayoutView{bounds, origin, per_mm, figures};
+}
+
+void FeedLayoutWidget::paintEvent(QPaintEvent* /*event*/) {
+    const std::optional<FeedLayoutView> view = View();
+    if (!view) {
+        return;
+    }
+    QPainter painter(this);
+    PaintFeedLayout(painter, *view, *m_plan, m_marker);
+}
+
+PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_window) {
+    setWindowTitle(QStringLiteral("Точный расчёт мультифида"));
+    auto* inputs = new QGroupBox(QStringLiteral("Исходные данные"));
+    auto* form = new QFormLayout;
+    CreateFields(*form);
+    auto* take = new QPushButton(QStringLiteral("Взять из главного окна"));
+    take->setObjectName(QStringLiteral("TakeFromMainWindow"));
+    connect(take, &QPushButton::clicked, this, &PlanWindow::OnTakeFromMainWindowClicked);
+    auto* input_column = new QVBoxLayout(inputs);
+    input_column->addLayout(form);
+    input_column->addWidget(take, 0, Qt::AlignLeft);
+    input_column->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(inputs);
+    top->addWidget(CreateDrawing(), 1);
+    auto* window = new QVBoxLayout(this);
+    window->addLayout(top, 1);
+    window->addWidget(CreateResults());
+    resize(1080, 760);
+    // The magnetic model's date is today's unless the installer says otherwise.
+    Field(PlanField::Date).setText(QDate::currentDate().toString(Qt::ISODate));
+}
+
+void PlanWindow::CreateFields(QFormLayout& form) {
+    form.setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    for (std::size_t index = 0; index < PlanFieldCount; ++index) {
+        const FieldSpec& spec = FieldSpecs[index];
+        auto* field = new QLineEdit;
+        field->setObjectName(QString::fromUtf8(spec.name));
+        field->setPlaceholderText(QString::fromUtf8(spec.placeholder));
+        field->setMinimumWidth(180);
+        auto* error = new QLabel;
+        error->setObjectName(QString::fromUtf8(spec.name) + QStringLiteral("Error"));
+        error->setWordWrap(true);
+        QPalette colours = error->palette();
+        colours.setColor(QPalette::WindowText, ErrorColour);
+        error->setPalette(colours);
+        error->hide();
+        auto* cell = new QVBoxLayout;
+        cell->setSpacing(1);
+        cell->addWidget(field);
+        cell->addWidget(error);
+        auto* caption = new QLabel(QString::fromUtf8(spec.caption));
+        caption->setBuddy(field);
+        form.addRow(caption, cell);
+        connect(field, &QLineEdit::textChanged, this, &PlanWindow::Recompute);
+        m_fields[index] = field;
+        m_errors[index] = error;
+    }
+}
+
+QWidget* PlanWindow::CreateDrawing() {
+    auto* box = new QGroupBox(QStringLiteral("Облучатели, вид сзади на антенну (клетка 1 мм)"));
+    m_drawing = new FeedLayoutWidget;
+    m_drawing->setObjectName(QStringLiteral("Drawing"));
+    auto* legend = new QLabel(
+        QStringLiteral("<span style='color:%1'>●</span> облучатели по точному расчёту, черта — "
+                       "поворот; <span style='color:%2'>◌</span> облучатель 2 по главному окну")
+            .arg(FeedColour.name(), MarkerColour.name()));
+    legend->setWordWrap(true);
+    auto* column = new QVBoxLayout(box);
+    column->addWidget(m_drawing, 1);
+    column->addWidget(legend);
+    return box;
+}
+
+QWidget* PlanWindow::CreateResults() {
+    auto* box = new QGroupBox(QStringLiteral("Результат"));
+    m_status = WrappingLabel("Status", box);
+    m_results = WrappingLabel("Results", box);
+    m_results->setTextFormat(Qt::RichText);
+    m_warnings = WrappingLabel("Warnings", box);
+    m_warnings->setTextFormat(Qt::RichText);
+    m_save = new QPushButton(QStringLiteral("Сохранить карточку…"));
+    m_save->setObjectName(QStringLiteral("SaveCard"));
+    connect(m_save, &QPushButton::clicked, this, &PlanWindow::OnSaveCardClicked);
+    m_copy = new QPushButton(QStringLiteral("Копировать"));
+    m_copy->setObjectName(QStringLiteral("Copy"));
+    connect(m_copy, &QPushButton::clicked, this, &PlanWindow::OnCopyClicked);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_copy);
+    buttons->addStretch();
+    auto* column = new QVBoxLayout(box);
+    column->addWidget(m_status);
+    column->addWidget(m_results);
+    column->addWidget(m_warnings);
+    column->addLayout(buttons);
+    return box;
+}
+
+void PlanWindow::Open() {
+    if (!isVisible()) {
+        OnTakeFromMainWindowClicked();
+    }
+    ShowInFront(*this);
+}
+
+QLineEdit& PlanWindow::Field(PlanField field) const {
+    return *m_fields[static_cast<std::size_t>(field)];
+}
+
+bool PlanWindow::SaveCard(const QString& path) {
+    if (!m_input || !m_plan) {
+        return false;
+    }
+    const QString error = SaveInstallationCard(path, *m_input, *m_plan);
+    if (!error.isEmpty()) {
+        CurrentNotifier().ShowError(error);
+        return false;
+    }
+    ShowStatus(QStringLiteral("Карточка сохранена: %1").arg(QDir::toNativeSeparators(path)), false);
+    return true;
+}
+
+void PlanWindow::OnTakeFromMainWindowClicked() {
+    PlanFormTexts texts;
+    for (std::size_t index = 0; index < PlanFieldCount; ++index) {
+        texts[index] = m_fields[index]->text().toStdString();
+    }
+    texts = FillFromMainWindow(std::move(texts), m_main_window);
+    for (std::size_t index = 0; index < PlanFieldCount; ++index) {
+        m_fields[index]->setText(QString::fromStdString(texts[index]));
+    }
+}
+
+void PlanWindow::OnSaveCardClicked() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сохранить карточку"),
+        QDir::home().filePath(QStringLiteral("карточка-мультифида.pdf")),
+        QStringLiteral("PDF (*.pdf)"));
+    if (!path.isEmpty()) {
+        SaveCard(path);
+    }
+}
+
+void PlanWindow::OnCopyClicked() {
+    if (!m_input || !m_plan) {
+        return;
+    }
+    QStringList lines{windowTitle()};
+    for (const std::string& line : ReportLines(*m_input, *m_plan)) {
+        lines << QString::fromStdString(line);
+    }
+    QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
+    ShowStatus(QStringLiteral("Результат скопирован."), false);
+}
+
+// Every change of a field: nothing of an earlier input stays on screen beside the new one.
+void PlanWindow::Recompute() {
+    PlanFormTexts texts;
+    for (std::size_t index = 0; index < PlanFieldCount; ++index) {
+        texts[index] = m_fields[index]->text().toStdString();
+    }
+    PlanFormReading reading = ReadPlanForm(texts);
+    ShowFieldErrors(reading.errors);
+    m_input = std::move(reading.input);
+    m_plan.reset();
+    QString status;
+    if (!m_input) {
+        status = QStringLiteral("Исправьте отмеченные поля.");
+    } else {
+        std::variant<planning::Plan, planning::PlanRefusal> made = planning::MakePlan(*m_input);
+        if (auto* plan = std::get_if<planning::Plan>(&made)) {
+            m_plan = std::move(*plan);
+        } else {
+            status = QString::fromStdString(std::get<planning::PlanRefusal>(made).message);
+        }
+    }
+    ShowResults(status);
+}
+
+void PlanWindow::ShowFieldErrors(const std::vector<PlanFieldError>& errors) {
+    for (std::size_t index = 0; index < PlanFieldCount; ++index) {
+        const auto error = std::find_if(errors.begin(), errors.end(), [&](const auto& e) {
+            return static_cast<std::size_t>(e.field) == index;
+        });
+        const bool wrong = error != errors.end();
+        m_errors[index]->setText(wrong ? QString::fromStdString(error->message) : QString());
+        m_errors[index]->setVisible(wrong);
+        QPalette colours = m_fields[index]->palette();
+        colours.setColor(QPalette::Base,
+                         wrong ? ErrorFieldColour : palette().color(QPalette::Base));
+        m_fields[index]->setPalette(colours);
+    }
+}
+
+void PlanWindow::ShowStatus(const QString& text, bool error) {
+    QPalette colours = m_status->palette();
+    colours.setColor(QPalette::WindowText,
+                     error ? ErrorColour : palette().color(QPalette::WindowText));
+    m_status->setPalette(colours);
+    m_status->setText(text);
+    m_status->setVisible(!text.isEmpty());
+}
+
+void PlanWindow::ShowResults(const QString& status) {
+    ShowStatus(status, true);
+    m_results->setText(m_plan ? ResultsHtml(*m_plan) : QString());
+    m_warnings->setText(m_plan ? WarningsHtml(*m_plan) : QString());
+    m_warnings->setVisible(m_plan && !m_plan->warnings.empty());
+    m_drawing->SetPlan(m_plan, m_plan ? MainWindowFeed2(*m_input) : std::nullopt);
+    m_save->setEnabled(m_plan.has_value());
+    m_copy->setEnabled(m_plan.has_value());
+}
+
+}  // namespace tarvex

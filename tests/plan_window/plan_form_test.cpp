@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "plan_window/plan_form.h"
+#include "plan_window/plan_report.h"
+
+namespace tarvex {
+namespace {
+
+// The main window's fields, the worked example's by default.
+class FakeMainWindow : public CalculationView {
+  public:
+    std::string FieldText(FieldId field) const override {
+        const auto found = texts.find(field);
+        return found == texts.end() ? "" : found->second;
+    }
+    void SetFieldText(FieldId, const std::string&) override {}
+    void ShowMessage(const std::string&) override {}
+    void WriteResultsFile(double, std::optional<double>) override {}
+
+    std::map<FieldId, std::string> texts = {{FieldId::Text1, "35"},  {FieldId::Text2, "27.69"},
+                                            {FieldId::Text3, "32"},  {FieldId::Text4, "48.5"},
+                                            {FieldId::Text5, "13"},  {FieldId::Text9, "19"},
+                                            {FieldId::Text10, "12"}, {FieldId::Text13, "600"}};
+};
+
+// As the main window reads them: the minutes do not take the sign of the degrees, and a text that
+// is not a number counts as 0.
+TEST(MainWindowAngleText, DegreesAndMinutesAsTheMainWindowReadsThem) {
+    const struct {
+        const char* degrees;
+        const char* minutes;
+        const char* expected;
+    } rows[] = {{"35", "27.69", "35:27.69"},
+                {"13", "", "13"},
+                {"-4", "30", "-3:30"},
+                {"-4", "-30", "-4:30"},
+                {"19", "72", "20:12"},
+                {"13.5", "", "13:30"},
+                {"abc", "", "0"},
+                {"0", "-30", "-0:30"},
+                {"1", "59.9999999", "2"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.degrees) + " " + row.minutes);
+        EXPECT_EQ(MainWindowAngleText(row.degrees, row.minutes), row.expected);
+    }
+}
+
+TEST(FillFromMainWindow, TakesTheMainWindowsInputsAndKeepsTheOthers) {
+    PlanFormTexts texts;
+    texts[static_cast<std::size_t>(PlanField::Satellite3)] = "36";
+    texts[static_cast<std::size_t>(PlanField::Date)] = "2026-12-07";
+    const PlanFormTexts filled = FillFromMainWindow(texts, FakeMainWindow());
+    EXPECT_EQ(filled, (PlanFormTexts{"35:27.69", "32:48.5", "13", "19:12", "36", "", "600", "",
+                                     "2026-12-07"}));
+    const PlanFormReading reading = ReadPlanForm(filled);
+    ASSERT_TRUE(reading.input) << reading.errors.front().message;
+    EXPECT_NEAR(reading.input->site_longitude_deg, 35.4615, 1e-12);
+    EXPECT_EQ(reading.input->satellites_deg, (std::vector<double>{13, 19.2, 36}));
+}
+
+// The hollow marker is the main window's answer: the example's 94.3646 mm right and 33.2649 mm
+// down, and the mirror image for the satellites swapped.
+TEST(MainWindowFeed2, IsWhereTheMainWindowPutsFeed2) {
+    planning::PlanInput input{35.4615, 32 + 48.5 / 60, {13, 19.2},
+                              600,     std::nullopt,   {2026, 12, 7}};
+    std::optional<FeedPosition> feed2 = MainWindowFeed2(input);
+    ASSERT_TRUE(feed2);
+    EXPECT_NEAR(feed2->right_mm, 94.3646, 1e-4);
+    EXPECT_NEAR(feed2->up_mm, -33.2649, 1e-4);
+    input.satellites_deg = {19.2, 13};
+    feed2 = MainWindowFeed2(input);
+    ASSERT_TRUE(feed2);
+    EXPECT_LT(feed2->right_mm, -90);
+    EXPECT_GT(feed2->up_mm, 30);
+}
+
+TEST(PlanReport, WordsFollowTheSign) {
+    EXPECT_EQ(RotationText(12.34), "12.3° по часовой стрелке, если смотреть сзади на антенну");
+    EXPECT_EQ(RotationText(-0.5), "0.5° против часовой стрелки, если смотреть сзади на антенну");
+    EXPECT_EQ(RotationText(-0.04), "0.0°");
+    EXPECT_EQ(OffsetText(64.21, -37.06), "64.2 мм вправо, 37.1 мм вниз");
+    EXPECT_EQ(OffsetText(-3, 0.02), "3.0 мм влево, 0.0 мм");
+    EXPECT_EQ(SatelliteText(-4.5), "4.5° з.д.");
+}
+
+TEST(FeedLayoutBounds, FramesEveryCircleInWholeTens) {
+    planning::Plan plan;
+    plan.feeds.resize(2);
+    plan.feeds[1].right_mm = 64;
+    plan.feeds[1].up_mm = -37;
+    const LayoutBounds boxed = FeedLayoutBounds(plan, std::nullopt, false);
+    EXPECT_EQ((std::vector{boxed.left, boxed.right, boxed.bottom, boxed.top}),
+              (std::vector<double>{-30, 90, -70, 30}));
+    const LayoutBounds centred = FeedLayoutBounds(plan, FeedPosition{94.4, -33.3}, true);
+    EXPECT_EQ((std::vector{centred.left, centred.right, centred.bottom, centred.top}),
+              (std::vector<double>{-120, 120, -120, 120}));
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -1,0 +1,348 @@
+#include <sys/resource.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cmath>
+#include <csignal>
+#include <memory>
+#include <queue>
+
+#include "plan_window/plan_window.h"
+#include "tests/support/recording_notifier.h"
+#include "tests/support/window_test.h"
+#include "ui/window_support.h"
+
+namespace tarvex {
+namespace {
+
+PlanWindow* OpenPlanWindow(const MTARV& main_window) {
+    Click(main_window, "UTOCHNIT");
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* plan = qobject_cast<PlanWindow*>(window)) {
+            return plan;
+        }
+    }
+    return nullptr;
+}
+
+// The example's satellites, dish and day (the site is the main window's default).
+const std::pair<PlanField, const char*> ExamplePlan[] = {
+    {PlanField::SiteLongitude, "35:27.69"}, {PlanField::SiteLatitude, "32:48.5"},
+    {PlanField::Satellite1, "13"},          {PlanField::Satellite2, "19.2"},
+    {PlanField::FocalLength, "600"},        {PlanField::Date, "2026-12-07"}};
+
+planning::PlanInput InputOf(const PlanWindow& window) {
+    PlanFormTexts texts;
+    for (std::size_t index = 0; index < PlanFieldCount; ++index) {
+        texts[index] = window.Field(static_cast<PlanField>(index)).text().toStdString();
+    }
+    return *ReadPlanForm(texts).input;
+}
+
+bool Near(QRgb pixel, const QColor& colour) {
+    return std::abs(qRed(pixel) - colour.red()) + std::abs(qGreen(pixel) - colour.green()) +
+               std::abs(qBlue(pixel) - colour.blue()) <
+           120;
+}
+
+// How many of 16 points around a 40 mm circle at `centre` have the colour.
+int PointsOnCircle(const QImage& image, const FeedLayoutView& view, double right_mm, double up_mm,
+                   const QColor& colour) {
+    int found = 0;
+    for (int step = 0; step < 16; ++step) {
+        const double angle = (step + 0.5) * M_PI / 8;
+        const QPointF at = ToDevice(view, right_mm + FeedDiameterMm / 2 * std::cos(angle),
+                                    up_mm + FeedDiameterMm / 2 * std::sin(angle));
+        found += Near(image.pixel(at.toPoint()), colour) ? 1 : 0;
+    }
+    return found;
+}
+
+// The centres of the connected groups of pixels close to `colour`, largest groups first.
+std::vector<QPointF> CentresOf(const QImage& image, const QColor& colour, int min_pixels) {
+    std::vector<std::pair<int, QPointF>> groups;
+    std::vector<bool> seen(static_cast<std::size_t>(image.width()) * image.height());
+    const auto index = [&](int x, int y) {
+        return static_cast<std::size_t>(y) * image.width() + x;
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (seen[index(x, y)] || !Near(image.pixel(x, y), colour)) {
+                continue;
+            }
+            std::queue<QPoint> next;
+            next.push({x, y});
+            seen[index(x, y)] = true;
+            QPointF sum;
+            int count = 0;
+            while (!next.empty()) {
+                const QPoint p = next.front();
+                next.pop();
+                sum += p;
+                ++count;
+                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint q = p + d;
+                    if (image.rect().contains(q) && !seen[index(q.x(), q.y())] &&
+                        Near(image.pixel(q), colour)) {
+                        seen[index(q.x(), q.y())] = true;
+                        next.push(q);
+                    }
+                }
+            }
+            if (count >= min_pixels) {
+                groups.emplace_back(count, sum / count);
+            }
+        }
+    }
+    std::sort(groups.begin(), groups.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<QPointF> centres;
+    for (const auto& group : groups) {
+        centres.push_back(group.second);
+    }
+    return centres;
+}
+
+// The longest run of dark pixels in any row, in pixels.
+int LongestDarkRun(const QImage& image) {
+    int longest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            run = qGray(image.pixel(x, y)) < 128 ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class PlanWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { LoadProgramFonts(); }
+
+    void init() {
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_notifier = RecordingNotifier();
+        m_main = std::make_unique<MTARV>();
+        m_main->SetAppFolder(m_folder->path().toStdString());
+        TypeExample(*m_main);
+        m_window = OpenPlanWindow(*m_main);
+        QVERIFY(Shown(m_window));
+        for (const auto& [field, text] : ExamplePlan) {
+            TypeInto(m_window->Field(field), QString::fromUtf8(text));
+        }
+    }
+
+    void cleanup() {
+        m_main.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(m_notifier.messages.isEmpty());
+    }
+
+    // On opening and on its button, in degrees and minutes; the inputs the main window does not
+    // have are kept. УТОЧНИТЬ again brings the same window forward without overwriting it.
+    void FillsFromTheMainWindow() {
+        m_main.reset();
+        m_main = std::make_unique<MTARV>();
+        TypeExample(*m_main);
+        PlanWindow* window = OpenPlanWindow(*m_main);
+        QVERIFY(window != nullptr);
+        const auto text = [&](PlanField field) { return window->Field(field).text(); };
+        QCOMPARE(text(PlanField::SiteLongitude), QStringLiteral("35:27.69"));
+        QCOMPARE(text(PlanField::SiteLatitude), QStringLiteral("32:48.5"));
+        QCOMPARE(text(PlanField::Satellite1), QStringLiteral("13"));
+        QCOMPARE(text(PlanField::Satellite2), QStringLiteral("19:12"));
+        QCOMPARE(text(PlanField::FocalLength), QStringLiteral("600"));
+        QVERIFY(window->CurrentPlan().has_value());
+
+        TypeInto(window->Field(PlanField::Satellite3), QStringLiteral("36"));
+        TypeInto(window->Field(PlanField::Satellite2), QStringLiteral("9"));
+        QCOMPARE(OpenPlanWindow(*m_main), window);
+        QCOMPARE(text(PlanField::Satellite2), QStringLiteral("9"));
+        TypeInto(m_main->Field(FieldId::Text13), QStringLiteral("800"));
+        Click(*window, "TakeFromMainWindow");
+        QCOMPARE(text(PlanField::Satellite2), QStringLiteral("19:12"));
+        QCOMPARE(text(PlanField::FocalLength), QStringLiteral("800"));
+        QCOMPARE(text(PlanField::Satellite3), QStringLiteral("36"));
+        QCOMPARE(window->CurrentPlan()->feeds.size(), std::size_t{3});
+    }
+
+    void TypingUpdatesTheResults() {
+        const auto results = [&] { return Find<QLabel>(*m_window, "Results").text(); };
+        const planning::FeedPlan before = m_window->CurrentPlan()->feeds.at(1);
+        QTest::keyClick(&m_window->Field(PlanField::FocalLength), Qt::Key_0);  // 6000 mm
+        const planning::FeedPlan after = m_window->CurrentPlan()->feeds.at(1);
+        QVERIFY(after.distance_mm > 5 * before.distance_mm);
+        QVERIFY(
+            results().contains(QString::fromStdString(OffsetText(after.right_mm, after.up_mm))));
+        QVERIFY(
+            !results().contains(QString::fromStdString(OffsetText(before.right_mm, before.up_mm))));
+        const planning::Plan plan =
+            std::get<planning::Plan>(planning::MakePlan(InputOf(*m_window)));
+        QCOMPARE(after.distance_mm, plan.feeds.at(1).distance_mm);
+    }
+
+    // Marked at the field with a message under it; nothing of the last plan stays on screen.
+    void BadFieldShowsItsMessageAndClearsTheResults_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("longitude") << int(PlanField::SiteLongitude) << "35:2x";
+        QTest::newRow("latitude beyond the pole") << int(PlanField::SiteLatitude) << "95";
+        QTest::newRow("satellite 2 empty") << int(PlanField::Satellite2) << "";
+        QTest::newRow("satellite 4 without 3") << int(PlanField::Satellite4) << "36";
+        QTest::newRow("focal length 0") << int(PlanField::FocalLength) << "0";
+        QTest::newRow("diameter negative") << int(PlanField::Diameter) << "-1000";
+        QTest::newRow("no such date") << int(PlanField::Date) << "2026-02-30";
+    }
+    void BadFieldShowsItsMessageAndClearsTheResults() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QLineEdit& edit = m_window->Field(static_cast<PlanField>(field));
+        const QLabel& message = Find<QLabel>(*m_window, edit.objectName() + "Error");
+        QVERIFY(m_window->CurrentPlan().has_value());
+        QVERIFY(message.isHidden());
+        const QString before = edit.text();
+        TypeInto(edit, text);
+        QVERIFY(!message.isHidden());
+        QVERIFY(!message.text().isEmpty());
+        QVERIFY(!m_window->CurrentPlan().has_value());
+        QVERIFY(Find<QLabel>(*m_window, "Results").text().isEmpty());
+        QVERIFY(Find<QLabel>(*m_window, "Warnings").text().isEmpty());
+        QVERIFY(!Find<FeedLayoutWidget>(*m_window, "Drawing").View().has_value());
+        QVERIFY(!Find(*m_window, "Copy").isEnabled());
+        QVERIFY(!Find(*m_window, "SaveCard").isEnabled());
+        TypeInto(edit, before);
+        QVERIFY(message.isHidden());
+        QVERIFY(m_window->CurrentPlan().has_value());
+    }
+
+    // Each feed's circle where the plan puts it, and feed 2 of the main window's model hollow.
+    void FourFeedsDrawFourCircles() {
+        TypeInto(m_window->Field(PlanField::Satellite3), QStringLiteral("3"));
+        TypeInto(m_window->Field(PlanField::Satellite4), QStringLiteral("24"));
+        auto& drawing = Find<FeedLayoutWidget>(*m_window, "Drawing");
+        const QImage image = drawing.grab().toImage();
+        const FeedLayoutView view = *drawing.View();
+        const planning::Plan& plan = *m_window->CurrentPlan();
+        QCOMPARE(plan.feeds.size(), std::size_t{4});
+        for (const planning::FeedPlan& feed : plan.feeds) {
+            QVERIFY2(PointsOnCircle(image, view, feed.right_mm, feed.up_mm, FeedColour) >= 12,
+                     qPrintable(QString::number(feed.satellite_deg)));
+        }
+        const FeedPosition marker = *MainWindowFeed2(InputOf(*m_window));
+        QVERIFY(PointsOnCircle(image, view, marker.right_mm, marker.up_mm, MarkerColour) >= 4);
+        QVERIFY(PointsOnCircle(image, view, 0, 100, FeedColour) <= 2);
+    }
+
+    void WarningsAppearForACollision_data() {
+        QTest::addColumn<QString>("satellite2");
+        QTest::addColumn<bool>("collision");
+        QTest::newRow("13.5 beside 13") << "13.5" << true;
+        QTest::newRow("19.2 beside 13") << "19.2" << false;
+    }
+    void WarningsAppearForACollision() {
+        QFETCH(QString, satellite2);
+        QFETCH(bool, collision);
+        TypeInto(m_window->Field(PlanField::Satellite2), satellite2);
+        const planning::Plan& plan = *m_window->CurrentPlan();
+        const auto found =
+            std::find_if(plan.warnings.begin(), plan.warnings.end(),
+                         [](const planning::PlanWarning& w) { return w.code == "collision"; });
+        QCOMPARE(found != plan.warnings.end(), collision);
+        const QLabel& warnings = Find<QLabel>(*m_window, "Warnings");
+        QCOMPARE(!warnings.isHidden(), !plan.warnings.empty());
+        for (const std::string& line : WarningLines(plan)) {
+            QVERIFY(warnings.text().contains(QString::fromStdString(line).toHtmlEscaped()));
+        }
+    }
+
+    // Printed at 1:1: the scale bar and the centres of feeds 1 and 2, measured on the page drawn
+    // by poppler, are within half a millimetre of their true sizes.
+    void CardIsToScale() {
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        QVERIFY2(!pdftoppm.isEmpty(), "pdftoppm (poppler-utils) is needed");
+        const QString card = m_folder->filePath(QStringLiteral("card.pdf"));
+        QVERIFY(m_window->SaveCard(card));
+        QVERIFY(m_notifier.errors.isEmpty());
+        constexpr int Dpi = 200;
+        QCOMPARE(QProcess::execute(pdftoppm, {"-r", QString::number(Dpi), "-png", "-f", "1", "-l",
+                                              "1", card, m_folder->filePath("page")}),
+                 0);
+        const QImage page(m_folder->filePath(QStringLiteral("page-1.png")));
+        QVERIFY(!page.isNull());
+        const double per_mm = Dpi / 25.4;
+        QVERIFY(std::abs(page.width() / per_mm - 210) < 1);  // A4
+        QVERIFY(std::abs(page.height() / per_mm - 297) < 1);
+        qInfo("scale bar %.2f mm", LongestDarkRun(page) / per_mm);
+        QVERIFY(std::abs(LongestDarkRun(page) / per_mm - 100) <= 0.5);
+
+        const std::vector<QPointF> centres = CentresOf(page, FeedColour, 200);
+        QCOMPARE(centres.size(), std::size_t{2});
+        const planning::FeedPlan& feed2 = m_window->CurrentPlan()->feeds.at(1);
+        const QPointF from_1 = (centres[1] - centres[0]) / per_mm;
+        // Either group may be the larger one.
+        const double sign = from_1.x() * feed2.right_mm > 0 ? 1 : -1;
+        qInfo("feed 2: %.2f mm right, %.2f mm up; plan %.2f, %.2f", sign * from_1.x(),
+              -sign * from_1.y(), feed2.right_mm, feed2.up_mm);
+        QVERIFY(std::abs(sign * from_1.x() - feed2.right_mm) <= 0.5);
+        QVERIFY(std::abs(-sign * from_1.y() - feed2.up_mm) <= 0.5);
+    }
+
+    // A file that cannot be written: a clear message, and an earlier file stays as it was.
+    void CardThatCannotBeWrittenKeepsTheOldFile_data() {
+        QTest::addColumn<bool>("missing_folder");
+        QTest::newRow("no such folder") << true;
+        QTest::newRow("write cut short") << false;
+    }
+    void CardThatCannotBeWrittenKeepsTheOldFile() {
+        QFETCH(bool, missing_folder);
+        const QString path =
+            m_folder->filePath(missing_folder ? QStringLiteral("none/card.pdf") : "card.pdf");
+        if (!missing_folder) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("earlier card");
+        }
+        // A limit on the size of files a process writes binds root too.
+        rlimit previous{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = previous;
+        limited.rlim_cur = 1000;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const bool saved = m_window->SaveCard(path);
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previous_handler);
+        QVERIFY(!saved);
+        QCOMPARE(m_notifier.errors.size(), qsizetype{1});
+        QVERIFY(m_notifier.errors.front().startsWith("Не удалось сохранить карточку"));
+        QVERIFY(m_notifier.errors.front().contains(path));
+        QCOMPARE(ReadAll(path), missing_folder ? QByteArray() : QByteArray("earlier card"));
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
+                 missing_folder ? QStringList() : QStringList{"card.pdf"});
+    }
+
+  private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    RecordingNotifier m_notifier;
+    ScopedNotifier m_scoped_notifier{m_notifier};
+    std::unique_ptr<MTARV> m_main;
+    PlanWindow* m_window = nullptr;
+};
+
+}  // namespace tarvex
+
+QTEST_MAIN(tarvex::PlanWindowTest)
+#include "plan_window_test.moc"
