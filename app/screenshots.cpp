@@ -15,6 +15,7 @@
 #include "direction/flin1.h"
 #include "illustrations/fris123.h"
 #include "main_window/mtarv.h"
+#include "plan_window/plan_window.h"
 #include "ui/notifier.h"
 #include "ui/window_support.h"
 
@@ -100,6 +101,20 @@ void PhotographIllustrationsWindow(MTARV& window, Photographer& photographer) {
     photographer.Save(illustrations, "illustrations_window_2.png");
 }
 
+// The worked example taken from the main window, on a fixed day so that the picture does not
+// change with the date.
+void PhotographPlanWindow(MTARV& window, Photographer& photographer) {
+    ClickButton(window, "UTOCHNIT");
+    for (QWidget* shown : QApplication::topLevelWidgets()) {
+        if (auto* plan = qobject_cast<PlanWindow*>(shown)) {
+            plan->Field(PlanField::Date).setText(QStringLiteral("2026-12-07"));
+            photographer.Save(*plan, "plan_window.png");
+            return;
+        }
+    }
+    qFatal("УТОЧНИТЬ showed no plan window");
+}
+
 }  // namespace
 }  // namespace tarvex
 
@@ -124,5 +139,6 @@ int main(int argc, char* argv[]) {
     tarvex::PhotographMainWindow(window, photographer);
     tarvex::PhotographDirectionWindow(window, photographer);
     tarvex::PhotographIllustrationsWindow(window, photographer);
+    tarvex::PhotographPlanWindow(window, photographer);
     return notifier.Failed() || photographer.Failed() ? 1 : 0;
 }

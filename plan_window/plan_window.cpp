@@ -179,7 +179,7 @@ void PlanWindow::CreateFields(QFormLayout& form) {
 }
 
 QWidget* PlanWindow::CreateDrawing() {
-    auto* box = new QGroupBox(QStringLiteral("Облучатели, вид сзади на антенну (клетка 1 мм)"));
+    auto* box = new QGroupBox(QStringLiteral("Облучатели, вид сзади на антенну, мм"));
     m_drawing = new FeedLayoutWidget;
     m_drawing->setObjectName(QStringLiteral("Drawing"));
     auto* legend = new QLabel(
