@@ -34,6 +34,7 @@
 #include "illustrations/fris123.h"
 #include "main_window/mtarv.h"
 #include "planning/plan.h"
+#include "plan_window/plan_window.h"
 #include "ui/notifier.h"
 #include "ui/window_support.h"
 
@@ -340,6 +341,41 @@ void TypeText(QLineEdit& field, const QString& text) {
     QTest::keyClicks(&field, text);
 }
 
+// From a key typed into the plan window's focal length to the window repainted with the new plan:
+// a digit added and taken away in turn, so that the plan stays the example's.
+void MeasurePlanTyping(const MTARV& window, int runs, const Summary& baseline,
+                       std::vector<Row>& rows) {
+    QTest::mouseClick(&Find<QPushButton>(window, "UTOCHNIT"), Qt::LeftButton);
+    PlanWindow* plan = nullptr;
+    for (QWidget* shown : QApplication::topLevelWidgets()) {
+        plan = plan != nullptr ? plan : qobject_cast<PlanWindow*>(shown);
+    }
+    if (plan == nullptr) {
+        throw std::runtime_error("УТОЧНИТЬ showed no plan window");
+    }
+    Show(*plan);
+    QLineEdit& focal = plan->Field(PlanField::FocalLength);
+    std::vector<double> samples;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        QTest::keyClick(&focal, run % 2 == 0 ? Qt::Key_5 : Qt::Key_Backspace);
+        QCoreApplication::processEvents();
+        samples.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    if (!plan->CurrentPlan()) {
+        throw std::runtime_error("the plan window computed no plan");
+    }
+    const Summary summary = Summarize(samples);
+    rows.push_back({"Plan window, a digit typed, median of " + std::to_string(runs),
+                    Ms(summary.median), Ms(baseline.median) + " empty button",
+                    "< 16.7 ms (one frame)", summary.median < 16.7});
+    rows.push_back({"Plan window, a digit typed, p99", Ms(summary.p99),
+                    Ms(baseline.p99) + " empty button", "< 16.7 ms", summary.p99 < 16.7});
+    plan->hide();
+}
+
 void MeasurePresses(const std::string& scratch, const Counts& counts, std::vector<Row>& rows) {
     LoadProgramFonts();
     CountingNotifier notifier;
@@ -394,6 +430,7 @@ void MeasurePresses(const std::string& scratch, const Counts& counts, std::vecto
     AddPressRows("Pictures button \"PИС.1,2,3\"",
                  TimePresses(Find<QPushButton>(*illustrations, "RISYNOK"), counts.picture_runs),
                  baseline, 10, rows);
+    MeasurePlanTyping(window, counts.picture_runs, baseline, rows);
 
     if (notifier.count != 0) {
         throw std::runtime_error(std::to_string(notifier.count) +

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -54,24 +55,8 @@ QLabel* WrappingLabel(const char* name, QWidget* parent) {
     return label;
 }
 
-QString ResultsHtml(const planning::Plan& plan) {
-    QString html = QStringLiteral("<table cellspacing='0' cellpadding='3'><tr><th></th>");
-    for (std::size_t feed = 1; feed <= plan.feeds.size(); ++feed) {
-        html += QStringLiteral("<th align='left'>Облучатель %1</th>").arg(feed);
-    }
-    html += QStringLiteral("</tr>");
-    for (const ReportRow& row : FeedTable(plan)) {
-        html += QStringLiteral("<tr><td><b>%1</b></td>")
-                    .arg(QString::fromStdString(row.caption).toHtmlEscaped());
-        for (const std::string& cell : row.cells) {
-            html += QStringLiteral("<td>%1</td>")
-                        .arg(cell.empty() ? QStringLiteral("—")
-                                          : QString::fromStdString(cell).toHtmlEscaped());
-        }
-        html += QStringLiteral("</tr>");
-    }
-    return html + QStringLiteral("</table>");
-}
+// Feeds as columns, as many as a plan has at most.
+constexpr int MaxFeeds = 4;
 
 QString WarningsHtml(const planning::Plan& plan) {
     QString html;
@@ -196,8 +181,7 @@ QWidget* PlanWindow::CreateDrawing() {
 QWidget* PlanWindow::CreateResults() {
     auto* box = new QGroupBox(QStringLiteral("Результат"));
     m_status = WrappingLabel("Status", box);
-    m_results = WrappingLabel("Results", box);
-    m_results->setTextFormat(Qt::RichText);
+    m_results = CreateResultsTable(box);
     m_warnings = WrappingLabel("Warnings", box);
     m_warnings->setTextFormat(Qt::RichText);
     m_save = new QPushButton(QStringLiteral("Сохранить карточку…"));
@@ -216,6 +200,60 @@ QWidget* PlanWindow::CreateResults() {
     column->addWidget(m_warnings);
     column->addLayout(buttons);
     return box;
+}
+
+// Plain labels made once: typing changes only the texts that differ, which keeps a keystroke's
+// relayout well within a frame (a rich-text table is laid out anew on every change).
+QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
+    auto* table = new QWidget(parent);
+    table->setObjectName(QStringLiteral("Results"));
+    auto* grid = new QGridLayout(table);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(16);
+    const std::vector<ReportRow> rows = FeedTable(planning::Plan{});
+    m_cells.assign((rows.size() + 1) * (MaxFeeds + 1), nullptr);
+    for (std::size_t row = 0; row <= rows.size(); ++row) {
+        for (std::size_t column = 0; column <= MaxFeeds; ++column) {
+            auto* cell = WrappingLabel("", table);
+            QFont font = cell->font();
+            font.setBold(row == 0 || column == 0);
+            cell->setFont(font);
+            cell->setWordWrap(row > 0 && column > 0);
+            if (column > 0) {
+                // The rotation's words in two lines, four feeds side by side.
+                cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(
+                    QStringLiteral("12.3° против часовой стрелки, если")));
+            }
+            if (row == 0 && column > 0) {
+                cell->setText(QStringLiteral("Облучатель %1").arg(column));
+            } else if (row > 0 && column == 0) {
+                cell->setText(QString::fromStdString(rows[row - 1].caption));
+            }
+            grid->addWidget(cell, static_cast<int>(row), static_cast<int>(column), Qt::AlignTop);
+            m_cells[row * (MaxFeeds + 1) + column] = cell;
+        }
+    }
+    // The room left over goes beyond the last column, not between the feeds shown.
+    grid->setColumnStretch(MaxFeeds + 1, 1);
+    return table;
+}
+
+void PlanWindow::ShowTable() {
+    const std::vector<ReportRow> rows = FeedTable(m_plan ? *m_plan : planning::Plan{});
+    const std::size_t feeds = m_plan ? m_plan->feeds.size() : 0;
+    for (std::size_t row = 0; row <= rows.size(); ++row) {
+        for (std::size_t column = 0; column <= MaxFeeds; ++column) {
+            QLabel* cell = m_cells[row * (MaxFeeds + 1) + column];
+            const bool shown = m_plan && column <= feeds;
+            if (row > 0 && column > 0 && shown) {
+                const std::string& text = rows[row - 1].cells[column - 1];
+                cell->setText(text.empty() ? QStringLiteral("—") : QString::fromStdString(text));
+            }
+            if (cell->isHidden() == shown) {
+                cell->setVisible(shown);
+            }
+        }
+    }
 }
 
 void PlanWindow::Open() {
@@ -306,6 +344,9 @@ void PlanWindow::ShowFieldErrors(const std::vector<PlanFieldError>& errors) {
         });
         const bool wrong = error != errors.end();
         m_errors[index]->setText(wrong ? QString::fromStdString(error->message) : QString());
+        if (m_errors[index]->isHidden() != wrong) {
+            continue;
+        }
         m_errors[index]->setVisible(wrong);
         QPalette colours = m_fields[index]->palette();
         colours.setColor(QPalette::Base,
@@ -325,7 +366,7 @@ void PlanWindow::ShowStatus(const QString& text, bool error) {
 
 void PlanWindow::ShowResults(const QString& status) {
     ShowStatus(status, true);
-    m_results->setText(m_plan ? ResultsHtml(*m_plan) : QString());
+    ShowTable();
     m_warnings->setText(m_plan ? WarningsHtml(*m_plan) : QString());
     m_warnings->setVisible(m_plan && !m_plan->warnings.empty());
     m_drawing->SetPlan(m_plan, m_plan ? MainWindowFeed2(*m_input) : std::nullopt);

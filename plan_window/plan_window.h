@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "main_window/calculation_command.h"
 #include "plan_window/feed_layout.h"
@@ -65,6 +66,8 @@ class PlanWindow : public QWidget {
   private:
     void CreateFields(QFormLayout& form);
     QWidget* CreateResults();
+    QWidget* CreateResultsTable(QWidget* parent);
+    void ShowTable();
     QWidget* CreateDrawing();
     void OnTakeFromMainWindowClicked();
     void OnSaveCardClicked();
@@ -77,7 +80,8 @@ class PlanWindow : public QWidget {
     const CalculationView& m_main_window;
     std::array<QLineEdit*, PlanFieldCount> m_fields{};
     std::array<QLabel*, PlanFieldCount> m_errors{};
-    QLabel* m_results = nullptr;
+    QWidget* m_results = nullptr;
+    std::vector<QLabel*> m_cells;  // the results table, row by row, captions first
     QLabel* m_warnings = nullptr;
     QLabel* m_status = nullptr;
     FeedLayoutWidget* m_drawing = nullptr;
