@@ -7,7 +7,7 @@ CMAKE_ARGS ?=
 EXTRA_PACKAGES ?=
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
-            libcli11-dev nlohmann-json3-dev \
+            libcli11-dev nlohmann-json3-dev libfreetype-dev \
             fonts-wine fonts-liberation2 fonts-dejavu-core \
             xvfb xauth
 

@@ -1,6 +1,7 @@
 #include "ui/window_support.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -8,9 +9,9 @@
 #include <QWidget>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "conversions/app_folder.h"
-#include "ui/program_fonts.h"
 
 namespace tarvex {
 namespace {
@@ -26,6 +27,21 @@ const struct {
 // Where the bitmap font is missing: a scalable sans of about the same width.
 const char* const FallbackSansFamily = "Liberation Sans";
 const char* const SerifFamily = "Times New Roman";
+
+// The faces of the bitmap sans that the build makes beside the program (tools/make_fonts.cpp),
+// in the order of their names; none where fonts-wine was missing.
+std::vector<QByteArray> ReadBuiltFaces(const QString& folder) {
+    std::vector<QByteArray> faces;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("sans_serif_*.ttf")},
+                                             QDir::Files | QDir::Readable, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::ReadOnly)) {
+            faces.push_back(file.readAll());
+        }
+    }
+    return faces;
+}
 
 int PointsToPixels(double points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
@@ -71,18 +87,8 @@ std::string ApplicationFolder() {
 
 void LoadProgramFonts() {
     static const bool loaded = [] {
-        std::vector<QByteArray> faces =
-            ReadPrebuiltFonts(QString::fromStdString(ApplicationFolder()));
-        if (faces.empty()) {
-            QFile file(QString::fromUtf8(BitmapSansSourceFile));
-            if (file.open(QIODevice::ReadOnly)) {
-                for (FontFace& face : MakeProgramFonts(file.readAll())) {
-                    faces.push_back(std::move(face.data));
-                }
-            }
-        }
         bool any = false;
-        for (const QByteArray& face : faces) {
+        for (const QByteArray& face : ReadBuiltFaces(QString::fromStdString(ApplicationFolder()))) {
             any = QFontDatabase::addApplicationFontFromData(face) >= 0 || any;
         }
         return any;
