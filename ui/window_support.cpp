@@ -1,7 +1,6 @@
 #include "ui/window_support.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -27,20 +26,26 @@ const struct {
 // Where the bitmap font is missing: a scalable sans of about the same width.
 const char* const FallbackSansFamily = "Liberation Sans";
 const char* const SerifFamily = "Times New Roman";
+// Its metric twin, which the font configuration gives for it where it is missing.
+const char* const FallbackSerifFamily = "Liberation Serif";
 
-// The faces of the bitmap sans that the build makes beside the program (tools/make_fonts.cpp),
-// in the order of their names; none where fonts-wine was missing.
+// The faces of the bitmap sans that the build makes beside the program (tools/make_fonts.cpp): a
+// regular and a bold one per strike, numbered from 1; none where fonts-wine was missing. Named
+// rather than listed: matching a pattern against the folder costs more than reading them.
 std::vector<QByteArray> ReadBuiltFaces(const QString& folder) {
     std::vector<QByteArray> faces;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("sans_serif_*.ttf")},
-                                             QDir::Files | QDir::Readable, QDir::Name)) {
-        QFile file(dir.filePath(name));
-        if (file.open(QIODevice::ReadOnly)) {
-            faces.push_back(file.readAll());
+    for (int strike = 1;; ++strike) {
+        const QString name = QStringLiteral("%1/sans_serif_%2").arg(folder).arg(strike);
+        QFile regular(name + QStringLiteral(".ttf"));
+        if (!regular.open(QIODevice::ReadOnly)) {
+            return faces;
+        }
+        faces.push_back(regular.readAll());
+        QFile bold(name + QStringLiteral("_bold.ttf"));
+        if (bold.open(QIODevice::ReadOnly)) {
+            faces.push_back(bold.readAll());
         }
     }
-    return faces;
 }
 
 int PointsToPixels(double points) {
@@ -68,6 +73,16 @@ std::optional<QFont> BitmapSansSerifFont(double points, bool bold) {
         }
     }
     return std::nullopt;
+}
+
+// A family the font database lacks sends Qt through the font configuration's substitutions and
+// fallbacks for every style and script it is drawn in, the dearest single step of the start-up;
+// the twin is what those would find.
+QString SerifFamilyName() {
+    static const QString family = QFontDatabase::families().contains(SerifFamily)
+                                      ? QString::fromUtf8(SerifFamily)
+                                      : QString::fromUtf8(FallbackSerifFamily);
+    return family;
 }
 
 }  // namespace
@@ -107,7 +122,7 @@ QFont SansSerifFont(double points, bool bold) {
 }
 
 QFont SerifFont(double points, bool bold) {
-    QFont font(SerifFamily);
+    QFont font(SerifFamilyName());
     font.setPixelSize(PointsToPixels(points));
     font.setBold(bold);
     return font;
