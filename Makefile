@@ -1,19 +1,21 @@
 # The whole set-up on a fresh Debian 12 machine:
-#   make run   installs what is missing, builds into build/ and starts the program
-#   make test  the same, then every test
+#   make run      installs what is missing, builds into build/ and starts the program
+#   make test     the same, then every test
+#   make package  the same, then a Debian package
 BUILD_DIR  ?= build
 CMAKE_ARGS ?=
 # More packages for deps to install, e.g. CI's sanitizer tool chain.
 EXTRA_PACKAGES ?=
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
-            libcli11-dev nlohmann-json3-dev libgeographiclib-dev \
+            libcli11-dev nlohmann-json3-dev libgeographiclib-dev libfreetype-dev \
             fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils \
-            xvfb xauth
+            xvfb xauth \
+            dpkg-dev file desktop-file-utils appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build configure deps clean screenshots bench
+.PHONY: run test build configure deps clean screenshots bench package
 
 run: build
 	cd $(BUILD_DIR) && ./tarvex
@@ -29,6 +31,10 @@ screenshots: build
 # throughput of tarvex-calc: a table of figures (about a minute).
 bench: build
 	cd $(BUILD_DIR) && ./tarvex_bench
+
+# A Debian package installing under /usr: $(BUILD_DIR)/tarvex_<version>_<arch>.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 build: configure
 	cmake --build $(BUILD_DIR)

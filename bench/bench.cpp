@@ -54,6 +54,11 @@ struct Counts {
 constexpr Counts FullCounts{20, 1000, 200, 200, 1'000'000, 3, 50};
 constexpr Counts SmokeCounts{2, 20, 5, 9, 2'000, 1, 3};
 
+// tarvex-calc --batch against nlohmann-json alone reading and writing the same lines: about 0.38 x
+// on the development machine, where the former target of 200 000 lines per CPU second lay 13 %
+// below what it did.
+constexpr double BatchTarget = 0.33;
+
 // One line of the table; an empty `met` for a figure without a target.
 struct Row {
     std::string measure;
@@ -138,8 +143,8 @@ void MeasureStartup(const std::string& folder, int runs, std::vector<Row>& rows)
     const double time = Summarize(program.wall_ms).median;
     const double time_baseline = Summarize(bare.wall_ms).median;
     rows.push_back({"Start-up to first paint, median of " + std::to_string(runs), Ms(time),
-                    Ms(time_baseline) + " bare", Ratio(time, time_baseline) + " (<= 1.25 x)",
-                    time <= 1.25 * time_baseline});
+                    Ms(time_baseline) + " bare", Ratio(time, time_baseline) + " (<= 1.15 x)",
+                    time <= 1.15 * time_baseline});
     // What the wall time would be on an idle machine, less the waits for a busy CPU.
     const double cpu = Summarize(program.cpu_ms).median;
     const double cpu_baseline = Summarize(bare.cpu_ms).median;
@@ -178,23 +183,32 @@ void MeasureCalc(const std::string& folder, const std::string& scratch, const Co
     ChildOptions batch;
     batch.input_file = input;
     batch.cpu = last_cpu;
-    std::vector<double> wall_ms, cpu_ms;
+    // In turn with the baseline, on the same CPU.
+    std::vector<double> wall_ms, cpu_ms, baseline_cpu_ms;
     for (int run = 0; run < counts.batch_runs; ++run) {
         const ChildRun measured = RunChecked({calc, "--batch"}, batch);
         wall_ms.push_back(measured.wall_ms);
         cpu_ms.push_back(measured.cpu_ms);
+        baseline_cpu_ms.push_back(RunChecked({folder + "/tarvex_json_baseline"}, batch).cpu_ms);
     }
-    // Per second of the one CPU's time: what the core delivers when nothing else wants it. The
-    // wall-clock rate shows how much of it the machine's other work left.
+    // Per second of the one CPU's time: what the core delivers when nothing else wants it, against
+    // what nlohmann-json alone delivers reading and writing the same lines, so that the target
+    // means the same on every machine. The wall-clock rate shows how much of it the machine's
+    // other work left.
     const double lines = static_cast<double>(counts.batch_lines);
     const double per_cpu_second = lines / (Summarize(cpu_ms).median / 1e3);
+    const double baseline_per_cpu_second = lines / (Summarize(baseline_cpu_ms).median / 1e3);
     const double per_wall_second = lines / (Summarize(wall_ms).median / 1e3);
     const std::string on_cpu = " on CPU " + std::to_string(last_cpu);
     rows.push_back({"tarvex-calc --batch, lines per CPU second" + on_cpu,
-                    FormatFigure(per_cpu_second, 0), FormatFigure(lines, 0) + " lines",
-                    ">= 200 000", per_cpu_second >= 200'000});
+                    FormatFigure(per_cpu_second, 0),
+                    FormatFigure(baseline_per_cpu_second, 0) + " nlohmann-json alone",
+                    Ratio(per_cpu_second, baseline_per_cpu_second) +
+                        " (>= " + FormatFigure(BatchTarget, 2) + " x)",
+                    per_cpu_second >= BatchTarget * baseline_per_cpu_second});
     rows.push_back({"tarvex-calc --batch, lines per wall second" + on_cpu,
-                    FormatFigure(per_wall_second, 0), "", "", std::nullopt});
+                    FormatFigure(per_wall_second, 0), FormatFigure(lines, 0) + " lines", "",
+                    std::nullopt});
 
     const std::vector<std::string> single{calc,         "--sat1-deg", "13",      "--sat2-deg", "19",
                                           "--sat2-min", "12",         "--focal", "600"};

@@ -3,7 +3,7 @@
 #
 #   <prefix>/lib/tarvex/      tarvex, tarvex-calc, the eight bitmaps (and rlin1.txt once run)
 #   <prefix>/bin/             tarvex, tarvex-calc -> ../lib/tarvex/...
-#   <prefix>/share/           desktop entry and icon
+#   <prefix>/share/           desktop entry, icon, AppStream metadata, manual page
 #
 # The program finds its folder through its real path, so starting it through the link still reads
 # and writes beside the executable.

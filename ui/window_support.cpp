@@ -8,9 +8,9 @@
 #include <QWidget>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "conversions/app_folder.h"
-#include "ui/program_fonts.h"
 
 namespace tarvex {
 namespace {
@@ -26,6 +26,27 @@ const struct {
 // Where the bitmap font is missing: a scalable sans of about the same width.
 const char* const FallbackSansFamily = "Liberation Sans";
 const char* const SerifFamily = "Times New Roman";
+// Its metric twin, which the font configuration gives for it where it is missing.
+const char* const FallbackSerifFamily = "Liberation Serif";
+
+// The faces of the bitmap sans that the build makes beside the program (tools/make_fonts.cpp): a
+// regular and a bold one per strike, numbered from 1; none where fonts-wine was missing. Named
+// rather than listed: matching a pattern against the folder costs more than reading them.
+std::vector<QByteArray> ReadBuiltFaces(const QString& folder) {
+    std::vector<QByteArray> faces;
+    for (int strike = 1;; ++strike) {
+        const QString name = QStringLiteral("%1/sans_serif_%2").arg(folder).arg(strike);
+        QFile regular(name + QStringLiteral(".ttf"));
+        if (!regular.open(QIODevice::ReadOnly)) {
+            return faces;
+        }
+        faces.push_back(regular.readAll());
+        QFile bold(name + QStringLiteral("_bold.ttf"));
+        if (bold.open(QIODevice::ReadOnly)) {
+            faces.push_back(bold.readAll());
+        }
+    }
+}
 
 int PointsToPixels(double points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
@@ -54,6 +75,16 @@ std::optional<QFont> BitmapSansSerifFont(double points, bool bold) {
     return std::nullopt;
 }
 
+// A family the font database lacks sends Qt through the font configuration's substitutions and
+// fallbacks for every style and script it is drawn in, the dearest single step of the start-up;
+// the twin is what those would find.
+QString SerifFamilyName() {
+    static const QString family = QFontDatabase::families().contains(SerifFamily)
+                                      ? QString::fromUtf8(SerifFamily)
+                                      : QString::fromUtf8(FallbackSerifFamily);
+    return family;
+}
+
 }  // namespace
 
 int TwipsToPixels(int twips) {
@@ -71,18 +102,8 @@ std::string ApplicationFolder() {
 
 void LoadProgramFonts() {
     static const bool loaded = [] {
-        std::vector<QByteArray> faces =
-            ReadPrebuiltFonts(QString::fromStdString(ApplicationFolder()));
-        if (faces.empty()) {
-            QFile file(QString::fromUtf8(BitmapSansSourceFile));
-            if (file.open(QIODevice::ReadOnly)) {
-                for (FontFace& face : MakeProgramFonts(file.readAll())) {
-                    faces.push_back(std::move(face.data));
-                }
-            }
-        }
         bool any = false;
-        for (const QByteArray& face : faces) {
+        for (const QByteArray& face : ReadBuiltFaces(QString::fromStdString(ApplicationFolder()))) {
             any = QFontDatabase::addApplicationFontFromData(face) >= 0 || any;
         }
         return any;
@@ -101,7 +122,7 @@ QFont SansSerifFont(double points, bool bold) {
 }
 
 QFont SerifFont(double points, bool bold) {
-    QFont font(SerifFamily);
+    QFont font(SerifFamilyName());
     font.setPixelSize(PointsToPixels(points));
     font.setBold(bold);
     return font;

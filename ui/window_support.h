@@ -18,9 +18,10 @@ QRect TwipsRect(int left, int top, int width, int height);
 // The executable's folder by the program's rule (no trailing separator), as UTF-8.
 std::string ApplicationFolder();
 
-// Loads the program's fonts once, before the first window: the "MS Sans Serif" bitmap font
-// (Cyrillic) from fonts-wine, which the system's font configuration hides, in its three sizes and
-// with a bold face drawn as Windows draws bold bitmap fonts.
+// Loads the program's fonts once, before the first window: the faces of the "MS Sans Serif" bitmap
+// font (Cyrillic) that the build makes from fonts-wine, which the system's font configuration
+// hides, in its three sizes and with a bold face drawn as Windows draws bold bitmap fonts. Where
+// they are missing nothing is loaded, and SansSerifFont gives the scalable sans.
 void LoadProgramFonts();
 
 // "MS Sans Serif" at 8.25, 9.75 or 12 points (the bitmap strikes of 13, 16 and 20 pixels), or a

@@ -6,17 +6,10 @@
 #include <QPainter>
 #include <QtTest>
 
-#include "ui/bitmap_font.h"
-#include "ui/program_fonts.h"
 #include "ui/window_support.h"
 
 namespace tarvex {
 namespace {
-
-QByteArray ReadWineSansSerif() {
-    QFile file(QString::fromUtf8(BitmapSansSourceFile));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The text drawn black on white at the top-left corner of a 60 x 30 image.
 QImage Draw(const QFont& font, const QString& text) {
@@ -40,28 +33,10 @@ class ProgramFontsTest : public QObject {
 
   private slots:
     void initTestCase() {
-        if (!QFile::exists(QString::fromUtf8(BitmapSansSourceFile))) {
+        if (!QFile::exists(QStringLiteral(TARVEX_BITMAP_SANS_SOURCE))) {
             QSKIP("fonts-wine is not installed");
         }
         LoadProgramFonts();
-    }
-
-    void EachStrikeBecomesAFontOfItsOwn() {
-        const std::vector<QByteArray> strikes = SplitBitmapStrikes(ReadWineSansSerif());
-        QCOMPARE(strikes.size(), std::size_t{3});
-        for (const QByteArray& strike : strikes) {
-            QVERIFY(!EmboldenBitmapFont(strike).isEmpty());
-        }
-    }
-
-    void MalformedFontsGiveNothing() {
-        const QByteArray font = ReadWineSansSerif();
-        for (const QByteArray& malformed :
-             {QByteArray(), QByteArray("GIF89a, certainly not a TrueType font"), font.left(40),
-              font.left(font.size() / 2), QByteArray::fromHex("0001000000000000000000000000")}) {
-            QVERIFY(SplitBitmapStrikes(malformed).empty());
-            QVERIFY(EmboldenBitmapFont(malformed).isEmpty());
-        }
     }
 
     // 8.25, 9.75 and 12 points are the strikes whose cells are 13, 16 and 20 pixels high; the
