@@ -12,8 +12,9 @@ namespace {
 using Json = nlohmann::json;
 
 std::optional<std::size_t> InputIndexOfKey(std::string_view key) {
-    const auto found = std::find_if(InputFields.begin(), InputFields.end(),
-                                    [key](const InputField& input) { return input.key == key; });
+    const auto found =
+        std::find_if(InputFields.begin(), InputFields.end(),
+                     [key](const InputField& input) { return SpecOf(input.field).key == key; });
     if (found == InputFields.end()) {
         return std::nullopt;
     }
@@ -96,7 +97,8 @@ class BatchLineReader : public Json::json_sax_t {
 
     void NotAString() {
         if (m_key_index) {
-            Report("the value of " + Quoted(InputFields[*m_key_index].key) + " is not a string");
+            Report("the value of " + Quoted(SpecOf(InputFields[*m_key_index].field).key) +
+                   " is not a string");
         }
     }
 
