@@ -166,8 +166,34 @@ class PlainLineScanner {
     std::size_t m_pos = 0;
 };
 
-// None when the line is not in the plain form.
-std::optional<BatchLine> ParsePlainLine(std::string_view line, const CalculationInputs& defaults) {
+BatchLine ParseJsonLine(std::string_view line, const CalculationInputs& defaults) {
+    CalculationInputs inputs = defaults;
+    BatchLineReader reader(inputs);
+    if (!Json::sax_parse(line.begin(), line.end(), &reader)) {
+        return std::string("not valid JSON");
+    }
+    if (!reader.Problem().empty()) {
+        return reader.Problem();
+    }
+    return inputs;
+}
+
+std::string ErrorLine(long line_number, const std::string& reason) {
+    JsonLine json;
+    json.Add("error", "line " + std::to_string(line_number) + ": " + reason);
+    return std::move(json).Finish();
+}
+
+void Flush(std::string& buffer, std::FILE* output) {
+    std::fwrite(buffer.data(), 1, buffer.size(), output);
+    std::fflush(output);
+    buffer.clear();
+}
+
+}  // namespace
+
+std::optional<std::variant<CalculationInputs, std::string>> ParsePlainBatchLine(
+    std::string_view line, const CalculationInputs& defaults) {
     PlainLineScanner scanner(line);
     if (!scanner.Consume('{')) {
         return std::nullopt;
@@ -203,35 +229,9 @@ std::optional<BatchLine> ParsePlainLine(std::string_view line, const Calculation
     return inputs;
 }
 
-BatchLine ParseJsonLine(std::string_view line, const CalculationInputs& defaults) {
-    CalculationInputs inputs = defaults;
-    BatchLineReader reader(inputs);
-    if (!Json::sax_parse(line.begin(), line.end(), &reader)) {
-        return std::string("not valid JSON");
-    }
-    if (!reader.Problem().empty()) {
-        return reader.Problem();
-    }
-    return inputs;
-}
-
-std::string ErrorLine(long line_number, const std::string& reason) {
-    JsonLine json;
-    json.Add("error", "line " + std::to_string(line_number) + ": " + reason);
-    return std::move(json).Finish();
-}
-
-void Flush(std::string& buffer, std::FILE* output) {
-    std::fwrite(buffer.data(), 1, buffer.size(), output);
-    std::fflush(output);
-    buffer.clear();
-}
-
-}  // namespace
-
 std::variant<CalculationInputs, std::string> ParseBatchLine(std::string_view line,
                                                             const CalculationInputs& defaults) {
-    if (std::optional<BatchLine> plain = ParsePlainLine(line, defaults)) {
+    if (std::optional<BatchLine> plain = ParsePlainBatchLine(line, defaults)) {
         return std::move(*plain);
     }
     return ParseJsonLine(line, defaults);
