@@ -24,16 +24,16 @@ bool HasDigit(std::string_view text) {
 // shown as 0.
 //   (23.4787, " +") -> " + 23.5";  (12.0, " +") -> " + 12";  (0.02, "") -> " 0"
 std::string RotationText(const FeedRotationResult& rotation) {
-    const std::string rounded = FormatNumber(rotation.RotationAngle, RotationPattern);
+    const std::string rounded = FormatNumber(rotation.rotation_angle, RotationPattern);
     const std::string angle =
         HasDigit(rounded) ? NumberToText(MixedValue(rounded)) : NumberToText(0.0);
-    return Concat(rotation.RotationSign, angle);
+    return Concat(rotation.rotation_sign, angle);
 }
 
 // The first 8 characters of the distance, cut and not rounded, then the unit and the word.
 //   (33.26493491, "НИЖЕ") -> " 33.2649мм-->НИЖЕ"
 std::string OffsetText(const FeedOffset& offset) {
-    return Concat(Concat(Substring(NumberToText(offset.Distance), 1, 8), OffsetUnit), offset.Word);
+    return Concat(Concat(Substring(NumberToText(offset.distance), 1, 8), OffsetUnit), offset.word);
 }
 
 float AngleAsSingle(std::string_view degrees, std::string_view minutes) {
@@ -122,8 +122,8 @@ void CalculationCommand::WriteOffsets(CalculationView& view) const {
     const double focal_length = ParseLeadingNumber(view.FieldText(FieldId::FocalLength));
     const FeedOffsetsResult offsets = FeedOffsets(m_alfa1, m_beta1, m_alfa2, m_beta2, focal_length,
                                                   HemisphereOf(m_site_latitude));
-    view.SetFieldText(FieldId::VerticalOffset, OffsetText(offsets.Vertical));
-    view.SetFieldText(FieldId::HorizontalOffset, OffsetText(offsets.Horizontal));
+    view.SetFieldText(FieldId::VerticalOffset, OffsetText(offsets.vertical));
+    view.SetFieldText(FieldId::HorizontalOffset, OffsetText(offsets.horizontal));
 }
 
 }  // namespace tarvex
