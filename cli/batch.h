@@ -16,8 +16,10 @@ namespace tarvex {
 
 // Reads one input line: a JSON object whose keys are InputFields' keys with string values; an
 // absent key keeps its text from `defaults`. Anything else gives the reason it was rejected.
-//   {"sat1_deg": "13", "focal": "600"} -> inputs;  {"focal": 600} -> "the value of \"focal\" is
-//   not a string";  {"x": "1"} -> "unknown key \"x\"";  "[1]" -> "not a JSON object"
+//   {"sat1_deg": "13", "focal": "600"} -> inputs
+//   {"focal": 600}                     -> "the value of \"focal\" is not a string"
+//   {"x": "1"}                         -> "unknown key \"x\""
+//   [1]                                -> "not a JSON object"
 std::variant<CalculationInputs, std::string> ParseBatchLine(std::string_view line,
                                                             const CalculationInputs& defaults);
 

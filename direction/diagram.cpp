@@ -100,7 +100,8 @@ DiagramPoint AxisEndB(float degrees) {
 
 std::string HalfDegreeFloor(std::string_view azimuth_text) {
     const float value = AsSingle(ParseLeadingNumber(azimuth_text));
-    // The whole part goes through its text and back, as it always has; the number is the same.
+    // The whole part is written out and read back, as the design converts it; WholeToText writes
+    // every digit, so the number comes back unchanged.
     const double whole = ParseNumberStrict(WholeToText(static_cast<float>(FloorNumber(value))));
     float fraction = AsSingle(Sub(value, whole));
     if (fraction > 0.5f) {

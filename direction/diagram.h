@@ -73,9 +73,9 @@ class DiagramCommand {
 
     // Draws the whole diagram anew. Returns false when the surface's yield reported the window
     // discarded: the command then stopped there and touched nothing more, this object included
-    // (it may have been destroyed with the window). Throws RuntimeError at the failing step (an
-    // unreadable results file at step 9, an axis shift beyond single precision at step 4), with
-    // everything before it drawn.
+    // (it may have been destroyed with the window). Throws RuntimeError where the drawing fails
+    // (an axis shift beyond single precision once the fixed axes are drawn, an unreadable results
+    // file after the yield and the centre dot), with everything before it drawn.
     [[nodiscard]] bool Run(DrawingSurface& surface, std::string_view axis_shift_input);
 
     const std::string& AxisShiftText() const { return m_axis_shift_text; }

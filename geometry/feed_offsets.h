@@ -51,8 +51,8 @@ struct FeedOffsetsResult {
 // Horizontal: the same with the azimuths (their difference first brought into (-180, 180] for a
 // southern site); "СЛЕВА" when the shift reads below 0, else "СПРАВА".
 //   (217.344291652777, 44.8168471212995, 208.29555f, 47.994846f, 600, Northern)
-//     -> Vertical {"-0.05547", 33.2649349..., "НИЖЕ"}, Horizontal {"0.15793", 94.3645838...,
-//     "СПРАВА"}
+//     -> vertical   {"-0.05547", 33.2649349..., "НИЖЕ"}
+//        horizontal {"0.15793",  94.3645838..., "СПРАВА"}
 // Throws RuntimeError "Overflow" for a focal length beyond the double range.
 FeedOffsetsResult FeedOffsets(double alfa1, double beta1, float alfa2, float beta2,
                               double focal_length, Hemisphere hemisphere);
