@@ -15,6 +15,6 @@ int main(int argc, char* argv[]) {
     tarvex::MTARV main_window;
     // After the load step, so that the main window lies in front of the illustrations window.
     tarvex::ShowInFront(main_window);
-    main_window.Field(tarvex::FieldId::Text1).setFocus();
+    main_window.Field(tarvex::FieldId::SiteLongitudeDegrees).setFocus();
     return QApplication::exec();
 }

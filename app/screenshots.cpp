@@ -69,10 +69,10 @@ void ClickButton(QWidget& window, const char* name) {
 
 // The satellites and dish of the worked example, on the default site.
 void TypeExample(MTARV& window) {
-    window.Field(FieldId::Text5).setText(QStringLiteral("13"));
-    window.Field(FieldId::Text9).setText(QStringLiteral("19"));
-    window.Field(FieldId::Text10).setText(QStringLiteral("12"));
-    window.Field(FieldId::Text13).setText(QStringLiteral("600"));
+    window.Field(FieldId::Satellite1Degrees).setText(QStringLiteral("13"));
+    window.Field(FieldId::Satellite2Degrees).setText(QStringLiteral("19"));
+    window.Field(FieldId::Satellite2Minutes).setText(QStringLiteral("12"));
+    window.Field(FieldId::FocalLength).setText(QStringLiteral("600"));
 }
 
 void PhotographMainWindow(MTARV& window, Photographer& photographer) {
@@ -134,7 +134,7 @@ int main(int argc, char* argv[]) {
 
     tarvex::MTARV window;
     tarvex::ShowInFront(window);
-    window.Field(tarvex::FieldId::Text1).setFocus();
+    window.Field(tarvex::FieldId::SiteLongitudeDegrees).setFocus();
     tarvex::Photographer photographer(folder);
     tarvex::PhotographMainWindow(window, photographer);
     tarvex::PhotographDirectionWindow(window, photographer);

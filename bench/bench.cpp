@@ -408,13 +408,13 @@ void MeasurePresses(const std::string& scratch, const Counts& counts, std::vecto
     MTARV window;
     window.SetAppFolder(scratch);
     Show(window);
-    TypeText(window.Field(FieldId::Text5), QStringLiteral("13"));
-    TypeText(window.Field(FieldId::Text9), QStringLiteral("19"));
-    TypeText(window.Field(FieldId::Text10), QStringLiteral("12"));
-    TypeText(window.Field(FieldId::Text13), QStringLiteral("600"));
+    TypeText(window.Field(FieldId::Satellite1Degrees), QStringLiteral("13"));
+    TypeText(window.Field(FieldId::Satellite2Degrees), QStringLiteral("19"));
+    TypeText(window.Field(FieldId::Satellite2Minutes), QStringLiteral("12"));
+    TypeText(window.Field(FieldId::FocalLength), QStringLiteral("600"));
     const std::vector<double> main_start =
         TimePresses(Find<QPushButton>(window, "Gprog"), counts.main_start_runs);
-    if (window.Field(FieldId::Text7).text().trimmed().isEmpty()) {
+    if (window.Field(FieldId::Elevation1).text().trimmed().isEmpty()) {
         throw std::runtime_error("START in the main window computed nothing");
     }
     AddPressRows("Main window START", main_start, baseline, 5, rows);

@@ -12,8 +12,9 @@ namespace {
 using Json = nlohmann::json;
 
 std::optional<std::size_t> InputIndexOfKey(std::string_view key) {
-    const auto found = std::find_if(InputFields.begin(), InputFields.end(),
-                                    [key](const InputField& input) { return input.key == key; });
+    const auto found =
+        std::find_if(InputFields.begin(), InputFields.end(),
+                     [key](const InputField& input) { return SpecOf(input.field).key == key; });
     if (found == InputFields.end()) {
         return std::nullopt;
     }
@@ -96,7 +97,8 @@ class BatchLineReader : public Json::json_sax_t {
 
     void NotAString() {
         if (m_key_index) {
-            Report("the value of " + Quoted(InputFields[*m_key_index].key) + " is not a string");
+            Report("the value of " + Quoted(SpecOf(InputFields[*m_key_index].field).key) +
+                   " is not a string");
         }
     }
 
@@ -164,8 +166,34 @@ class PlainLineScanner {
     std::size_t m_pos = 0;
 };
 
-// None when the line is not in the plain form.
-std::optional<BatchLine> ParsePlainLine(std::string_view line, const CalculationInputs& defaults) {
+BatchLine ParseJsonLine(std::string_view line, const CalculationInputs& defaults) {
+    CalculationInputs inputs = defaults;
+    BatchLineReader reader(inputs);
+    if (!Json::sax_parse(line.begin(), line.end(), &reader)) {
+        return std::string("not valid JSON");
+    }
+    if (!reader.Problem().empty()) {
+        return reader.Problem();
+    }
+    return inputs;
+}
+
+std::string ErrorLine(long line_number, const std::string& reason) {
+    JsonLine json;
+    json.Add("error", "line " + std::to_string(line_number) + ": " + reason);
+    return std::move(json).Finish();
+}
+
+void Flush(std::string& buffer, std::FILE* output) {
+    std::fwrite(buffer.data(), 1, buffer.size(), output);
+    std::fflush(output);
+    buffer.clear();
+}
+
+}  // namespace
+
+std::optional<std::variant<CalculationInputs, std::string>> ParsePlainBatchLine(
+    std::string_view line, const CalculationInputs& defaults) {
     PlainLineScanner scanner(line);
     if (!scanner.Consume('{')) {
         return std::nullopt;
@@ -201,35 +229,9 @@ std::optional<BatchLine> ParsePlainLine(std::string_view line, const Calculation
     return inputs;
 }
 
-BatchLine ParseJsonLine(std::string_view line, const CalculationInputs& defaults) {
-    CalculationInputs inputs = defaults;
-    BatchLineReader reader(inputs);
-    if (!Json::sax_parse(line.begin(), line.end(), &reader)) {
-        return std::string("not valid JSON");
-    }
-    if (!reader.Problem().empty()) {
-        return reader.Problem();
-    }
-    return inputs;
-}
-
-std::string ErrorLine(long line_number, const std::string& reason) {
-    JsonLine json;
-    json.Add("error", "line " + std::to_string(line_number) + ": " + reason);
-    return std::move(json).Finish();
-}
-
-void Flush(std::string& buffer, std::FILE* output) {
-    std::fwrite(buffer.data(), 1, buffer.size(), output);
-    std::fflush(output);
-    buffer.clear();
-}
-
-}  // namespace
-
 std::variant<CalculationInputs, std::string> ParseBatchLine(std::string_view line,
                                                             const CalculationInputs& defaults) {
-    if (std::optional<BatchLine> plain = ParsePlainLine(line, defaults)) {
+    if (std::optional<BatchLine> plain = ParsePlainBatchLine(line, defaults)) {
         return std::move(*plain);
     }
     return ParseJsonLine(line, defaults);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -15,10 +16,19 @@ namespace tarvex {
 
 // Reads one input line: a JSON object whose keys are InputFields' keys with string values; an
 // absent key keeps its text from `defaults`. Anything else gives the reason it was rejected.
-//   {"sat1_deg": "13", "focal": "600"} -> inputs;  {"focal": 600} -> "the value of \"focal\" is
-//   not a string";  {"x": "1"} -> "unknown key \"x\"";  "[1]" -> "not a JSON object"
+//   {"sat1_deg": "13", "focal": "600"} -> inputs
+//   {"focal": 600}                     -> "the value of \"focal\" is not a string"
+//   {"x": "1"}                         -> "unknown key \"x\""
+//   [1]                                -> "not a JSON object"
 std::variant<CalculationInputs, std::string> ParseBatchLine(std::string_view line,
                                                             const CalculationInputs& defaults);
+
+// ParseBatchLine's answer for a line in the form tools write, read without a general JSON parser
+// (several times faster): a flat object whose keys and values are strings of printable ASCII
+// without escapes. None for any other line, valid JSON or not.
+//   {"focal": "600"} -> inputs;  {"focal": "6\u0030"} -> none;  {"focal": 600} -> none
+std::optional<std::variant<CalculationInputs, std::string>> ParsePlainBatchLine(
+    std::string_view line, const CalculationInputs& defaults);
 
 // The output line (without its line end) for input line number `line_number` (from 1).
 // Second: false when the line was rejected.

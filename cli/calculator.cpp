@@ -10,60 +10,38 @@
 namespace tarvex {
 
 const std::array<InputField, InputCount> InputFields = {{
-    {"--site-lon-deg", "site_lon_deg", FieldId::Text1, "35",
-     "Site longitude, degrees, east positive (default 35).\nExample: --site-lon-deg 35"},
-    {"--site-lon-min", "site_lon_min", FieldId::Text2, "27.69",
-     "Site longitude, minutes, added as typed: 4 deg 30' west\nis -4 and -30 (default 27.69).\n"
-     "Example: --site-lon-min 27.69"},
-    {"--site-lat-deg", "site_lat_deg", FieldId::Text3, "32",
-     "Site latitude, degrees, north positive (default 32).\nExample: --site-lat-deg 32"},
-    {"--site-lat-min", "site_lat_min", FieldId::Text4, "48.5",
-     "Site latitude, minutes (default 48.5).\nExample: --site-lat-min 48.5"},
-    {"--sat1-deg", "sat1_deg", FieldId::Text5, "",
+    {FieldId::SiteLongitudeDegrees, "Site longitude, degrees, east positive"},
+    {FieldId::SiteLongitudeMinutes,
+     "Site longitude, minutes, added as typed: 4 deg 30' west\nis -4 and -30"},
+    {FieldId::SiteLatitudeDegrees, "Site latitude, degrees, north positive"},
+    {FieldId::SiteLatitudeMinutes, "Site latitude, minutes"},
+    {FieldId::Satellite1Degrees,
      "Satellite already received: longitude, degrees, east\npositive; required.\n"
      "Example: --sat1-deg 13"},
-    {"--sat1-min", "sat1_min", FieldId::Text6, "",
+    {FieldId::Satellite1Minutes,
      "Satellite already received: longitude, minutes\n(default empty, read as 0).\n"
      "Example: --sat1-min 30"},
-    {"--sat2-deg", "sat2_deg", FieldId::Text9, "",
+    {FieldId::Satellite2Degrees,
      "Satellite to be added: longitude, degrees, east\npositive; required.\n"
      "Example: --sat2-deg 19"},
-    {"--sat2-min", "sat2_min", FieldId::Text10, "",
+    {FieldId::Satellite2Minutes,
      "Satellite to be added: longitude, minutes\n(default empty, read as 0).\n"
      "Example: --sat2-min 12"},
-    {"--focal", "focal", FieldId::Text13, "",
+    {FieldId::FocalLength,
      "Focal length of the dish, millimetres; required.\nExample: --focal 600"},
 }};
 
 namespace {
 
-// A result field with its JSON key and the caption the window shows beside it.
-struct ResultField {
-    FieldId field;
-    std::string_view key;
-    const char* caption;
-};
-
-// In the order of the JSON object.
-constexpr ResultField ResultFields[] = {
-    {FieldId::Text8, "azimuth1", "    1) ALFA-азимут"},
-    {FieldId::Text7, "elevation1", "1)  BETA-угол  места"},
-    {FieldId::Text12, "azimuth2", "     2)  ALFA-азимут"},
-    {FieldId::Text11, "elevation2", "2)  BETA-угол места"},
-    {FieldId::Text16, "rotation", " УГОЛ ПОВОРОТА"},
-    {FieldId::Text14, "vertical_offset", "СДВИГ УГЛА ВОЗВЫШЕНИЯ"},
-    {FieldId::Text15, "horizontal_offset", "РАССТОЯНИЕ МЕЖДУ ЦЕНТРАМИ "},
-};
+// The result fields in the order of the JSON object.
+constexpr FieldId JsonOrder[] = {
+    FieldId::Azimuth1, FieldId::Elevation1,     FieldId::Azimuth2,        FieldId::Elevation2,
+    FieldId::Rotation, FieldId::VerticalOffset, FieldId::HorizontalOffset};
 
 // The same fields as the window lays them out: left to right, top to bottom.
-constexpr FieldId WindowOrder[] = {FieldId::Text7,  FieldId::Text8,  FieldId::Text11,
-                                   FieldId::Text12, FieldId::Text14, FieldId::Text16,
-                                   FieldId::Text15};
-
-const ResultField& ResultFieldOf(FieldId field) {
-    return *std::find_if(std::begin(ResultFields), std::end(ResultFields),
-                         [field](const ResultField& result) { return result.field == field; });
-}
+constexpr FieldId WindowOrder[] = {
+    FieldId::Elevation1,     FieldId::Azimuth1, FieldId::Elevation2,      FieldId::Azimuth2,
+    FieldId::VerticalOffset, FieldId::Rotation, FieldId::HorizontalOffset};
 
 // The captions rely on runs of blanks to wrap in the window; on one line they read better with
 // single blanks.  "1)  BETA-угол  места" -> "1) BETA-угол места"
@@ -85,8 +63,17 @@ std::string CollapseBlanks(std::string_view caption) {
 CalculationInputs DefaultInputs() {
     CalculationInputs inputs;
     std::transform(InputFields.begin(), InputFields.end(), inputs.begin(),
-                   [](const InputField& input) { return std::string(input.default_text); });
+                   [](const InputField& input) { return SpecOf(input.field).default_text; });
     return inputs;
+}
+
+std::string InputHelp(const InputField& input) {
+    const FieldSpec& spec = SpecOf(input.field);
+    if (*spec.default_text == '\0') {
+        return input.help;
+    }
+    return std::string(input.help) + " (default " + spec.default_text +
+           ").\nExample: " + spec.option + ' ' + spec.default_text;
 }
 
 CalculationOutcome Calculate(const CalculationInputs& inputs) {
@@ -118,9 +105,9 @@ int ExitStatusOf(const CalculationOutcome& outcome) {
 
 std::string OutcomeJson(const CalculationOutcome& outcome) {
     JsonLine json;
-    for (const ResultField& result : ResultFields) {
-        if (outcome.view.WasWritten(result.field)) {
-            json.Add(result.key, outcome.view.Text(result.field));
+    for (FieldId field : JsonOrder) {
+        if (outcome.view.WasWritten(field)) {
+            json.Add(SpecOf(field).key, outcome.view.Text(field));
         }
     }
     if (outcome.view.Message()) {
@@ -140,13 +127,13 @@ std::string OutcomeText(const CalculationOutcome& outcome) {
         return *outcome.view.Message() + "\n";
     }
     std::size_t width = 0;
-    for (const ResultField& result : ResultFields) {
-        width = std::max(width, TextLength(CollapseBlanks(result.caption)) + 1);
+    for (FieldId field : WindowOrder) {
+        width = std::max(width, TextLength(CollapseBlanks(SpecOf(field).caption)) + 1);
     }
     std::string text;
     for (FieldId field : WindowOrder) {
         if (outcome.view.WasWritten(field)) {
-            const std::string label = CollapseBlanks(ResultFieldOf(field).caption) + ":";
+            const std::string label = CollapseBlanks(SpecOf(field).caption) + ":";
             text += label + std::string(width + 1 - TextLength(label), ' ');
             text += outcome.view.Text(field) + "\n";
         }

@@ -11,13 +11,11 @@
 
 namespace tarvex {
 
-// An input field of the main window as the command line and the batch lines name it.
+// An input field of the main window as the command line and the batch lines take it; its option,
+// key and default text are those of its row in Fields.
 struct InputField {
-    const char* option;        // "--sat1-deg"
-    std::string_view key;      // "sat1_deg"
-    FieldId field;             // FieldId::Text5
-    const char* default_text;  // the window's default text
-    const char* help;
+    FieldId field;     // FieldId::Satellite1Degrees
+    const char* help;  // the option's help without its default: "Site latitude, minutes"
 };
 
 inline constexpr std::size_t InputCount = 9;
@@ -27,6 +25,10 @@ extern const std::array<InputField, InputCount> InputFields;
 using CalculationInputs = std::array<std::string, InputCount>;
 
 CalculationInputs DefaultInputs();
+
+// The option's help, with the default text and an example where the field has a default.
+//   SiteLatitudeMinutes -> "Site latitude, minutes (default 48.5).\nExample: --site-lat-min 48.5"
+std::string InputHelp(const InputField& input);
 
 enum class Ending {
     Completed,  // the command ran to one of its ends, early stops included

@@ -215,7 +215,8 @@ int main(int argc, char** argv) {
 
     tarvex::CalculationInputs inputs = tarvex::DefaultInputs();
     for (std::size_t i = 0; i < tarvex::InputCount; ++i) {
-        app.add_option(tarvex::InputFields[i].option, inputs[i], tarvex::InputFields[i].help)
+        const tarvex::InputField& input = tarvex::InputFields[i];
+        app.add_option(tarvex::SpecOf(input.field).option, inputs[i], tarvex::InputHelp(input))
             ->option_text("TEXT");
     }
     bool json = false;

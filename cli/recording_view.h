@@ -28,10 +28,10 @@ class RecordingView : public CalculationView {
     const std::optional<std::string>& ResultsLine() const { return m_results_line; }
 
   private:
-    static std::size_t Index(FieldId field) { return static_cast<std::size_t>(field) - 1; }
+    static std::size_t Index(FieldId field) { return static_cast<std::size_t>(field); }
 
-    std::array<std::string, 16> m_texts;
-    std::bitset<16> m_written;
+    std::array<std::string, FieldCount> m_texts;
+    std::bitset<FieldCount> m_written;
     std::optional<std::string> m_message;
     std::optional<std::string> m_results_line;
 };

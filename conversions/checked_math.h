@@ -2,13 +2,11 @@
 
 // Double arithmetic that never passes an infinity or a not-a-number on.
 //
-// Every operation checks its operands and its result:
-//   - an infinite operand (a typed number beyond the double range) -> RuntimeError "Overflow"
-//   - a finite result out of range, e.g. Mul(1e300, 1e300)        -> RuntimeError "Overflow"
-//   - a divisor of zero, e.g. Div(1, 0) or Div(0, 0)              -> RuntimeError "Division by
-//   zero"
-//   - a not-a-number result, e.g. Sqrt(-1)                         -> RuntimeError "Invalid
-//   operation"
+// Every operation checks its operands and its result, and throws RuntimeError:
+//   an infinite operand (a typed number beyond the double range) -> "Overflow"
+//   a finite result out of range, e.g. Mul(1e300, 1e300)         -> "Overflow"
+//   a divisor of zero, e.g. Div(1, 0) or Div(0, 0)               -> "Division by zero"
+//   a not-a-number result, e.g. Sqrt(-1)                          -> "Invalid operation"
 // Results are plain IEEE doubles, rounded once per operation.
 
 namespace tarvex {

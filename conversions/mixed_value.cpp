@@ -13,25 +13,4 @@ std::string NumberToText(const MixedValue& value) {
     return NumberToText(AsDouble(value));
 }
 
-MixedValue operator+(const MixedValue& a, const MixedValue& b) {
-    if (a.IsText() && b.IsText()) {
-        return MixedValue(a.Text() + b.Text());
-    }
-    return MixedValue(Add(AsDouble(a), AsDouble(b)));
-}
-
-bool operator==(const MixedValue& a, const MixedValue& b) {
-    if (a.IsText() && b.IsText()) {
-        return a.Text() == b.Text();
-    }
-    return AsDouble(a) == AsDouble(b);
-}
-
-bool operator<(const MixedValue& a, const MixedValue& b) {
-    if (a.IsText() && b.IsText()) {
-        return a.Text() < b.Text();
-    }
-    return AsDouble(a) < AsDouble(b);
-}
-
 }  // namespace tarvex

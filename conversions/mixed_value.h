@@ -4,8 +4,8 @@
 #include <utility>
 #include <variant>
 
-// A value that holds either a number or a text, as the fields of a window do: arithmetic and
-// comparison read a text as a number first, adding two texts concatenates them.
+// A value that holds either a number or a text, as the fields of a window do; where a number is
+// needed, a text is read as one (AsDouble).
 
 namespace tarvex {
 
@@ -31,13 +31,5 @@ double AsDouble(const MixedValue& value);
 // NumberToText of the double value; a text is read by AsDouble first.
 //   MixedValue("12.") -> " 12";  MixedValue("23.5") -> " 23.5";  MixedValue(-0.25) -> "-.25"
 std::string NumberToText(const MixedValue& value);
-
-// Two texts concatenate; otherwise both sides are read by AsDouble and added (checked).
-//   "ab" + "c" -> "abc";  "2" + 3.0 -> 5
-MixedValue operator+(const MixedValue& a, const MixedValue& b);
-
-// Two texts compare as texts; otherwise as numbers read by AsDouble.
-bool operator==(const MixedValue& a, const MixedValue& b);
-bool operator<(const MixedValue& a, const MixedValue& b);
 
 }  // namespace tarvex

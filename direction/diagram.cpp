@@ -11,9 +11,62 @@
 namespace tarvex {
 namespace {
 
-// Degrees to radians with the diagram's pi, in the order the diagram has always applied it.
+constexpr std::int16_t DiagramCentreX = 3020;
+constexpr std::int16_t DiagramCentreY = 1608;
+constexpr std::int16_t AxisHalfLength = 1500;
+constexpr float EndMarkRadius = 50;
+constexpr float AzimuthArcRadius = 400;
+// The diagram's own value of pi, deliberately not the double nearest pi: every angle and every
+// rounded end point depends on it.
+constexpr double DiagramPi = 3.14159;
+
+// Degrees to radians with the diagram's pi, multiplied before divided: every rounded end point
+// depends on that order.
 double DiagramRadians(double degrees) {
     return Div(Mul(degrees, DiagramPi), 180);
+}
+
+struct DiagramPoint {
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+};
+
+// S(theta) and C(theta): RoundToInt16(sin(theta * k) * 1500) and the same of cos, in double
+// precision, with k = 3.14159 / 180 applied as (theta * 3.14159) / 180.
+//   AxisSin(-20) -> -513;  AxisCos(-20) -> 1410;  AxisSin(-90) -> -1500;  AxisCos(-90) -> 0
+std::int16_t AxisSin(float degrees) {
+    return RoundToInt16(Mul(Sin(DiagramRadians(degrees)), AxisHalfLength));
+}
+
+std::int16_t AxisCos(float degrees) {
+    return RoundToInt16(Mul(Cos(DiagramRadians(degrees)), AxisHalfLength));
+}
+
+// The ends of the line through the centre at theta degrees; a positive theta turns the line
+// clockwise on screen. A(0) is the top end (south), B(0) the bottom end (north).
+//   AxisEndA(0) -> (3020, 108);  AxisEndB(0) -> (3020, 3108);  AxisEndA(-20) -> (2507, 198);
+//   AxisEndA(197) -> (2581, 3042);  AxisEndB(197) -> (3459, 174)
+DiagramPoint AxisEndA(float degrees) {
+    return {static_cast<std::int16_t>(DiagramCentreX + AxisSin(degrees)),
+            static_cast<std::int16_t>(DiagramCentreY - AxisCos(degrees))};
+}
+
+DiagramPoint AxisEndB(float degrees) {
+    return {static_cast<std::int16_t>(DiagramCentreX - AxisSin(degrees)),
+            static_cast<std::int16_t>(DiagramCentreY + AxisCos(degrees))};
+}
+
+// The angle with its magnitude reduced by whole turns (2 pi) until it lies within 2 pi, its sign
+// kept, so that a negative angle still draws its radius. Angles already within are unchanged.
+//   6.2831802 -> 6.2831802;  7.0 -> 7.0 - 2 pi;  -13.0 -> -(13.0 - 4 pi)
+double WithinOneTurn(double radians) {
+    constexpr double FullTurn = 2 * std::numbers::pi;
+    const double magnitude = std::fabs(radians);
+    if (magnitude <= FullTurn) {
+        return radians;
+    }
+    const double reduced = std::fmod(magnitude, FullTurn);
+    return std::signbit(radians) ? -reduced : reduced;
 }
 
 float AsSurfaceCoordinate(std::int16_t twips) {
@@ -80,27 +133,10 @@ void PrintAzimuth(DrawingSurface& surface, float direction, std::string_view azi
 
 }  // namespace
 
-std::int16_t AxisSin(float degrees) {
-    return RoundToInt16(Mul(Sin(DiagramRadians(degrees)), AxisHalfLength));
-}
-
-std::int16_t AxisCos(float degrees) {
-    return RoundToInt16(Mul(Cos(DiagramRadians(degrees)), AxisHalfLength));
-}
-
-DiagramPoint AxisEndA(float degrees) {
-    return {static_cast<std::int16_t>(DiagramCentreX + AxisSin(degrees)),
-            static_cast<std::int16_t>(DiagramCentreY - AxisCos(degrees))};
-}
-
-DiagramPoint AxisEndB(float degrees) {
-    return {static_cast<std::int16_t>(DiagramCentreX - AxisSin(degrees)),
-            static_cast<std::int16_t>(DiagramCentreY + AxisCos(degrees))};
-}
-
 std::string HalfDegreeFloor(std::string_view azimuth_text) {
     const float value = AsSingle(ParseLeadingNumber(azimuth_text));
-    // The whole part goes through its text and back, as it always has; the number is the same.
+    // The whole part is written out and read back, as the design converts it; WholeToText writes
+    // every digit, so the number comes back unchanged.
     const double whole = ParseNumberStrict(WholeToText(static_cast<float>(FloorNumber(value))));
     float fraction = AsSingle(Sub(value, whole));
     if (fraction > 0.5f) {
@@ -117,16 +153,6 @@ ArcAngles AzimuthArc(double azimuth, double axis_shift) {
     arc.start = AsSingle(DiagramRadians(Sub(Sub(270, azimuth), axis_shift)));
     arc.end = AsSingle(Add(DiagramRadians(azimuth), arc.start));
     return arc;
-}
-
-double WithinOneTurn(double radians) {
-    constexpr double FullTurn = 2 * std::numbers::pi;
-    const double magnitude = std::fabs(radians);
-    if (magnitude <= FullTurn) {
-        return radians;
-    }
-    const double reduced = std::fmod(magnitude, FullTurn);
-    return std::signbit(radians) ? -reduced : reduced;
 }
 
 DiagramCommand::DiagramCommand(ResultsReader read_results)

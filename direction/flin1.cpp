@@ -72,11 +72,11 @@ void FLIN1::CreateControls() {
     setTabOrder(m_exit, m_pozia);
     m_start->setFocus();
 
-    connect(m_start, &QPushButton::clicked, this, &FLIN1::OnStart);
-    connect(m_exit, &QPushButton::clicked, this, &FLIN1::OnExit);
+    connect(m_start, &QPushButton::clicked, this, &FLIN1::OnSTARTClicked);
+    connect(m_exit, &QPushButton::clicked, this, &FLIN1::OnCMDEXITClicked);
 }
 
-void FLIN1::OnStart() {
+void FLIN1::OnSTARTClicked() {
     if (m_discarded) {
         return;
     }
@@ -94,7 +94,7 @@ void FLIN1::OnStart() {
     }
 }
 
-void FLIN1::OnExit() {
+void FLIN1::OnCMDEXITClicked() {
     RunHandler([this] {
         if (m_show_main_window) {
             m_show_main_window();

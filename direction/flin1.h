@@ -38,8 +38,8 @@ class FLIN1 : public QWidget {
 
   private:
     void CreateControls();
-    void OnStart();
-    void OnExit();
+    void OnSTARTClicked();
+    void OnCMDEXITClicked();
     bool YieldToEvents();
 
     std::function<void()> m_show_main_window;

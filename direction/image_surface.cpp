@@ -45,12 +45,13 @@ void RequireWithinOneTurn(double radians) {
     }
 }
 
-}  // namespace
-
+// A colour value (red in the lowest byte) as a QColor.  0xFF0000 -> blue;  0x0000FF -> red
 QColor ToQColor(ColorValue color) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                   static_cast<int>((color >> 16) & 0xFF));
 }
+
+}  // namespace
 
 ImageSurface::ImageSurface(QSize pixels, QColor background, const QFont& font,
                            std::function<bool()> yield)

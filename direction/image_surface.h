@@ -53,7 +53,4 @@ class ImageSurface : public DrawingSurface {
     float m_text_y = 0;
 };
 
-// A colour value (red in the lowest byte) as a QColor.  0xFF0000 -> blue;  0x0000FF -> red
-QColor ToQColor(ColorValue color);
-
 }  // namespace tarvex

@@ -4,7 +4,8 @@
 // one, hands the file exactly the numbers the fields show, and a second START on the same texts
 // does exactly what the first did.
 //
-// Input: the texts of Text1 to Text16, one per line ("\n"); missing lines are empty fields.
+// Input: the texts of the sixteen fields in the order of FieldId (Text1 to Text16), one per line
+// ("\n"); missing lines are empty fields.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -19,45 +20,19 @@
 #include "direction/results_file.h"
 #include "fuzz/require.h"
 #include "main_window/calculation_command.h"
+#include "tests/support/calculation_recorder.h"
 
 namespace {
 
 using tarvex::FieldId;
 
-constexpr std::size_t FieldCount = 16;
-constexpr FieldId WriteOrder[] = {FieldId::Text8,  FieldId::Text16, FieldId::Text12,
-                                  FieldId::Text14, FieldId::Text15, FieldId::Text7,
-                                  FieldId::Text11};
+using tarvex::CalculationEffect;
+using tarvex::FieldCount;
+using Kind = CalculationEffect::Kind;
 
-struct Effect {
-    enum class Kind { Field, Message, File } kind = Kind::Field;
-    FieldId field = FieldId::Text1;
-    std::string text;  // the field's new text, the message, or the file's line
-    bool operator==(const Effect&) const = default;
-};
-
-class FakeWindow : public tarvex::CalculationView {
-  public:
-    explicit FakeWindow(std::array<std::string, FieldCount> texts) : m_texts(std::move(texts)) {}
-
-    std::string FieldText(FieldId field) const override { return m_texts[Index(field)]; }
-    void SetFieldText(FieldId field, const std::string& text) override {
-        m_texts[Index(field)] = text;
-        effects.push_back({Effect::Kind::Field, field, text});
-    }
-    void ShowMessage(const std::string& message) override {
-        effects.push_back({Effect::Kind::Message, FieldId::Text1, message});
-    }
-    void WriteResultsFile(double alfa1, std::optional<double> beta1) override {
-        effects.push_back({Effect::Kind::File, FieldId::Text1, tarvex::ResultsLine(alfa1, beta1)});
-    }
-
-    std::vector<Effect> effects;
-
-  private:
-    static std::size_t Index(FieldId field) { return static_cast<std::size_t>(field) - 1; }
-    std::array<std::string, FieldCount> m_texts;
-};
+constexpr FieldId WriteOrder[] = {
+    FieldId::Azimuth1,         FieldId::Rotation,   FieldId::Azimuth2,  FieldId::VerticalOffset,
+    FieldId::HorizontalOffset, FieldId::Elevation1, FieldId::Elevation2};
 
 std::array<std::string, FieldCount> SplitFields(std::string_view input) {
     std::array<std::string, FieldCount> texts;
@@ -70,13 +45,14 @@ std::array<std::string, FieldCount> SplitFields(std::string_view input) {
 }
 
 const char* ExpectedMessage(const std::array<std::string, FieldCount>& texts) {
-    if (texts[4].empty()) {
+    auto empty = [&texts](FieldId field) { return texts[static_cast<std::size_t>(field)].empty(); };
+    if (empty(FieldId::Satellite1Degrees)) {
         return tarvex::NoSatellite1Message;
     }
-    if (texts[8].empty()) {
+    if (empty(FieldId::Satellite2Degrees)) {
         return tarvex::NoSatellite2Message;
     }
-    if (texts[12].empty()) {
+    if (empty(FieldId::FocalLength)) {
         return tarvex::NoFocalLengthMessage;
     }
     return nullptr;
@@ -120,12 +96,12 @@ void CheckOffset(const std::string& text, const char* word1, const char* word2) 
     FUZZ_REQUIRE(false);
 }
 
-void CheckResults(const std::vector<Effect>& effects) {
-    std::array<std::optional<std::string>, FieldCount + 1> written;
+void CheckResults(const std::vector<CalculationEffect>& effects) {
+    std::array<std::optional<std::string>, FieldCount> written;
     std::size_t order = 0;
-    for (const Effect& effect : effects) {
-        FUZZ_REQUIRE(effect.kind != Effect::Kind::Message);
-        if (effect.kind == Effect::Kind::File) {
+    for (const CalculationEffect& effect : effects) {
+        FUZZ_REQUIRE(effect.kind != Kind::Message);
+        if (effect.kind == Kind::File) {
             FUZZ_REQUIRE(&effect == &effects.back());
             continue;
         }
@@ -140,45 +116,47 @@ void CheckResults(const std::vector<Effect>& effects) {
     }
     auto text_of = [&](FieldId field) { return written[static_cast<std::size_t>(field)]; };
 
-    if (const auto alfa1 = text_of(FieldId::Text8)) {
+    if (const auto alfa1 = text_of(FieldId::Azimuth1)) {
         const double value = RenderedNumber(*alfa1, true);
         FUZZ_REQUIRE(value >= 0 && value <= 360);
     }
-    if (const auto beta1 = text_of(FieldId::Text7)) {
+    if (const auto beta1 = text_of(FieldId::Elevation1)) {
         FUZZ_REQUIRE(std::fabs(RenderedNumber(*beta1, true)) <= 90);
     }
-    if (const auto alfa2 = text_of(FieldId::Text12)) {
+    if (const auto alfa2 = text_of(FieldId::Azimuth2)) {
         const double value = RenderedNumber(*alfa2, false);
         FUZZ_REQUIRE(value >= 0 && value <= 360.0001);
     }
-    if (const auto beta2 = text_of(FieldId::Text11)) {
+    if (const auto beta2 = text_of(FieldId::Elevation2)) {
         FUZZ_REQUIRE(std::fabs(RenderedNumber(*beta2, false)) <= 90.0001);
     }
-    if (const auto rotation = text_of(FieldId::Text16)) {
+    if (const auto rotation = text_of(FieldId::Rotation)) {
         CheckRotation(*rotation);
     }
-    if (const auto vertical = text_of(FieldId::Text14)) {
+    if (const auto vertical = text_of(FieldId::VerticalOffset)) {
         CheckOffset(*vertical, "ВЫШЕ", "НИЖЕ");
     }
-    if (const auto horizontal = text_of(FieldId::Text15)) {
+    if (const auto horizontal = text_of(FieldId::HorizontalOffset)) {
         CheckOffset(*horizontal, "СПРАВА", "СЛЕВА");
     }
-    if (effects.empty() || effects.back().kind != Effect::Kind::File) {
+    if (effects.empty() || effects.back().kind != Kind::File) {
         return;  // a run-time error: the file keeps its previous line
     }
     // A run that ends writes both offsets or none, and with them the elevation of satellite 1.
-    FUZZ_REQUIRE(text_of(FieldId::Text14).has_value() == text_of(FieldId::Text15).has_value());
-    FUZZ_REQUIRE(text_of(FieldId::Text14).has_value() == text_of(FieldId::Text7).has_value());
+    FUZZ_REQUIRE(text_of(FieldId::VerticalOffset).has_value() ==
+                 text_of(FieldId::HorizontalOffset).has_value());
+    FUZZ_REQUIRE(text_of(FieldId::VerticalOffset).has_value() ==
+                 text_of(FieldId::Elevation1).has_value());
     // The file holds the numbers of the fields, without their sign blank.
     const tarvex::ResultsFields file = tarvex::ParseResultsFields(effects.back().text, "RLIN1.TXT");
-    FUZZ_REQUIRE(text_of(FieldId::Text8) &&
-                 file.first == WithoutSignBlank(*text_of(FieldId::Text8)));
+    FUZZ_REQUIRE(text_of(FieldId::Azimuth1) &&
+                 file.first == WithoutSignBlank(*text_of(FieldId::Azimuth1)));
     if (file.second.empty()) {
         // Satellite 1 without an elevation: the run ended right after its azimuth.
         FUZZ_REQUIRE(effects.size() == 2);
     } else {
-        FUZZ_REQUIRE(text_of(FieldId::Text11).has_value());
-        if (const auto beta1 = text_of(FieldId::Text7)) {
+        FUZZ_REQUIRE(text_of(FieldId::Elevation2).has_value());
+        if (const auto beta1 = text_of(FieldId::Elevation1)) {
             FUZZ_REQUIRE(file.second == WithoutSignBlank(*beta1));
         }
     }
@@ -189,7 +167,10 @@ void CheckResults(const std::vector<Effect>& effects) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::array<std::string, FieldCount> texts =
         SplitFields(std::string_view(reinterpret_cast<const char*>(data), size));
-    FakeWindow window(texts);
+    tarvex::CalculationRecorder window;
+    for (const tarvex::FieldSpec& field : tarvex::Fields) {
+        window.TypeFieldText(field.id, texts[static_cast<std::size_t>(field.id)]);
+    }
     tarvex::CalculationCommand command;
 
     bool failed = false;
@@ -201,18 +182,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (const char* message = ExpectedMessage(texts)) {
         FUZZ_REQUIRE(!failed);
-        const std::vector<Effect> only_the_message{
-            {Effect::Kind::Message, FieldId::Text1, message}};
-        FUZZ_REQUIRE(window.effects == only_the_message);
+        FUZZ_REQUIRE(window.Effects() == std::vector{tarvex::Showed(message)});
         return 0;
     }
-    CheckResults(window.effects);
-    FUZZ_REQUIRE(failed !=
-                 (!window.effects.empty() && window.effects.back().kind == Effect::Kind::File));
+    const std::vector<CalculationEffect> first_run = window.TakeEffects();
+    CheckResults(first_run);
+    FUZZ_REQUIRE(failed != (!first_run.empty() && first_run.back().kind == Kind::File));
 
     // The same texts again: the values the command keeps between runs change nothing.
-    const std::vector<Effect> first_run = window.effects;
-    window.effects.clear();
     bool failed_again = false;
     try {
         command.Run(window);
@@ -220,6 +197,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         failed_again = true;
     }
     FUZZ_REQUIRE(failed_again == failed);
-    FUZZ_REQUIRE(window.effects == first_run);
+    FUZZ_REQUIRE(window.TakeEffects() == first_run);
     return 0;
 }

@@ -81,7 +81,7 @@ void CheckNumberText(double x) {
     const double back = tarvex::ParseLeadingNumber(text);
     if (std::isinf(back)) {
         // The fifteen digits of the very largest doubles round up beyond the double range:
-        // " 1.79769313486232E+308" reads as an overflow, as it always has.
+        // " 1.79769313486232E+308" reads back as an overflow.
         FUZZ_REQUIRE(std::fabs(x) >= 1.797693134862315e308);
         return;
     }

@@ -15,9 +15,9 @@
 #include "conversions/number_text.h"
 #include "conversions/runtime_error.h"
 #include "direction/diagram.h"
-#include "direction/recording_surface.h"
 #include "direction/results_file.h"
 #include "fuzz/require.h"
+#include "tests/support/recording_surface.h"
 
 namespace {
 

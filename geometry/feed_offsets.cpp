@@ -33,11 +33,11 @@ std::string Mirrored(const std::string& sign) {
 FeedOffset OffsetFromShift(double shift_radians, double focal_length, const char* word_if_negative,
                            const char* word_otherwise) {
     FeedOffset offset;
-    offset.Shift = FormatNumber(shift_radians, ShiftPattern);
-    const double shift = AsDouble(offset.Shift);
+    offset.shift = FormatNumber(shift_radians, ShiftPattern);
+    const double shift = AsDouble(offset.shift);
     const bool negative = shift < 0.0;
-    offset.Word = negative ? word_if_negative : word_otherwise;
-    offset.Distance = Mul(focal_length, Sin(negative ? Mul(-1.0, shift) : shift));
+    offset.word = negative ? word_if_negative : word_otherwise;
+    offset.distance = Mul(focal_length, Sin(negative ? Mul(-1.0, shift) : shift));
     return offset;
 }
 
@@ -68,10 +68,10 @@ FeedRotationResult FeedRotation(const AngleTexts& texts) {
     const double degrees = Div(Mul(radians, 180.0), PI);
 
     FeedRotationResult result;
-    result.RotationAngle = degrees < 0.0 ? -degrees : degrees;
-    result.RotationSign = RotationSignOf(site_longitude, satellite_longitude);
+    result.rotation_angle = degrees < 0.0 ? -degrees : degrees;
+    result.rotation_sign = RotationSignOf(site_longitude, satellite_longitude);
     if (HemisphereOf(latitude) == Hemisphere::Southern) {
-        result.RotationSign = Mirrored(result.RotationSign);
+        result.rotation_sign = Mirrored(result.rotation_sign);
     }
     return result;
 }
@@ -87,9 +87,9 @@ FeedOffsetsResult FeedOffsets(double alfa1, double beta1, float alfa2, float bet
         azimuth_difference = WrappedDifference(azimuth_difference);
     }
     FeedOffsetsResult result;
-    result.Vertical =
+    result.vertical =
         OffsetFromShift(DegreesToRadians(Sub(beta1, beta2)), focal_length, "НИЖЕ", "ВЫШЕ");
-    result.Horizontal =
+    result.horizontal =
         OffsetFromShift(DegreesToRadians(azimuth_difference), focal_length, "СЛЕВА", "СПРАВА");
     return result;
 }

@@ -16,8 +16,8 @@ inline constexpr const char* SignMinus = " -";
 inline constexpr const char* SignPlus = " +";
 
 struct FeedRotationResult {
-    double RotationAngle = 0;  // degrees, never negative
-    std::string RotationSign;  // " -", " +" or empty
+    double rotation_angle = 0;  // degrees, never negative
+    std::string rotation_sign;  // " -", " +" or empty
 };
 
 // Rotation of the second feed, from the three angle texts read back by ParseLeadingNumber:
@@ -36,14 +36,14 @@ enum class Hemisphere { Northern, Southern };
 Hemisphere HemisphereOf(double latitude);
 
 struct FeedOffset {
-    std::string Shift;    // the angular shift in radians, by ShiftPattern: "-0.05547"
-    double Distance = 0;  // F * sin(|shift read back|), in the unit of F
-    std::string Word;     // direction word
+    std::string shift;    // the angular shift in radians, by ShiftPattern: "-0.05547"
+    double distance = 0;  // F * sin(|shift read back|), in the unit of F
+    std::string word;     // direction word
 };
 
 struct FeedOffsetsResult {
-    FeedOffset Vertical;    // from the elevations: "ВЫШЕ" or "НИЖЕ"
-    FeedOffset Horizontal;  // from the azimuths: "СПРАВА" or "СЛЕВА"
+    FeedOffset vertical;    // from the elevations: "ВЫШЕ" or "НИЖЕ"
+    FeedOffset horizontal;  // from the azimuths: "СПРАВА" or "СЛЕВА"
 };
 
 // Offsets of the second feed's centre from the first's.
@@ -51,8 +51,8 @@ struct FeedOffsetsResult {
 // Horizontal: the same with the azimuths (their difference first brought into (-180, 180] for a
 // southern site); "СЛЕВА" when the shift reads below 0, else "СПРАВА".
 //   (217.344291652777, 44.8168471212995, 208.29555f, 47.994846f, 600, Northern)
-//     -> Vertical {"-0.05547", 33.2649349..., "НИЖЕ"}, Horizontal {"0.15793", 94.3645838...,
-//     "СПРАВА"}
+//     -> vertical   {"-0.05547", 33.2649349..., "НИЖЕ"}
+//        horizontal {"0.15793",  94.3645838..., "СПРАВА"}
 // Throws RuntimeError "Overflow" for a focal length beyond the double range.
 FeedOffsetsResult FeedOffsets(double alfa1, double beta1, float alfa2, float beta2,
                               double focal_length, Hemisphere hemisphere);

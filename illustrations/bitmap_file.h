@@ -13,10 +13,10 @@ namespace tarvex {
 
 // What makes the bytes of a Windows bitmap file unusable, judged from its headers alone; none
 // when the headers describe a bitmap and the file holds all the pixel data they announce.
-//   a complete 24-bit 585 x 396 file (695430 bytes)  -> none
-//   the same file without its last byte              -> "the file is cut short: 695429 of 695430
-//   bytes" "GIF89a..."                                      -> "not a Windows bitmap" a header
-//   giving a width of 0                     -> "the bitmap header is damaged"
+//   a complete 24-bit 585 x 396 file     -> none
+//   the same file without its last byte  -> "the file is cut short: 695429 of 695430 bytes"
+//   "GIF89a..."                          -> "not a Windows bitmap"
+//   a header giving a width of 0         -> "the bitmap header is damaged"
 std::optional<std::string> BitmapDefect(std::string_view bytes);
 
 // The Windows bitmap at `path`, at its own size.

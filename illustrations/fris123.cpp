@@ -74,23 +74,23 @@ FRIS123::FRIS123(std::function<void()> show_main_window,
 }
 
 const QImage& FRIS123::Picture() const {
-    return m_Picture1->Picture();
+    return m_picture1->Picture();
 }
 
 void FRIS123::CreateControls() {
     // The box is larger than the client area: its right and bottom strips show only when the
     // window is enlarged.
-    m_Picture1 = new PictureBox(this);
-    m_Picture1->setObjectName(QStringLiteral("Picture1"));
-    m_Picture1->setGeometry(TwipsRect(0, 0, 8775, 5935));
+    m_picture1 = new PictureBox(this);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setGeometry(TwipsRect(0, 0, 8775, 5935));
 
     // The buttons lie on the picture box and count from its inner corner.
-    const QPoint box_origin = m_Picture1->InnerOrigin();
-    m_cmd1 = new QPushButton(QStringLiteral("ВЫХОД"), m_Picture1);
+    const QPoint box_origin = m_picture1->InnerOrigin();
+    m_cmd1 = new QPushButton(QStringLiteral("ВЫХОД"), m_picture1);
     m_cmd1->setObjectName(QStringLiteral("cmd1"));
     m_cmd1->setGeometry(TwipsRect(240, 120, 975, 375).translated(box_origin));
     // A Latin capital P, then the Cyrillic letters И and С.
-    m_RISYNOK = new QPushButton(QStringLiteral("P\u0418\u0421.1,2,3"), m_Picture1);
+    m_RISYNOK = new QPushButton(QStringLiteral("P\u0418\u0421.1,2,3"), m_picture1);
     m_RISYNOK->setObjectName(QStringLiteral("RISYNOK"));
     m_RISYNOK->setGeometry(TwipsRect(240, 720, 975, 375).translated(box_origin));
     setTabOrder(m_cmd1, m_RISYNOK);
@@ -100,8 +100,8 @@ void FRIS123::CreateControls() {
 }
 
 void FRIS123::Load() {
-    m_PictureFolder = AppFolderFrom(m_reported_folder());
-    m_PictureStep = 0;
+    m_picture_folder = AppFolderFrom(m_reported_folder());
+    m_picture_step = 0;
     hide();
     ShowInFront(*this);
 }
@@ -112,9 +112,9 @@ void FRIS123::OnRISYNOKClicked() {
 
 // A picture that cannot be read leaves the box as it was and the cycle where it was.
 void FRIS123::ShowNextPicture() {
-    const PictureCycleRow& row = PictureCycle.at(static_cast<std::size_t>(m_PictureStep));
-    m_Picture1->SetPicture(ReadBitmapFile(FindPicture(m_PictureFolder, row.file_name)));
-    m_PictureStep = row.next_step;
+    const PictureCycleRow& row = PictureCycle.at(static_cast<std::size_t>(m_picture_step));
+    m_picture1->SetPicture(ReadBitmapFile(FindPicture(m_picture_folder, row.file_name)));
+    m_picture_step = row.next_step;
 }
 
 void FRIS123::closeEvent(QCloseEvent* event) {

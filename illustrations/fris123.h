@@ -31,9 +31,9 @@ class FRIS123 : public QWidget {
     FRIS123(std::function<void()> show_main_window, std::string reported_folder);
 
     // The folder the pictures are read from; never ends in a separator.
-    const std::string& PictureFolder() const { return m_PictureFolder; }
+    const std::string& PictureFolder() const { return m_picture_folder; }
     // Which bitmap of the cycle the next press shows: 0 to 7.
-    std::int16_t PictureStep() const { return m_PictureStep; }
+    std::int16_t PictureStep() const { return m_picture_step; }
     // The bitmap shown; a null image before the first press.
     const QImage& Picture() const;
     // True once the window has been closed. It is deleted when control returns to the event
@@ -54,9 +54,9 @@ class FRIS123 : public QWidget {
 
     std::function<void()> m_show_main_window;
     std::function<std::string()> m_reported_folder;
-    std::string m_PictureFolder;
-    std::int16_t m_PictureStep = 0;
-    PictureBox* m_Picture1 = nullptr;
+    std::string m_picture_folder;
+    std::int16_t m_picture_step = 0;
+    PictureBox* m_picture1 = nullptr;
     QPushButton* m_cmd1 = nullptr;
     QPushButton* m_RISYNOK = nullptr;
     bool m_discarded = false;

@@ -24,16 +24,16 @@ bool HasDigit(std::string_view text) {
 // shown as 0.
 //   (23.4787, " +") -> " + 23.5";  (12.0, " +") -> " + 12";  (0.02, "") -> " 0"
 std::string RotationText(const FeedRotationResult& rotation) {
-    const std::string rounded = FormatNumber(rotation.RotationAngle, RotationPattern);
+    const std::string rounded = FormatNumber(rotation.rotation_angle, RotationPattern);
     const std::string angle =
         HasDigit(rounded) ? NumberToText(MixedValue(rounded)) : NumberToText(0.0);
-    return Concat(rotation.RotationSign, angle);
+    return Concat(rotation.rotation_sign, angle);
 }
 
 // The first 8 characters of the distance, cut and not rounded, then the unit and the word.
 //   (33.26493491, "НИЖЕ") -> " 33.2649мм-->НИЖЕ"
 std::string OffsetText(const FeedOffset& offset) {
-    return Concat(Concat(Substring(NumberToText(offset.Distance), 1, 8), OffsetUnit), offset.Word);
+    return Concat(Concat(Substring(NumberToText(offset.distance), 1, 8), OffsetUnit), offset.word);
 }
 
 float AngleAsSingle(std::string_view degrees, std::string_view minutes) {
@@ -53,9 +53,9 @@ void CalculationCommand::Run(CalculationView& view) {
 
 bool CalculationCommand::Validate(CalculationView& view) const {
     const std::pair<FieldId, const char*> required[] = {
-        {FieldId::Text5, NoSatellite1Message},
-        {FieldId::Text9, NoSatellite2Message},
-        {FieldId::Text13, NoFocalLengthMessage},
+        {FieldId::Satellite1Degrees, NoSatellite1Message},
+        {FieldId::Satellite2Degrees, NoSatellite2Message},
+        {FieldId::FocalLength, NoFocalLengthMessage},
     };
     for (const auto& [field, message] : required) {
         if (TextEquals(view.FieldText(field), "")) {
@@ -67,23 +67,23 @@ bool CalculationCommand::Validate(CalculationView& view) const {
 }
 
 void CalculationCommand::ReadSite(const CalculationView& view) {
-    m_site_longitude =
-        AngleAsSingle(view.FieldText(FieldId::Text1), view.FieldText(FieldId::Text2));
-    m_site_latitude =
-        AngleFromDegMin(view.FieldText(FieldId::Text3), view.FieldText(FieldId::Text4));
+    m_site_longitude = AngleAsSingle(view.FieldText(FieldId::SiteLongitudeDegrees),
+                                     view.FieldText(FieldId::SiteLongitudeMinutes));
+    m_site_latitude = AngleFromDegMin(view.FieldText(FieldId::SiteLatitudeDegrees),
+                                      view.FieldText(FieldId::SiteLatitudeMinutes));
 }
 
 bool CalculationCommand::RunFirstPass(CalculationView& view) {
     ReadSite(view);
     m_angle_texts.site_longitude = NumberToText(m_site_longitude);
     m_angle_texts.site_latitude = NumberToText(m_site_latitude);
-    m_satellite_longitude =
-        AngleAsSingle(view.FieldText(FieldId::Text5), view.FieldText(FieldId::Text6));
+    m_satellite_longitude = AngleAsSingle(view.FieldText(FieldId::Satellite1Degrees),
+                                          view.FieldText(FieldId::Satellite1Minutes));
 
     const LookAngles satellite1(m_site_longitude, m_site_latitude, m_satellite_longitude,
                                 Precision::Double);
     m_alfa1 = satellite1.Azimuth();
-    view.SetFieldText(FieldId::Text8, NumberToText(m_alfa1));
+    view.SetFieldText(FieldId::Azimuth1, NumberToText(m_alfa1));
 
     const std::optional<double> elevation = satellite1.Elevation();
     if (!elevation) {
@@ -97,33 +97,33 @@ bool CalculationCommand::RunFirstPass(CalculationView& view) {
 void CalculationCommand::RunSecondPass(CalculationView& view) {
     // The site is converted again, but its texts stay those of the first pass.
     ReadSite(view);
-    m_satellite_longitude =
-        AngleAsSingle(view.FieldText(FieldId::Text9), view.FieldText(FieldId::Text10));
+    m_satellite_longitude = AngleAsSingle(view.FieldText(FieldId::Satellite2Degrees),
+                                          view.FieldText(FieldId::Satellite2Minutes));
     m_angle_texts.satellite2_longitude = NumberToText(m_satellite_longitude);
 
-    view.SetFieldText(FieldId::Text16, RotationText(FeedRotation(m_angle_texts)));
+    view.SetFieldText(FieldId::Rotation, RotationText(FeedRotation(m_angle_texts)));
 
     const LookAngles satellite2(m_site_longitude, m_site_latitude, m_satellite_longitude,
                                 Precision::Single);
     // Single precision: the results are exact singles.
     m_alfa2 = static_cast<float>(satellite2.Azimuth());
-    view.SetFieldText(FieldId::Text12, NumberToText(m_alfa2));
+    view.SetFieldText(FieldId::Azimuth2, NumberToText(m_alfa2));
 
     if (const std::optional<double> elevation = satellite2.Elevation()) {
         m_beta2 = static_cast<float>(*elevation);
         WriteOffsets(view);
-        view.SetFieldText(FieldId::Text7, NumberToText(m_beta1));
+        view.SetFieldText(FieldId::Elevation1, NumberToText(m_beta1));
     }
-    view.SetFieldText(FieldId::Text11, NumberToText(m_beta2));
+    view.SetFieldText(FieldId::Elevation2, NumberToText(m_beta2));
     view.WriteResultsFile(m_alfa1, m_beta1);
 }
 
 void CalculationCommand::WriteOffsets(CalculationView& view) const {
-    const double focal_length = ParseLeadingNumber(view.FieldText(FieldId::Text13));
+    const double focal_length = ParseLeadingNumber(view.FieldText(FieldId::FocalLength));
     const FeedOffsetsResult offsets = FeedOffsets(m_alfa1, m_beta1, m_alfa2, m_beta2, focal_length,
                                                   HemisphereOf(m_site_latitude));
-    view.SetFieldText(FieldId::Text14, OffsetText(offsets.Vertical));
-    view.SetFieldText(FieldId::Text15, OffsetText(offsets.Horizontal));
+    view.SetFieldText(FieldId::VerticalOffset, OffsetText(offsets.vertical));
+    view.SetFieldText(FieldId::HorizontalOffset, OffsetText(offsets.horizontal));
 }
 
 }  // namespace tarvex

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "geometry/angles.h"
+#include "main_window/calculation_fields.h"
 
 // What START does in the main window: check the three required fields, run the pointing geometry
 // on the field texts, write the result fields one by one and hand ALFA1 and BETA1 to the results
@@ -11,25 +12,6 @@
 // command-line calculator run the very same steps.
 
 namespace tarvex {
-
-enum class FieldId {
-    Text1 = 1,
-    Text2,
-    Text3,
-    Text4,
-    Text5,
-    Text6,
-    Text7,
-    Text8,
-    Text9,
-    Text10,
-    Text11,
-    Text12,
-    Text13,
-    Text14,
-    Text15,
-    Text16
-};
 
 // What the calculation command needs of its window.
 class CalculationView {
@@ -48,21 +30,24 @@ inline constexpr const char* NoSatellite2Message = "НЕТ КООРДИНАТ (2
 inline constexpr const char* NoFocalLengthMessage = "НЕТ ФОКУСА АНТЕНЫ";
 
 // One instance per window: it keeps the window-level values of the calculation between runs.
-// With the default site, Text5 "13", Text9 "19", Text10 "12" and Text13 "600", Run writes
-//   Text8 " 217.344291652777", Text16 " + 23.5", Text12 " 208.2955",
-//   Text14 " 33.2649мм-->НИЖЕ", Text15 " 94.3645мм-->СПРАВА", Text7 " 44.8168471212995",
-//   Text11 " 47.99485"
+// With the default site, Satellite1Degrees "13", Satellite2Degrees "19", Satellite2Minutes "12"
+// and FocalLength "600", Run writes
+//   Azimuth1 " 217.344291652777", Rotation " + 23.5", Azimuth2 " 208.2955",
+//   VerticalOffset " 33.2649мм-->НИЖЕ", HorizontalOffset " 94.3645мм-->СПРАВА",
+//   Elevation1 " 44.8168471212995", Elevation2 " 47.99485"
 // in that order and then the results file with 217.344291652777 and 44.8168471212995.
 class CalculationCommand {
   public:
-    // An empty Text5, Text9 or Text13 shows its message and writes nothing. Throws RuntimeError
+    // An empty Satellite1Degrees, Satellite2Degrees or FocalLength shows its message and writes
+    // nothing. Throws RuntimeError
     // at the failing step (absurd magnitudes such as "1e308" degrees); the fields written before
     // it keep their new texts, later ones and the results file are not written.
     void Run(CalculationView& view);
 
   private:
     bool Validate(CalculationView& view) const;
-    // Steps 2 to 4: satellite 1; false when it has no elevation (the command has ended).
+    // Satellite 1's look angles; false when it has no elevation, which ends the command: without
+    // it there is nothing to offset the second feed from.
     bool RunFirstPass(CalculationView& view);
     void RunSecondPass(CalculationView& view);
     void ReadSite(const CalculationView& view);

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "assets/design_pictures.h"
@@ -56,6 +57,10 @@ struct ControlSpec {
     Font font;
 };
 
+// Label7 names both offsets; its run of blanks sets the second caption above HorizontalOffset.
+const std::string OffsetCaptions = std::string(SpecOf(FieldId::VerticalOffset).caption) +
+                                   "        " + SpecOf(FieldId::HorizontalOffset).caption;
+
 // The captions rely on their runs of blanks to break lines where the design wants them.
 const ControlSpec Labels[] = {
     {"T1", "     РАССЧЕТ МУЛЬТИФИДА", 1680, 240, 3615, 255, 0, Font::E},
@@ -72,33 +77,39 @@ const ControlSpec Labels[] = {
      24, Font::W},
     {"Label3", "долгота(градусы)              долгота(минуты)", 2400, 3480, 3375, 375, 25, Font::A},
     {"T7", "      РЕЗУЛЬТАТ", 2040, 4440, 2175, 375, 13, Font::D},
-    {"T8", "1)  BETA-угол  места", 240, 4920, 1695, 255, 16, Font::A},
-    {"T9", "    1) ALFA-азимут", 3240, 4920, 1575, 375, 17, Font::A},
-    {"Label4", "2)  BETA-угол места", 240, 5400, 1695, 375, 28, Font::A},
-    {"Label5", "     2)  ALFA-азимут", 3240, 5400, 1575, 375, 29, Font::A},
-    {"Label7", "СДВИГ УГЛА ВОЗВЫШЕНИЯ        РАССТОЯНИЕ МЕЖДУ ЦЕНТРАМИ ", 240, 5760, 6255, 255, 32,
-     Font::B},
-    {"Label8", " УГОЛ ПОВОРОТА", 2280, 6600, 1815, 255, 36, Font::B},
+    {"T8", SpecOf(FieldId::Elevation1).caption, 240, 4920, 1695, 255, 16, Font::A},
+    {"T9", SpecOf(FieldId::Azimuth1).caption, 3240, 4920, 1575, 375, 17, Font::A},
+    {"Label4", SpecOf(FieldId::Elevation2).caption, 240, 5400, 1695, 375, 28, Font::A},
+    {"Label5", SpecOf(FieldId::Azimuth2).caption, 3240, 5400, 1575, 375, 29, Font::A},
+    {"Label7", OffsetCaptions.c_str(), 240, 5760, 6255, 255, 32, Font::B},
+    {"Label8", SpecOf(FieldId::Rotation).caption, 2280, 6600, 1815, 255, 36, Font::B},
 };
 
-// Text1 to Text16, in the order of FieldId.
-const ControlSpec Fields[] = {
-    {"Text1", "35", 2640, 1320, 855, 285, 4, Font::A},
-    {"Text2", "27.69", 4440, 1320, 975, 285, 5, Font::A},
-    {"Text3", "32", 2640, 1800, 855, 285, 7, Font::A},
-    {"Text4", "48.5", 4440, 1800, 975, 285, 8, Font::A},
-    {"Text5", "", 2640, 3000, 855, 285, 10, Font::A},
-    {"Text6", "", 4440, 3000, 975, 285, 11, Font::A},
-    {"Text7", "", 1920, 4800, 1215, 360, 14, Font::W},
-    {"Text8", "", 4800, 4800, 1215, 330, 15, Font::W},
-    {"Text9", "", 2640, 3720, 855, 285, 22, Font::A},
-    {"Text10", "", 4440, 3720, 975, 285, 23, Font::A},
-    {"Text11", "", 1920, 5280, 1215, 375, 26, Font::W},
-    {"Text12", "", 4800, 5280, 1215, 375, 27, Font::W},
-    {"Text13", "", 4440, 2280, 975, 285, 31, Font::B},
-    {"Text14", "", 480, 6120, 2175, 375, 33, Font::B},
-    {"Text15", "", 3720, 6120, 2295, 375, 34, Font::B},
-    {"Text16", "", 2760, 6120, 855, 375, 35, Font::W},
+// A field's control takes its design name and default text from the calculation's table.
+constexpr ControlSpec FieldControl(FieldId field, int left, int top, int width, int height, int tab,
+                                   Font font) {
+    return {
+        SpecOf(field).design_name, SpecOf(field).default_text, left, top, width, height, tab, font};
+}
+
+// In the order of FieldId.
+constexpr ControlSpec FieldControls[] = {
+    FieldControl(FieldId::SiteLongitudeDegrees, 2640, 1320, 855, 285, 4, Font::A),
+    FieldControl(FieldId::SiteLongitudeMinutes, 4440, 1320, 975, 285, 5, Font::A),
+    FieldControl(FieldId::SiteLatitudeDegrees, 2640, 1800, 855, 285, 7, Font::A),
+    FieldControl(FieldId::SiteLatitudeMinutes, 4440, 1800, 975, 285, 8, Font::A),
+    FieldControl(FieldId::Satellite1Degrees, 2640, 3000, 855, 285, 10, Font::A),
+    FieldControl(FieldId::Satellite1Minutes, 4440, 3000, 975, 285, 11, Font::A),
+    FieldControl(FieldId::Elevation1, 1920, 4800, 1215, 360, 14, Font::W),
+    FieldControl(FieldId::Azimuth1, 4800, 4800, 1215, 330, 15, Font::W),
+    FieldControl(FieldId::Satellite2Degrees, 2640, 3720, 855, 285, 22, Font::A),
+    FieldControl(FieldId::Satellite2Minutes, 4440, 3720, 975, 285, 23, Font::A),
+    FieldControl(FieldId::Elevation2, 1920, 5280, 1215, 375, 26, Font::W),
+    FieldControl(FieldId::Azimuth2, 4800, 5280, 1215, 375, 27, Font::W),
+    FieldControl(FieldId::FocalLength, 4440, 2280, 975, 285, 31, Font::B),
+    FieldControl(FieldId::VerticalOffset, 480, 6120, 2175, 375, 33, Font::B),
+    FieldControl(FieldId::HorizontalOffset, 3720, 6120, 2295, 375, 34, Font::B),
+    FieldControl(FieldId::Rotation, 2760, 6120, 855, 375, 35, Font::W),
 };
 
 enum class Button { Gprog, RISYNOK, cmdExit, NAPR, UTOCHNIT };
@@ -166,7 +177,7 @@ MTARV::MTARV() {
     CreatePictures();
     CreateFields();
     CreateButtons();
-    Field(FieldId::Text1).setFocus();
+    Field(FieldId::SiteLongitudeDegrees).setFocus();
     Load();
 }
 
@@ -199,19 +210,20 @@ void MTARV::CreatePictures() {
 
 void MTARV::CreateFields() {
     for (std::size_t index = 0; index < m_fields.size(); ++index) {
-        m_fields[index] = CreateControl<QLineEdit>(*this, Fields[index]);
+        m_fields[index] = CreateControl<QLineEdit>(*this, FieldControls[index]);
     }
-    connect(&Field(FieldId::Text5), &QLineEdit::textChanged, this, &MTARV::Text5Change);
-    connect(&Field(FieldId::Text7), &QLineEdit::textChanged, this, &MTARV::Text7Change);
+    connect(&Field(FieldId::Satellite1Degrees), &QLineEdit::textChanged, this,
+            &MTARV::OnText5Changed);
+    connect(&Field(FieldId::Elevation1), &QLineEdit::textChanged, this, &MTARV::OnText7Changed);
 }
 
 void MTARV::CreateButtons() {
     std::vector<std::pair<int, QWidget*>> focus_order;
     for (std::size_t index = 0; index < m_fields.size(); ++index) {
-        focus_order.emplace_back(Fields[index].tab, m_fields[index]);
+        focus_order.emplace_back(FieldControls[index].tab, m_fields[index]);
     }
-    void (MTARV::*const clicks[])() = {&MTARV::GprogClick, &MTARV::RISYNOKClick,
-                                       &MTARV::cmdExitClick, &MTARV::NAPRClick,
+    void (MTARV::*const clicks[])() = {&MTARV::OnGprogClicked, &MTARV::OnRISYNOKClicked,
+                                       &MTARV::OnCmdExitClicked, &MTARV::OnNAPRClicked,
                                        &MTARV::OnUTOCHNITClicked};
     for (std::size_t index = 0; index < std::size(Buttons); ++index) {
         auto* button = CreateControl<QPushButton>(*this, Buttons[index]);
@@ -235,7 +247,7 @@ void MTARV::Load() {
 }
 
 QLineEdit& MTARV::Field(FieldId field) const {
-    return *m_fields[static_cast<std::size_t>(field) - 1];
+    return *m_fields[static_cast<std::size_t>(field)];
 }
 
 FLIN1* MTARV::DirectionWindow() const {
@@ -284,11 +296,11 @@ void MTARV::closeEvent(QCloseEvent* event) {
     EndProgram();
 }
 
-void MTARV::GprogClick() {
+void MTARV::OnGprogClicked() {
     RunHandler([this] { m_calculation.Run(*this); });
 }
 
-void MTARV::NAPRClick() {
+void MTARV::OnNAPRClicked() {
     RunHandler([this] {
         if (m_navigation_flag != 0) {
             ShowDirectionWindow();
@@ -296,7 +308,7 @@ void MTARV::NAPRClick() {
     });
 }
 
-void MTARV::RISYNOKClick() {
+void MTARV::OnRISYNOKClicked() {
     RunHandler([this] {
         if (m_navigation_flag != 0) {
             ShowIllustrationsWindow();
@@ -304,7 +316,7 @@ void MTARV::RISYNOKClick() {
     });
 }
 
-void MTARV::cmdExitClick() {
+void MTARV::OnCmdExitClicked() {
     EndProgram();
 }
 
@@ -318,11 +330,11 @@ void MTARV::OnUTOCHNITClicked() {
     });
 }
 
-void MTARV::Text5Change() {
+void MTARV::OnText5Changed() {
     m_navigation_flag = 1;
 }
 
-void MTARV::Text7Change() {
+void MTARV::OnText7Changed() {
     m_navigation_flag = 2;
 }
 

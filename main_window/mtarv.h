@@ -66,20 +66,20 @@ class MTARV : public QWidget, public CalculationView {
     void CreateButtons();
     void Load();
 
-    void GprogClick();
-    void NAPRClick();
-    void RISYNOKClick();
-    void cmdExitClick();
+    void OnGprogClicked();
+    void OnNAPRClicked();
+    void OnRISYNOKClicked();
+    void OnCmdExitClicked();
     void OnUTOCHNITClicked();
-    void Text5Change();
-    void Text7Change();
+    void OnText5Changed();
+    void OnText7Changed();
 
     void ShowDirectionWindow();
     void ShowIllustrationsWindow();
     void BringToFront();
     void EndProgram();
 
-    std::array<QLineEdit*, 16> m_fields{};
+    std::array<QLineEdit*, FieldCount> m_fields{};
     std::int16_t m_navigation_flag = 0;
     std::string m_app_folder;
     CalculationCommand m_calculation;

@@ -162,11 +162,12 @@ PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& mai
     const auto set = [&](PlanField field, std::string text) {
         texts[static_cast<std::size_t>(field)] = std::move(text);
     };
-    set(PlanField::SiteLongitude, angle(FieldId::Text1, FieldId::Text2));
-    set(PlanField::SiteLatitude, angle(FieldId::Text3, FieldId::Text4));
-    set(PlanField::Satellite1, angle(FieldId::Text5, FieldId::Text6));
-    set(PlanField::Satellite2, angle(FieldId::Text9, FieldId::Text10));
-    const std::string focal = main_window.FieldText(FieldId::Text13);
+    set(PlanField::SiteLongitude,
+        angle(FieldId::SiteLongitudeDegrees, FieldId::SiteLongitudeMinutes));
+    set(PlanField::SiteLatitude, angle(FieldId::SiteLatitudeDegrees, FieldId::SiteLatitudeMinutes));
+    set(PlanField::Satellite1, angle(FieldId::Satellite1Degrees, FieldId::Satellite1Minutes));
+    set(PlanField::Satellite2, angle(FieldId::Satellite2Degrees, FieldId::Satellite2Minutes));
+    const std::string focal = main_window.FieldText(FieldId::FocalLength);
     const double focal_length = ParseLeadingNumber(focal);
     set(PlanField::FocalLength, std::isfinite(focal_length) ? DecimalText(focal_length) : focal);
     return texts;
@@ -193,10 +194,10 @@ std::optional<FeedPosition> MainWindowFeed2(const planning::PlanInput& input) {
         const FeedOffsetsResult offsets =
             FeedOffsets(first.Azimuth(), *beta1, static_cast<float>(alfa2),
                         static_cast<float>(*beta2), input.focal_length_mm, HemisphereOf(latitude));
-        const double right = offsets.Horizontal.Distance;
-        const double up = offsets.Vertical.Distance;
-        return FeedPosition{offsets.Horizontal.Word == "СЛЕВА" ? -right : right,
-                            offsets.Vertical.Word == "НИЖЕ" ? -up : up};
+        const double right = offsets.horizontal.distance;
+        const double up = offsets.vertical.distance;
+        return FeedPosition{offsets.horizontal.word == "СЛЕВА" ? -right : right,
+                            offsets.vertical.word == "НИЖЕ" ? -up : up};
     } catch (const RuntimeError&) {
         return std::nullopt;
     }

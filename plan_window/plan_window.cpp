@@ -24,14 +24,14 @@
 namespace tarvex {
 namespace {
 
-struct FieldSpec {
+struct PlanFieldSpec {
     const char* name;         // object name
     const char* caption;      // with its keyboard mnemonic
     const char* placeholder;  // what may be typed
 };
 
 // In the order of PlanField.
-const FieldSpec FieldSpecs[] = {
+const PlanFieldSpec PlanFieldSpecs[] = {
     {"SiteLongitude", "&Долгота места", "35:27.69 или 35.4615, восток +"},
     {"SiteLatitude", "&Широта места", "32:48.5 или 32.8083, север +"},
     {"Satellite1", "Спутник &1 (антенна наведена)", "13 или 13:00, восток +"},
@@ -138,7 +138,7 @@ PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_
 void PlanWindow::CreateFields(QFormLayout& form) {
     form.setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     for (std::size_t index = 0; index < PlanFieldCount; ++index) {
-        const FieldSpec& spec = FieldSpecs[index];
+        const PlanFieldSpec& spec = PlanFieldSpecs[index];
         auto* field = new QLineEdit;
         field->setObjectName(QString::fromUtf8(spec.name));
         field->setPlaceholderText(QString::fromUtf8(spec.placeholder));

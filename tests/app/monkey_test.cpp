@@ -78,7 +78,7 @@ class MonkeyTest : public QObject {
         m_window = std::make_unique<MTARV>();
         QFile::remove(ResultsPath());
         ShowInFront(*m_window);
-        m_window->Field(FieldId::Text1).setFocus();
+        m_window->Field(FieldId::SiteLongitudeDegrees).setFocus();
     }
 
     void cleanupTestCase() {
@@ -242,7 +242,7 @@ class MonkeyTest : public QObject {
         const bool pozia = direction != nullptr && (loaded_too || direction->isVisible());
         const unsigned pick = Below(pozia ? 18 : 16);
         return pick >= 16 ? Find<QLineEdit>(*direction, "POZIA")
-                          : m_window->Field(static_cast<FieldId>(pick + 1));
+                          : m_window->Field(static_cast<FieldId>(pick));
     }
 
     // Typed at a random place or over a selection, or set by the program (then also empty, or
@@ -349,10 +349,11 @@ class MonkeyTest : public QObject {
         const struct {
             FieldId field;
             double low, high;
-        } ranges[] = {{FieldId::Text1, -180, 180}, {FieldId::Text2, 0, 59},
-                      {FieldId::Text3, -80, 80},   {FieldId::Text4, 0, 59},
-                      {FieldId::Text5, -180, 180}, {FieldId::Text9, -180, 180},
-                      {FieldId::Text10, 0, 59},    {FieldId::Text13, 100, 2000}};
+        } ranges[] = {
+            {FieldId::SiteLongitudeDegrees, -180, 180}, {FieldId::SiteLongitudeMinutes, 0, 59},
+            {FieldId::SiteLatitudeDegrees, -80, 80},    {FieldId::SiteLatitudeMinutes, 0, 59},
+            {FieldId::Satellite1Degrees, -180, 180},    {FieldId::Satellite2Degrees, -180, 180},
+            {FieldId::Satellite2Minutes, 0, 59},        {FieldId::FocalLength, 100, 2000}};
         QStringList texts;
         for (const auto& range : ranges) {
             const double value = range.low + (range.high - range.low) * Below(10001) / 10000.0;

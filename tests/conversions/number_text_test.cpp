@@ -201,14 +201,5 @@ TEST(FloorAndWholeText, RoundTripAWholeSingleExactly) {
     EXPECT_EQ(ParseNumberStrict(WholeToText(large)), static_cast<double>(large));
 }
 
-TEST(MixedValue, TextsConcatenateOtherwiseNumbersAdd) {
-    EXPECT_EQ((MixedValue("ab") + MixedValue("c")).Text(), "abc");
-    EXPECT_EQ((MixedValue("2") + MixedValue(3.0)).Number(), 5);
-    EXPECT_FALSE(MixedValue("10") < MixedValue(9.5));
-    EXPECT_TRUE(MixedValue("10") < MixedValue("9"));  // two texts compare as texts
-    EXPECT_TRUE(MixedValue(" 2.5") == MixedValue(2.5));
-    EXPECT_THROW(MixedValue("x") + MixedValue(1.0), RuntimeError);
-}
-
 }  // namespace
 }  // namespace tarvex

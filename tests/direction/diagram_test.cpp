@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "conversions/runtime_error.h"
-#include "direction/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 namespace tarvex {
 namespace {

@@ -2,94 +2,71 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "conversions/runtime_error.h"
-#include "direction/results_file.h"
+#include "tests/support/calculation_recorder.h"
+#include "tests/support/worked_example.h"
 
 namespace tarvex {
 namespace {
 
-constexpr FieldId OutputFields[] = {FieldId::Text7,  FieldId::Text8,  FieldId::Text11,
-                                    FieldId::Text12, FieldId::Text14, FieldId::Text15,
-                                    FieldId::Text16};
+using Effects = std::vector<CalculationEffect>;
 
-// A main window without a screen: field texts, and every effect of the command in order.
-class FakeWindow : public CalculationView {
-  public:
-    // The window's default site, and the satellites and focal length typed.
-    FakeWindow(std::string sat1, std::string sat2, std::string sat2_min, std::string focal)
-        : m_texts{{FieldId::Text1, "35"},      {FieldId::Text2, "27.69"}, {FieldId::Text3, "32"},
-                  {FieldId::Text4, "48.5"},    {FieldId::Text5, sat1},    {FieldId::Text9, sat2},
-                  {FieldId::Text10, sat2_min}, {FieldId::Text13, focal}} {}
+constexpr FieldId OutputFields[] = {
+    FieldId::Elevation1,     FieldId::Azimuth1,         FieldId::Elevation2, FieldId::Azimuth2,
+    FieldId::VerticalOffset, FieldId::HorizontalOffset, FieldId::Rotation};
 
-    std::string FieldText(FieldId field) const override {
-        ++m_reads[field];
-        const auto found = m_texts.find(field);
-        return found == m_texts.end() ? std::string() : found->second;
+// The window's default site, and the satellites and focal length typed.
+CalculationRecorder Window(std::string sat1, std::string sat2, std::string sat2_min,
+                           std::string focal) {
+    CalculationRecorder window;
+    window.TypeFieldText(FieldId::Satellite1Degrees, std::move(sat1));
+    window.TypeFieldText(FieldId::Satellite2Degrees, std::move(sat2));
+    window.TypeFieldText(FieldId::Satellite2Minutes, std::move(sat2_min));
+    window.TypeFieldText(FieldId::FocalLength, std::move(focal));
+    return window;
+}
+
+CalculationRecorder Example() {
+    CalculationRecorder window;
+    for (const auto& [field, text] : ExampleTyped) {
+        window.TypeFieldText(field, text);
     }
-    void SetFieldText(FieldId field, const std::string& text) override {
-        m_texts[field] = text;
-        m_effects.push_back("Text" + std::to_string(static_cast<int>(field)) + "=" + text);
-        if (on_write) {
-            on_write(field);
-        }
+    return window;
+}
+
+Effects ExampleEffects() {
+    Effects effects;
+    for (const auto& [field, text] : ExampleResults) {
+        effects.push_back(Wrote(field, text));
     }
-    void ShowMessage(const std::string& message) override {
-        m_effects.push_back("message=" + message);
+    effects.push_back(Filed(std::string(ExampleResultsLine)));
+    return effects;
+}
+
+void FillOutputs(CalculationRecorder& window, const std::string& text) {
+    for (FieldId field : OutputFields) {
+        window.TypeFieldText(field, text);
     }
-    void WriteResultsFile(double alfa1, std::optional<double> beta1) override {
-        m_effects.push_back("file=" + ResultsLine(alfa1, beta1));
-    }
-
-    void Type(FieldId field, const std::string& text) { m_texts[field] = text; }
-    std::string Text(FieldId field) const { return m_texts.at(field); }
-    // What the command did since the last call.
-    std::vector<std::string> Effects() { return std::exchange(m_effects, {}); }
-    int Reads(FieldId field) const { return m_reads[field]; }
-
-    void FillOutputs(const std::string& text) {
-        for (FieldId field : OutputFields) {
-            m_texts[field] = text;
-        }
-    }
-
-    std::function<void(FieldId)> on_write;
-
-  private:
-    std::map<FieldId, std::string> m_texts;
-    mutable std::map<FieldId, int> m_reads;
-    std::vector<std::string> m_effects;
-};
-
-const std::vector<std::string> ExampleEffects = {
-    "Text8= 217.344291652777",    "Text16= + 23.5",
-    "Text12= 208.2955",           "Text14= 33.2649мм-->НИЖЕ",
-    "Text15= 94.3645мм-->СПРАВА", "Text7= 44.8168471212995",
-    "Text11= 47.99485",           "file=217.344291652777,44.8168471212995\r\n"};
-
-FakeWindow Example() {
-    return FakeWindow("13", "19", "12", "600");
 }
 
 // A latitude so small that sin² underflows: a satellite on the site's meridian has no elevation.
-void TypeVanishingLatitude(FakeWindow& window) {
-    window.Type(FieldId::Text3, "1e-200");
-    window.Type(FieldId::Text4, "");
+void TypeVanishingLatitude(CalculationRecorder& window) {
+    window.TypeFieldText(FieldId::SiteLatitudeDegrees, "1e-200");
+    window.TypeFieldText(FieldId::SiteLatitudeMinutes, "");
 }
 
 TEST(CalculationCommand, ExampleWritesEveryFieldInOrderThenTheFileAgainAndAgain) {
-    FakeWindow window = Example();
+    CalculationRecorder window = Example();
     CalculationCommand command;
     command.Run(window);
-    EXPECT_EQ(window.Effects(), ExampleEffects);
+    EXPECT_EQ(window.TakeEffects(), ExampleEffects());
     command.Run(window);
-    EXPECT_EQ(window.Effects(), ExampleEffects);
+    EXPECT_EQ(window.TakeEffects(), ExampleEffects());
 }
 
 // Satellite 1, satellite 2, focal length, and the message. Validation reads no field after the
@@ -102,76 +79,79 @@ TEST(CalculationCommand, EmptyRequiredFieldShowsItsMessageAndChangesNothing) {
                                    {"13", "19", "", "НЕТ ФОКУСА АНТЕНЫ"}};
     for (const auto& [sat1, sat2, focal, message] : rows) {
         SCOPED_TRACE(std::string(sat1) + "|" + sat2 + "|" + focal);
-        FakeWindow window(sat1, sat2, "", focal);
-        window.FillOutputs("old");
+        CalculationRecorder window = Window(sat1, sat2, "", focal);
+        FillOutputs(window, "old");
         CalculationCommand().Run(window);
-        EXPECT_EQ(window.Effects(), std::vector<std::string>{std::string("message=") + message});
+        EXPECT_EQ(window.TakeEffects(), Effects{Showed(message)});
         for (FieldId field : OutputFields) {
             EXPECT_EQ(window.Text(field), "old");
         }
-        EXPECT_EQ(window.Reads(FieldId::Text1) + (*sat1 ? 0 : window.Reads(FieldId::Text9)) +
-                      (*sat1 && *sat2 ? 0 : window.Reads(FieldId::Text13)),
+        EXPECT_EQ(window.Reads(FieldId::SiteLongitudeDegrees) +
+                      (*sat1 ? 0 : window.Reads(FieldId::Satellite2Degrees)) +
+                      (*sat1 && *sat2 ? 0 : window.Reads(FieldId::FocalLength)),
                   0);
     }
 }
 
 TEST(CalculationCommand, BlankRequiredFieldsPassValidationAndReadAsZero) {
-    FakeWindow window(" ", " ", "", " ");
+    CalculationRecorder window = Window(" ", " ", "", " ");
     CalculationCommand().Run(window);
-    EXPECT_EQ(window.Effects().size(), 8u);
-    EXPECT_EQ(window.Text(FieldId::Text14), " 0мм-->ВЫШЕ");
+    EXPECT_EQ(window.TakeEffects().size(), 8u);
+    EXPECT_EQ(window.Text(FieldId::VerticalOffset), " 0мм-->ВЫШЕ");
 }
 
 TEST(CalculationCommand, Satellite1WithoutElevationWritesAzimuthAndShortFileOnly) {
-    FakeWindow window("35", "19", "", "600");
+    CalculationRecorder window = Window("35", "19", "", "600");
     TypeVanishingLatitude(window);
-    window.Type(FieldId::Text6, "27.69");
-    window.FillOutputs("old");
+    window.TypeFieldText(FieldId::Satellite1Minutes, "27.69");
+    FillOutputs(window, "old");
     CalculationCommand().Run(window);
-    EXPECT_EQ(window.Effects(), (std::vector<std::string>{"Text8= 180", "file=180,\r\n"}));
-    EXPECT_EQ(window.Text(FieldId::Text16), "old");
+    EXPECT_EQ(window.TakeEffects(), (Effects{Wrote(FieldId::Azimuth1, " 180"), Filed("180,\r\n")}));
+    EXPECT_EQ(window.Text(FieldId::Rotation), "old");
 }
 
 TEST(CalculationCommand, Satellite2WithoutElevationKeepsOffsetsAndShowsTheLastBeta2) {
-    FakeWindow window("13", "35", "27.69", "600");
+    CalculationRecorder window = Window("13", "35", "27.69", "600");
     CalculationCommand command;
-    const std::vector<std::string> no_elevation_effects = {
-        "Text8= 270", "Text16= 0", "Text12= 180", "Text11= 0", "file=270,63.7056425183434\r\n"};
+    const Effects no_elevation_effects = {
+        Wrote(FieldId::Azimuth1, " 270"), Wrote(FieldId::Rotation, " 0"),
+        Wrote(FieldId::Azimuth2, " 180"), Wrote(FieldId::Elevation2, " 0"),
+        Filed("270,63.7056425183434\r\n")};
 
     // Before any elevation of satellite 2 was computed, BETA2 is 0.
     TypeVanishingLatitude(window);
-    window.FillOutputs("old");
+    FillOutputs(window, "old");
     command.Run(window);
-    EXPECT_EQ(window.Effects(), no_elevation_effects);
-    EXPECT_EQ(window.Text(FieldId::Text7), "old");
-    EXPECT_EQ(window.Text(FieldId::Text14), "old");
-    EXPECT_EQ(window.Text(FieldId::Text15), "old");
+    EXPECT_EQ(window.TakeEffects(), no_elevation_effects);
+    EXPECT_EQ(window.Text(FieldId::Elevation1), "old");
+    EXPECT_EQ(window.Text(FieldId::VerticalOffset), "old");
+    EXPECT_EQ(window.Text(FieldId::HorizontalOffset), "old");
 
     // An ordinary run in between leaves its BETA2 for the next run without elevation.
-    FakeWindow example = Example();
+    CalculationRecorder example = Example();
     command.Run(example);
     command.Run(window);
-    const std::vector<std::string> effects = window.Effects();
+    const Effects effects = window.TakeEffects();
     ASSERT_EQ(effects.size(), 5u);
-    EXPECT_EQ(effects[3], "Text11= 47.99485");
+    EXPECT_EQ(effects[3], Wrote(FieldId::Elevation2, " 47.99485"));
 }
 
 TEST(CalculationCommand, RunTimeErrorStopsAtItsStepKeepingEarlierWrites) {
-    const std::tuple<FieldId, const char*, std::size_t> rows[] = {{FieldId::Text1, "1e308", 0},
-                                                                  {FieldId::Text5, "1e308", 0},
-                                                                  {FieldId::Text9, "1e308", 1},
-                                                                  {FieldId::Text13, "1e999", 3}};
+    const std::tuple<FieldId, const char*, std::size_t> rows[] = {
+        {FieldId::SiteLongitudeDegrees, "1e308", 0},
+        {FieldId::Satellite1Degrees, "1e308", 0},
+        {FieldId::Satellite2Degrees, "1e308", 1},
+        {FieldId::FocalLength, "1e999", 3}};
     for (const auto& [field, text, writes_before] : rows) {
-        SCOPED_TRACE(static_cast<int>(field));
-        FakeWindow window = Example();
-        window.Type(field, text);
-        window.FillOutputs("old");
+        SCOPED_TRACE(SpecOf(field).design_name);
+        CalculationRecorder window = Example();
+        window.TypeFieldText(field, text);
+        FillOutputs(window, "old");
         EXPECT_THROW(CalculationCommand().Run(window), RuntimeError);
-        EXPECT_EQ(window.Effects(),
-                  std::vector<std::string>(ExampleEffects.begin(),
-                                           ExampleEffects.begin() + writes_before));
-        EXPECT_EQ(window.Text(FieldId::Text7), "old");
-        EXPECT_EQ(window.Text(FieldId::Text11), "old");
+        const Effects all = ExampleEffects();
+        EXPECT_EQ(window.TakeEffects(), Effects(all.begin(), all.begin() + writes_before));
+        EXPECT_EQ(window.Text(FieldId::Elevation1), "old");
+        EXPECT_EQ(window.Text(FieldId::Elevation2), "old");
     }
 }
 
@@ -180,27 +160,27 @@ TEST(CalculationCommand, RunTimeErrorStopsAtItsStepKeepingEarlierWrites) {
 TEST(CalculationCommand, RotationBelowATwentiethOfADegreeShowsZeroWithItsSign) {
     const std::pair<const char*, const char*> rows[] = {
         {"27.69", " 0"}, {"27", " + 0"}, {"28", " - 0"}, {"20", " + .2"}};
-    for (const auto& [sat2_min, text16] : rows) {
-        FakeWindow window("13", "35", sat2_min, "600");
+    for (const auto& [sat2_min, rotation] : rows) {
+        CalculationRecorder window = Window("13", "35", sat2_min, "600");
         CalculationCommand().Run(window);
-        EXPECT_EQ(window.Text(FieldId::Text16), text16) << sat2_min;
-        EXPECT_EQ(window.Effects().size(), 8u);
+        EXPECT_EQ(window.Text(FieldId::Rotation), rotation) << sat2_min;
+        EXPECT_EQ(window.TakeEffects().size(), 8u);
     }
 }
 
 TEST(CalculationCommand, RotationUsesTheSiteTextsOfTheFirstPass) {
     // The site longitude changes between the two passes: satellite 2's azimuth follows the new
     // value, the rotation keeps the texts taken for satellite 1.
-    FakeWindow window = Example();
-    window.on_write = [&window](FieldId field) {
-        if (field == FieldId::Text8) {
-            window.Type(FieldId::Text1, "19");
-            window.Type(FieldId::Text2, "12");
+    CalculationRecorder window = Example();
+    window.SetOnWrite([&window](FieldId field) {
+        if (field == FieldId::Azimuth1) {
+            window.TypeFieldText(FieldId::SiteLongitudeDegrees, "19");
+            window.TypeFieldText(FieldId::SiteLongitudeMinutes, "12");
         }
-    };
+    });
     CalculationCommand().Run(window);
-    EXPECT_EQ(window.Text(FieldId::Text16), " + 23.5");
-    EXPECT_EQ(window.Text(FieldId::Text12), " 180");
+    EXPECT_EQ(window.Text(FieldId::Rotation), " + 23.5");
+    EXPECT_EQ(window.Text(FieldId::Azimuth2), " 180");
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ namespace {
 
 QStringList FieldTexts(const MTARV& window) {
     QStringList texts;
-    for (int field = 1; field <= 16; ++field) {
-        texts << window.Field(static_cast<FieldId>(field)).text();
+    for (const FieldSpec& field : Fields) {
+        texts << window.Field(field.id).text();
     }
     return texts;
 }
@@ -76,12 +76,12 @@ class MtarvTest : public QObject {
             {"Label2", "     Координаты            TV-спутника (2)  устанавливаемого"},
             {"Label3", "долгота(градусы)              долгота(минуты)"},
             {"T7", "      РЕЗУЛЬТАТ"},
-            {"T8", "1)  BETA-угол  места"},
-            {"T9", "    1) ALFA-азимут"},
-            {"Label4", "2)  BETA-угол места"},
-            {"Label5", "     2)  ALFA-азимут"},
+            {"T8", SpecOf(FieldId::Elevation1).caption},
+            {"T9", SpecOf(FieldId::Azimuth1).caption},
+            {"Label4", SpecOf(FieldId::Elevation2).caption},
+            {"Label5", SpecOf(FieldId::Azimuth2).caption},
             {"Label7", "СДВИГ УГЛА ВОЗВЫШЕНИЯ        РАССТОЯНИЕ МЕЖДУ ЦЕНТРАМИ "},
-            {"Label8", " УГОЛ ПОВОРОТА"},
+            {"Label8", SpecOf(FieldId::Rotation).caption},
             {"Gprog", "START"},
             {"RISYNOK", "Рисунок"},
             {"cmdExit", "EXIT"},
@@ -91,8 +91,10 @@ class MtarvTest : public QObject {
             QCOMPARE(label != nullptr ? label->text() : Find(*m_window, control).text(),
                      QString::fromUtf8(text));
         }
-        QCOMPARE(FieldTexts(*m_window), QStringList({"35", "27.69", "32", "48.5", "", "", "", "",
-                                                     "", "", "", "", "", "", "", ""}));
+        for (const FieldSpec& field : Fields) {
+            QCOMPARE(Find<QLineEdit>(*m_window, field.design_name).text(),
+                     QString::fromUtf8(field.default_text));
+        }
         QCOMPARE(m_window->NavigationFlag(), std::int16_t{0});
         QCOMPARE(QString::fromStdString(MTARV().AppFolder()),
                  QCoreApplication::applicationDirPath());
@@ -107,7 +109,7 @@ class MtarvTest : public QObject {
     void Captions_data() {
         QTest::addColumn<QString>("label");
         QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<int>("degrees");  // the number of the degree field, if any
+        QTest::addColumn<int>("degrees");  // the design number of the degree field, if any
         QTest::newRow("T3") << "T3"
                             << QStringList{"Ваши  координаты",
                                            "места  (пример:", "г.Тверия ИЗРАИЛЬ)"}
@@ -143,7 +145,8 @@ class MtarvTest : public QObject {
             qreal x = 0;
             CaptionLines(caption, static_cast<int>(caption.text().indexOf(QString::fromUtf8(unit))),
                          &x);
-            const QRect under = m_window->Field(static_cast<FieldId>(field)).geometry();
+            const QRect under =
+                Find<QLineEdit>(*m_window, QStringLiteral("Text%1").arg(field)).geometry();
             QVERIFY2(x > under.left() && x < under.right(), unit);
         }
     }
@@ -151,7 +154,7 @@ class MtarvTest : public QObject {
     void TabVisitsTheControlsInDesignOrder() {
         ShowInFront(*m_window);
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QCOMPARE(QApplication::focusWidget(), &m_window->Field(FieldId::Text1));
+        QCOMPARE(QApplication::focusWidget(), &m_window->Field(FieldId::SiteLongitudeDegrees));
         const QStringList expected = {
             "Text2",  "Text3",   "Text4",   "Text5",  "Text6",  "Text7",    "Text8",
             "Gprog",  "RISYNOK", "cmdExit", "NAPR",   "Text9",  "Text10",   "Text11",
@@ -175,8 +178,8 @@ class MtarvTest : public QObject {
         QVERIFY(!m_window->DirectionWindow()->isVisible());
         QVERIFY(m_window->IllustrationsWindow() == nullptr);
 
-        QLineEdit& text5 = m_window->Field(FieldId::Text5);
-        QLineEdit& text7 = m_window->Field(FieldId::Text7);
+        QLineEdit& text5 = m_window->Field(FieldId::Satellite1Degrees);
+        QLineEdit& text7 = m_window->Field(FieldId::Elevation1);
         QTest::keyClick(&text5, Qt::Key_1);
         QCOMPARE(m_window->NavigationFlag(), std::int16_t{1});
         FLIN1* direction = m_window->DirectionWindow();
@@ -198,8 +201,8 @@ class MtarvTest : public QObject {
         QCOMPARE(m_window->NavigationFlag(), std::int16_t{2});
         text5.clear();
         QCOMPARE(m_window->NavigationFlag(), std::int16_t{1});
-        TypeInto(m_window->Field(FieldId::Text9), QStringLiteral("19"));
-        m_window->Field(FieldId::Text8).setText(QStringLiteral("x"));
+        TypeInto(m_window->Field(FieldId::Satellite2Degrees), QStringLiteral("19"));
+        m_window->Field(FieldId::Azimuth1).setText(QStringLiteral("x"));
         QCOMPARE(m_window->NavigationFlag(), std::int16_t{1});
         QVERIFY(m_notifier.messages.isEmpty());
     }
@@ -214,7 +217,7 @@ class MtarvTest : public QObject {
     }
     void WindowClosedDuringTheDirectionYieldIsLoadedAgain() {
         QFETCH(bool, direction);
-        TypeInto(m_window->Field(FieldId::Text5), QStringLiteral("13"));
+        TypeInto(m_window->Field(FieldId::Satellite1Degrees), QStringLiteral("13"));
         Click(*m_window, "NAPR");
         const QPointer<FLIN1> drawing = m_window->DirectionWindow();
         const QPointer<QWidget> closed =
@@ -261,7 +264,7 @@ class MtarvTest : public QObject {
     // and the program goes on to compute the next START.
     void RunTimeErrorIsShownAndTheNextStartComputes() {
         TypeExample(*m_window);
-        TypeInto(m_window->Field(FieldId::Text1), QStringLiteral("1e308"));
+        TypeInto(m_window->Field(FieldId::SiteLongitudeDegrees), QStringLiteral("1e308"));
         const QStringList before = FieldTexts(*m_window);
         Click(*m_window, "Gprog");
         QCOMPARE(m_notifier.errors,
@@ -271,7 +274,7 @@ class MtarvTest : public QObject {
         QCOMPARE(FieldTexts(*m_window), before);
         QVERIFY(!QFile::exists(ResultsPath()));
 
-        TypeInto(m_window->Field(FieldId::Text1), QStringLiteral("35"));
+        TypeInto(m_window->Field(FieldId::SiteLongitudeDegrees), QStringLiteral("35"));
         Click(*m_window, "Gprog");
         QCOMPARE(m_notifier.errors.size(), qsizetype{1});
         QVERIFY(m_notifier.messages.isEmpty());
@@ -287,7 +290,7 @@ class MtarvTest : public QObject {
     }
     void EndingTheProgram() {
         QFETCH(bool, exit);
-        TypeInto(m_window->Field(FieldId::Text5), QStringLiteral("13"));
+        TypeInto(m_window->Field(FieldId::Satellite1Degrees), QStringLiteral("13"));
         Click(*m_window, "NAPR");
         ShowInFront(*m_window);
         QCOMPARE(RunProgram(m_window.get(),

@@ -19,10 +19,11 @@ class FakeMainWindow : public CalculationView {
     void ShowMessage(const std::string&) override {}
     void WriteResultsFile(double, std::optional<double>) override {}
 
-    std::map<FieldId, std::string> texts = {{FieldId::Text1, "35"},  {FieldId::Text2, "27.69"},
-                                            {FieldId::Text3, "32"},  {FieldId::Text4, "48.5"},
-                                            {FieldId::Text5, "13"},  {FieldId::Text9, "19"},
-                                            {FieldId::Text10, "12"}, {FieldId::Text13, "600"}};
+    std::map<FieldId, std::string> texts = {
+        {FieldId::SiteLongitudeDegrees, "35"}, {FieldId::SiteLongitudeMinutes, "27.69"},
+        {FieldId::SiteLatitudeDegrees, "32"},  {FieldId::SiteLatitudeMinutes, "48.5"},
+        {FieldId::Satellite1Degrees, "13"},    {FieldId::Satellite2Degrees, "19"},
+        {FieldId::Satellite2Minutes, "12"},    {FieldId::FocalLength, "600"}};
 };
 
 // As the main window reads them: the minutes do not take the sign of the degrees, and a text that

@@ -189,7 +189,7 @@ class PlanWindowTest : public QObject {
         TypeInto(window->Field(PlanField::Satellite2), QStringLiteral("9"));
         QCOMPARE(OpenPlanWindow(*m_main), window);
         QCOMPARE(text(PlanField::Satellite2), QStringLiteral("9"));
-        TypeInto(m_main->Field(FieldId::Text13), QStringLiteral("800"));
+        TypeInto(m_main->Field(FieldId::FocalLength), QStringLiteral("800"));
         Click(*window, "TakeFromMainWindow");
         QCOMPARE(text(PlanField::Satellite2), QStringLiteral("19:12"));
         QCOMPARE(text(PlanField::FocalLength), QStringLiteral("800"));

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "main_window/mtarv.h"
+#include "tests/support/worked_example.h"
 
 namespace tarvex {
 
@@ -37,28 +38,11 @@ inline void TypeInto(QLineEdit& field, const QString& text) {
     QTest::keyClicks(&field, text);
 }
 
-struct FieldText {
-    FieldId field;
-    const char* text;
-};
-
-// The worked example: the site (the window's default one), the satellites and the dish, and
-// what START shows and writes for them.
-inline const FieldText ExampleInputs[] = {
-    {FieldId::Text1, "35"},   {FieldId::Text2, "27.69"}, {FieldId::Text3, "32"},
-    {FieldId::Text4, "48.5"}, {FieldId::Text5, "13"},    {FieldId::Text6, ""},
-    {FieldId::Text9, "19"},   {FieldId::Text10, "12"},   {FieldId::Text13, "600"}};
-inline const FieldText ExampleResults[] = {{FieldId::Text8, " 217.344291652777"},
-                                           {FieldId::Text16, " + 23.5"},
-                                           {FieldId::Text12, " 208.2955"},
-                                           {FieldId::Text14, " 33.2649мм-->НИЖЕ"},
-                                           {FieldId::Text15, " 94.3645мм-->СПРАВА"},
-                                           {FieldId::Text7, " 44.8168471212995"},
-                                           {FieldId::Text11, " 47.99485"}};
-
 inline void TypeExample(const MTARV& window) {
-    for (const auto& [field, text] : ExampleInputs) {
-        TypeInto(window.Field(field), QString::fromUtf8(text));
+    for (const FieldSpec& field : Fields) {
+        if (field.option != nullptr) {
+            TypeInto(window.Field(field.id), QString::fromUtf8(ExampleText(field.id)));
+        }
     }
 }
 
@@ -68,7 +52,7 @@ inline void ExpectExampleResults(const MTARV& window, const QString& results_pat
     }
     QFile file(results_path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("217.344291652777,44.8168471212995\r\n"));
+    QCOMPARE(file.readAll().toStdString(), ExampleResultsLine);
 }
 
 // Runs the application's event loop with `action` as its first event; a program that does not

@@ -39,14 +39,6 @@ struct DrawCall {
     float text_y = 0;
 };
 
-// One line per call, numbers as short as they read back exactly, colours as six hex digits
-// (blue, green, red), and for the calls that depend on it the state in brackets:
-//   "line 3020 108 3020 3108 FF0000 w1"
-//   "circle 3020 108 50 [000000 w1]"
-//   "arc 3020 1608 400 1.2740893 5.0614505 [FF0000 w2]"
-//   "print ' SOUNT' at 3020 108 [0000FF]"
-std::string Describe(const DrawCall& call);
-
 class RecordingSurface : public DrawingSurface {
   public:
     // `initial_fore_color` stands for the window's colour before anything set it; `line_height`
@@ -71,8 +63,14 @@ class RecordingSurface : public DrawingSurface {
     void SetOnYield(std::function<bool()> on_yield) { m_on_yield = std::move(on_yield); }
 
     const std::vector<DrawCall>& Calls() const { return m_calls; }
-    std::vector<std::string> Transcript() const;  // Describe of every call
-    void Forget() { m_calls.clear(); }            // keeps the state, drops the record
+    // One line per call, numbers as short as they read back exactly, colours as six hex digits
+    // (blue, green, red), and for the calls that depend on it the state in brackets:
+    //   "line 3020 108 3020 3108 FF0000 w1"
+    //   "circle 3020 108 50 [000000 w1]"
+    //   "arc 3020 1608 400 1.2740893 5.0614505 [FF0000 w2]"
+    //   "print ' SOUNT' at 3020 108 [0000FF]"
+    std::vector<std::string> Transcript() const;
+    void Forget() { m_calls.clear(); }  // keeps the state, drops the record
 
   private:
     void Record(DrawOp op, std::vector<double> args, std::string text = {});

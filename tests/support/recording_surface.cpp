@@ -1,4 +1,4 @@
-#include "direction/recording_surface.h"
+#include "tests/support/recording_surface.h"
 
 #include <array>
 #include <charconv>
@@ -38,8 +38,6 @@ std::string ForeState(const DrawCall& call) {
     return " [" + ColorText(call.fore_color) + " w" + std::to_string(call.pen_width) + "]";
 }
 
-}  // namespace
-
 std::string Describe(const DrawCall& call) {
     const auto& args = call.args;
     switch (call.op) {
@@ -72,6 +70,8 @@ std::string Describe(const DrawCall& call) {
     }
     return "?";
 }
+
+}  // namespace
 
 RecordingSurface::RecordingSurface(ColorValue initial_fore_color, float line_height)
     : m_fore_color(initial_fore_color), m_line_height(line_height) {}
