@@ -76,7 +76,9 @@ TEST(TarvexCalc, EndingsAndExitStatus) {
         {"--site-lat-deg 1e-200 --site-lat-min '' --sat1-deg 35 --sat1-min 27.69 --sat2-deg 19 "
          "--focal 600 --json",
          0,
-         R"({"azimuth1":" 180","results_line":"180,\r\n"})"
+         R"({"azimuth1":" 180","elevation1":" 90","azimuth2":" 270","elevation2":" 70.67634",)"
+         R"("rotation":" + 90","vertical_offset":" 198.541мм-->ВЫШЕ",)"
+         R"("horizontal_offset":" 599.999мм-->СЛЕВА","results_line":"180,90\r\n"})"
          "\n"},
         {"--site-lon-deg -4 --site-lon-min -30 --sat1-deg -5 --sat2-deg 4 --focal 600 --json", 0,
          nullptr},

@@ -77,12 +77,6 @@ FakeWindow Example() {
     return FakeWindow("13", "19", "12", "600");
 }
 
-// A latitude so small that sin² underflows: a satellite on the site's meridian has no elevation.
-void TypeVanishingLatitude(FakeWindow& window) {
-    window.Type(FieldId::Text3, "1e-200");
-    window.Type(FieldId::Text4, "");
-}
-
 TEST(CalculationCommand, ExampleWritesEveryFieldInOrderThenTheFileAgainAndAgain) {
     FakeWindow window = Example();
     CalculationCommand command;
@@ -122,38 +116,33 @@ TEST(CalculationCommand, BlankRequiredFieldsPassValidationAndReadAsZero) {
     EXPECT_EQ(window.Text(FieldId::Text14), " 0мм-->ВЫШЕ");
 }
 
-TEST(CalculationCommand, Satellite1WithoutElevationWritesAzimuthAndShortFileOnly) {
-    FakeWindow window("35", "19", "", "600");
-    TypeVanishingLatitude(window);
-    window.Type(FieldId::Text6, "27.69");
-    window.FillOutputs("old");
-    CalculationCommand().Run(window);
-    EXPECT_EQ(window.Effects(), (std::vector<std::string>{"Text8= 180", "file=180,\r\n"}));
-    EXPECT_EQ(window.Text(FieldId::Text16), "old");
-}
-
-TEST(CalculationCommand, Satellite2WithoutElevationKeepsOffsetsAndShowsTheLastBeta2) {
-    FakeWindow window("13", "35", "27.69", "600");
-    CalculationCommand command;
-    const std::vector<std::string> no_elevation_effects = {
-        "Text8= 270", "Text16= 0", "Text12= 180", "Text11= 0", "file=270,63.7056425183434\r\n"};
-
-    // Before any elevation of satellite 2 was computed, BETA2 is 0.
-    TypeVanishingLatitude(window);
-    window.FillOutputs("old");
-    command.Run(window);
-    EXPECT_EQ(window.Effects(), no_elevation_effects);
-    EXPECT_EQ(window.Text(FieldId::Text7), "old");
-    EXPECT_EQ(window.Text(FieldId::Text14), "old");
-    EXPECT_EQ(window.Text(FieldId::Text15), "old");
-
-    // An ordinary run in between leaves its BETA2 for the next run without elevation.
-    FakeWindow example = Example();
-    command.Run(example);
-    command.Run(window);
-    const std::vector<std::string> effects = window.Effects();
-    ASSERT_EQ(effects.size(), 5u);
-    EXPECT_EQ(effects[3], "Text11= 47.99485");
+// Seen from the equator, a satellite on the site's meridian stands at the zenith: the elevation
+// takes its limit and the command writes every field as for any other site.
+TEST(CalculationCommand, SatelliteAtTheZenithOfAnEquatorSiteCompletes) {
+    const std::tuple<const char*, const char*, const char*, const char*, std::vector<std::string>>
+        rows[] = {
+            {"35",
+             "27.69",
+             "19",
+             "",
+             {"Text8= 180", "Text16= + 90", "Text12= 270", "Text14= 198.541мм-->ВЫШЕ",
+              "Text15= 599.999мм-->СЛЕВА", "Text7= 90", "Text11= 70.67634", "file=180,90\r\n"}},
+            {"13",
+             "",
+             "35",
+             "27.69",
+             {"Text8= 270", "Text16= 0", "Text12= 180", "Text14= 265.788мм-->НИЖЕ",
+              "Text15= 599.999мм-->СПРАВА", "Text7= 63.7056425183434", "Text11= 90",
+              "file=270,63.7056425183434\r\n"}}};
+    for (const auto& [sat1, sat1_min, sat2, sat2_min, effects] : rows) {
+        SCOPED_TRACE(std::string(sat1) + " " + sat2);
+        FakeWindow window(sat1, sat2, sat2_min, "600");
+        window.Type(FieldId::Text3, "0");
+        window.Type(FieldId::Text4, "0");
+        window.Type(FieldId::Text6, sat1_min);
+        CalculationCommand().Run(window);
+        EXPECT_EQ(window.Effects(), effects);
+    }
 }
 
 TEST(CalculationCommand, RunTimeErrorStopsAtItsStepKeepingEarlierWrites) {
