@@ -6,6 +6,7 @@
 
 #include "conversions/checked_math.h"
 #include "conversions/number_text.h"
+#include "conversions/runtime_error.h"
 #include "conversions/text.h"
 
 namespace tarvex {
@@ -76,6 +77,17 @@ void PrintAzimuth(DrawingSurface& surface, float direction, std::string_view azi
     surface.SetTextPosition(AsSurfaceCoordinate(x), AsSurfaceCoordinate(y));
     surface.SetForeColor(ColorBlack);
     surface.Print(Concat("alfa=", azimuth_text));
+}
+
+// A number out of range in the file is the file's fault, not the typed numbers'.
+std::string FileAzimuthText(std::string_view field) {
+    try {
+        return HalfDegreeFloor(field);
+    } catch (const RuntimeError& error) {
+        throw RuntimeError(ErrorKind::ResultsFileInvalid,
+                           "Invalid azimuth in the results file: " + std::string(field) + " (" +
+                               error.what() + ")");
+    }
 }
 
 }  // namespace
@@ -152,7 +164,7 @@ bool DiagramCommand::Run(DrawingSurface& surface, std::string_view axis_shift_in
 
     DrawCentreDot(surface);
     const ResultsFields results = m_read_results();
-    const std::string azimuth_text = HalfDegreeFloor(results.first);
+    const std::string azimuth_text = FileAzimuthText(results.first);
     const double azimuth = ParseLeadingNumber(azimuth_text);
     // A START run during the yield may have replaced the axis shift text: the rest of the
     // drawing follows the latest one.

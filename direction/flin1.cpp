@@ -32,14 +32,14 @@ QSize ClientSize() {
 }  // namespace
 
 FLIN1::FLIN1(std::function<void()> show_main_window)
-    : FLIN1(std::move(show_main_window), ApplicationFolder()) {}
+    : FLIN1(std::move(show_main_window), ResultsFolder()) {}
 
 FLIN1::FLIN1(std::function<void()> show_main_window, std::string app_folder)
     : m_show_main_window(std::move(show_main_window)),
       m_app_folder(std::move(app_folder)),
       m_surface(ClientSize(), palette().color(QPalette::Window), WindowFont(),
                 [this] { return YieldToEvents(); }),
-      m_diagram([this] { return ReadResultsFile(m_app_folder); }) {
+      m_diagram([this] { return ReadResults(); }) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("CYRC1"));
     setFont(WindowFont());
@@ -92,6 +92,15 @@ void FLIN1::OnStart() {
     if (m_start_depth == 0 && m_delete_when_idle) {
         deleteLater();
     }
+}
+
+ResultsFields FLIN1::ReadResults() const {
+    if (m_results_file_outdated) {
+        throw RuntimeError(
+            ErrorKind::ResultsFileOutdated,
+            "The last results could not be written to the results file in " + m_app_folder);
+    }
+    return ReadResultsFile(m_app_folder);
 }
 
 void FLIN1::OnExit() {

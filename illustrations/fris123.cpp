@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "conversions/app_folder.h"
 #include "conversions/runtime_error.h"
+#include "files/app_folder.h"
 #include "illustrations/bitmap_file.h"
 #include "illustrations/picture_box.h"
 #include "ui/handler_boundary.h"
@@ -36,7 +36,7 @@ constexpr std::array<PictureCycleRow, 8> PictureCycle{{
 }};
 
 std::string ExecutableFolderAsReported() {
-    return QCoreApplication::applicationDirPath().toStdString();
+    return ApplicationFolder();
 }
 
 // The file of the cycle in `folder`, whatever the letter case of its name there.

@@ -12,7 +12,7 @@
 
 #include "assets/design_pictures.h"
 #include "direction/flin1.h"
-#include "direction/results_file.h"
+#include "direction/results_writer.h"
 #include "illustrations/fris123.h"
 #include "ui/handler_boundary.h"
 #include "ui/notifier.h"
@@ -224,7 +224,7 @@ void MTARV::CreateButtons() {
 }
 
 void MTARV::Load() {
-    m_app_folder = ApplicationFolder();
+    m_app_folder = ResultsFolder();
     RunHandler([this] { m_illustrations_window = new FRIS123([this] { BringToFront(); }); });
     RunHandler([this] { m_direction_window = new FLIN1([this] { BringToFront(); }); });
 }
@@ -257,8 +257,18 @@ void MTARV::ShowMessage(const std::string& message) {
     CurrentNotifier().ShowMessage(QString::fromStdString(message));
 }
 
+// A failed write keeps its error box; the direction window then refuses to draw the previous
+// calculation's azimuth as if it were this one's.
 void MTARV::WriteResultsFile(double alfa1, std::optional<double> beta1) {
+    m_results_file_outdated = true;
+    if (m_direction_window) {
+        m_direction_window->SetResultsFileOutdated(true);
+    }
     tarvex::WriteResultsFile(m_app_folder, alfa1, beta1);
+    m_results_file_outdated = false;
+    if (m_direction_window) {
+        m_direction_window->SetResultsFileOutdated(false);
+    }
 }
 
 void MTARV::paintEvent(QPaintEvent* /*event*/) {
@@ -318,6 +328,7 @@ void MTARV::Text7Change() {
 void MTARV::ShowDirectionWindow() {
     if (!m_direction_window || m_direction_window->Discarded()) {
         m_direction_window = new FLIN1([this] { BringToFront(); });
+        m_direction_window->SetResultsFileOutdated(m_results_file_outdated);
     }
     ShowInFront(*m_direction_window);
 }

@@ -1,15 +1,20 @@
 #include "ui/window_support.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QWidget>
-#include <cmath>
-#include <optional>
 
-#include "conversions/app_folder.h"
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "files/app_folder.h"
 #include "ui/program_fonts.h"
 
 namespace tarvex {
@@ -54,6 +59,13 @@ std::optional<QFont> BitmapSansSerifFont(double points, bool bold) {
     return std::nullopt;
 }
 
+// Writable for this user, and nameable through Qt, which writes the results file.
+bool MayCreateFilesIn(const std::string& folder) {
+    const std::string existing = folder.empty() ? "/" : folder;
+    return ::access(existing.c_str(), W_OK | X_OK) == 0 &&
+           QFile::encodeName(QFile::decodeName(existing.c_str())).toStdString() == existing;
+}
+
 }  // namespace
 
 int TwipsToPixels(int twips) {
@@ -66,7 +78,23 @@ QRect TwipsRect(int left, int top, int width, int height) {
 }
 
 std::string ApplicationFolder() {
-    return AppFolderFrom(QCoreApplication::applicationDirPath().toStdString());
+    // Qt reports the folder as text, which loses the bytes of a name that is not UTF-8.
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return AppFolderFrom(
+            QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    }
+    return AppFolderFrom(executable.parent_path().native());
+}
+
+const std::string& ResultsFolder() {
+    static const std::string folder = [] {
+        const std::string program_folder = ApplicationFolder();
+        return ResultsFolderFor(program_folder, MayCreateFilesIn(program_folder),
+                                std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    }();
+    return folder;
 }
 
 void LoadProgramFonts() {

@@ -15,8 +15,13 @@ inline constexpr int TwipsPerPixel = 15;
 int TwipsToPixels(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
 
-// The executable's folder by the program's rule (no trailing separator), as UTF-8.
+// The executable's folder by the program's rule (no trailing separator), in the file system's own
+// bytes, which need not be UTF-8.
 std::string ApplicationFolder();
+
+// The folder of the results file, decided once for the program's whole run (ResultsFolderFor):
+// the executable's folder when the program may create files there, else the user's data folder.
+const std::string& ResultsFolder();
 
 // Loads the program's fonts once, before the first window: the "MS Sans Serif" bitmap font
 // (Cyrillic) from fonts-wine, which the system's font configuration hides, in its three sizes and

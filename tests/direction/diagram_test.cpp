@@ -218,5 +218,18 @@ TEST(DiagramCommand, FaultsStopWhereTheyHappen) {
     EXPECT_EQ(command.AxisShiftText(), "1e39");
 }
 
+// A number out of range in the file is the file's fault, whatever the typed numbers.
+TEST(DiagramCommand, AzimuthOutOfRangeInTheFileIsAnInvalidFile) {
+    RecordingSurface surface;
+    DiagramCommand command(Fields("1e309"));
+    try {
+        static_cast<void>(command.Run(surface, "-20"));
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Kind(), ErrorKind::ResultsFileInvalid);
+        EXPECT_STREQ(error.what(), "Invalid azimuth in the results file: 1e309 (Overflow)");
+    }
+}
+
 }  // namespace
 }  // namespace tarvex

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QEventLoop>
 #include <QFontInfo>
 #include <QLabel>
@@ -94,8 +95,7 @@ class MtarvTest : public QObject {
         QCOMPARE(FieldTexts(*m_window), QStringList({"35", "27.69", "32", "48.5", "", "", "", "",
                                                      "", "", "", "", "", "", "", ""}));
         QCOMPARE(m_window->NavigationFlag(), std::int16_t{0});
-        QCOMPARE(QString::fromStdString(MTARV().AppFolder()),
-                 QCoreApplication::applicationDirPath());
+        QCOMPARE(MTARV().AppFolder(), ResultsFolder());
         QVERIFY(Shown(m_window->IllustrationsWindow()));
         QVERIFY(m_window->DirectionWindow() != nullptr);
         QVERIFY(!m_window->DirectionWindow()->isVisible());
@@ -277,6 +277,26 @@ class MtarvTest : public QObject {
         QVERIFY(m_notifier.messages.isEmpty());
         ExpectExampleResults(*m_window, ResultsPath());
         QCOMPARE(m_window->NavigationFlag(), std::int16_t{2});
+    }
+
+    // A START whose write fails keeps its error box; the direction window then says that its file
+    // is older than the results shown instead of drawing the older azimuth, until a write succeeds.
+    void FailedWriteMakesTheDirectionWindowSayItsFileIsOlder() {
+        QVERIFY(QDir(m_folder.path()).mkdir(QStringLiteral("rlin1.txt")));
+        TypeExample(*m_window);
+        Click(*m_window, "Gprog");
+        QCOMPARE(m_notifier.errors.size(), qsizetype{1});
+        QVERIFY(m_notifier.errors[0].startsWith("На месте файла находится папка"));
+        QCOMPARE(m_window->Field(FieldId::Text7).text(), QStringLiteral(" 44.8168471212995"));
+        Click(*m_window, "NAPR");
+        Click(*m_window->DirectionWindow(), "START");
+        QCOMPARE(m_notifier.errors.size(), qsizetype{2});
+        QVERIFY(m_notifier.errors[1].startsWith("Файл результатов старше результатов главного"));
+
+        QVERIFY(QDir(m_folder.path()).rmdir(QStringLiteral("rlin1.txt")));
+        Click(*m_window, "Gprog");
+        Click(*m_window->DirectionWindow(), "START");
+        QVERIFY(!m_notifier.errors.last().startsWith("Файл результатов старше"));
     }
 
     // Last: EXIT, or closing the frame, ends the program and closes every window.
