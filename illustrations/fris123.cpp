@@ -44,8 +44,12 @@ std::filesystem::path FindPicture(const std::string& folder, std::string_view fi
     if (auto found = FindFileIgnoringCase(folder, file_name)) {
         return *found;
     }
-    throw RuntimeError(ErrorKind::Picture,
-                       "File not found: " + PathInFolder(folder, file_name).string());
+    const std::filesystem::path path = PathInFolder(folder, file_name);
+    if (const std::optional<std::string> what = NonFileAt(path)) {
+        throw RuntimeError(ErrorKind::NotAFile,
+                           "Not a picture file: " + path.string() + " (" + *what + ")");
+    }
+    throw RuntimeError(ErrorKind::Picture, "File not found: " + path.string());
 }
 
 }  // namespace
@@ -110,11 +114,12 @@ void FRIS123::OnRISYNOKClicked() {
     RunHandler([this] { ShowNextPicture(); });
 }
 
-// A picture that cannot be read leaves the box as it was and the cycle where it was.
+// A picture that cannot be read leaves the box as it was, and the next press goes on to the next
+// picture: one bad file must not hide all those after it.
 void FRIS123::ShowNextPicture() {
     const PictureCycleRow& row = PictureCycle.at(static_cast<std::size_t>(m_PictureStep));
-    m_Picture1->SetPicture(ReadBitmapFile(FindPicture(m_PictureFolder, row.file_name)));
     m_PictureStep = row.next_step;
+    m_Picture1->SetPicture(ReadBitmapFile(FindPicture(m_PictureFolder, row.file_name)));
 }
 
 void FRIS123::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,8 @@ namespace tarvex {
 namespace {
 
 const char* const FacePattern = "sans_serif_*.ttf";
+// The faces are a few dozen kilobytes; anything far larger is not one of them.
+constexpr qint64 MaxFaceBytes = 4 * 1024 * 1024;
 
 }  // namespace
 
@@ -32,8 +34,11 @@ std::vector<QByteArray> ReadPrebuiltFonts(const QString& folder) {
     for (const QString& name : dir.entryList({QString::fromUtf8(FacePattern)},
                                              QDir::Files | QDir::Readable, QDir::Name)) {
         QFile file(dir.filePath(name));
-        if (file.open(QIODevice::ReadOnly)) {
-            faces.push_back(file.readAll());
+        if (file.size() > MaxFaceBytes) {
+            qWarning("tarvex: %s is too large for a font face and is not loaded",
+                     qPrintable(file.fileName()));
+        } else if (file.open(QIODevice::ReadOnly)) {
+            faces.push_back(file.read(MaxFaceBytes));
         }
     }
     return faces;

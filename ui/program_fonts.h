@@ -23,6 +23,7 @@ struct FontFace {
 std::vector<FontFace> MakeProgramFonts(const QByteArray& bitmap_sans);
 
 // The faces the build left in `folder`, in the order of their names; empty when there are none.
+// A file larger than 4 MiB is no face of ours: it is left out with a warning naming it.
 std::vector<QByteArray> ReadPrebuiltFonts(const QString& folder);
 
 }  // namespace tarvex

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "ui/bitmap_font.h"
@@ -66,6 +68,19 @@ class ProgramFontsTest : public QObject {
 
     // 8.25, 9.75 and 12 points are the strikes whose cells are 13, 16 and 20 pixels high; the
     // Cyrillic comes from the font itself, not from a fallback.
+    void HugeFaceFilesAreLeftOut() {
+        QTemporaryDir folder;
+        QFile small(folder.filePath(QStringLiteral("sans_serif_1.ttf")));
+        QVERIFY(small.open(QIODevice::WriteOnly) && small.write("face") == 4);
+        small.close();
+        QFile huge(folder.filePath(QStringLiteral("sans_serif_2.ttf")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(64LL * 1024 * 1024));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("sans_serif_2.ttf is too large"));
+        const std::vector<QByteArray> faces = ReadPrebuiltFonts(folder.path());
+        QCOMPARE(faces.size(), std::size_t{1});
+        QCOMPARE(faces[0], QByteArray("face"));
+    }
+
     void SansSerifUsesTheBitmapStrikes() {
         for (const auto& [points, cell] :
              {std::pair{8.25, 13}, std::pair{9.75, 16}, std::pair{12.0, 20}}) {
