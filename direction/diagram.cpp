@@ -1,5 +1,6 @@
 #include "direction/diagram.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -70,13 +71,17 @@ void DrawAzimuthArc(DrawingSurface& surface, ArcAngles arc) {
                 AzimuthArcRadius, WithinOneTurn(arc.start), WithinOneTurn(arc.end));
 }
 
-// 300 twips left of and 200 below the satellite's end of the direction line.
+// 300 twips left of and 200 below the satellite's end of the direction line, moved no further
+// than needed to lie wholly inside the drawing: near north that place is below its bottom edge.
 void PrintAzimuth(DrawingSurface& surface, float direction, std::string_view azimuth_text) {
-    const auto x = static_cast<std::int16_t>(2720 - AxisSin(direction));
-    const auto y = static_cast<std::int16_t>(1808 + AxisCos(direction));
+    const std::string label = Concat("alfa=", azimuth_text);
+    const int widest_x = DiagramWidth - LabelCharacterWidth * static_cast<int>(label.size());
+    const int lowest_y = DiagramHeight - LabelHeight;
+    const auto x = static_cast<std::int16_t>(std::clamp(2720 - AxisSin(direction), 0, widest_x));
+    const auto y = static_cast<std::int16_t>(std::clamp(1808 + AxisCos(direction), 0, lowest_y));
     surface.SetTextPosition(AsSurfaceCoordinate(x), AsSurfaceCoordinate(y));
     surface.SetForeColor(ColorBlack);
-    surface.Print(Concat("alfa=", azimuth_text));
+    surface.Print(label);
 }
 
 // A number out of range in the file is the file's fault, not the typed numbers'.

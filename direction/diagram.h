@@ -19,6 +19,12 @@ inline constexpr std::int16_t DiagramCentreY = 1608;
 inline constexpr std::int16_t AxisHalfLength = 1500;
 inline constexpr float EndMarkRadius = 50;
 inline constexpr float AzimuthArcRadius = 400;
+// The drawing (the window's client area), and the room the window font's text takes in it: a
+// line's height and the widest character's width.
+inline constexpr int DiagramWidth = 5010;
+inline constexpr int DiagramHeight = 3315;
+inline constexpr int LabelHeight = 200;
+inline constexpr int LabelCharacterWidth = 90;
 // The diagram's own value of pi, deliberately not the double nearest pi: every angle and every
 // rounded end point depends on it.
 inline constexpr double DiagramPi = 3.14159;

@@ -16,9 +16,6 @@
 namespace tarvex {
 namespace {
 
-constexpr int ClientWidthTwips = 5010;
-constexpr int ClientHeightTwips = 3315;
-
 // The window data sets no font: the platform's default window font.
 QFont WindowFont() {
     LoadProgramFonts();
@@ -26,7 +23,7 @@ QFont WindowFont() {
 }
 
 QSize ClientSize() {
-    return QSize(TwipsToPixels(ClientWidthTwips), TwipsToPixels(ClientHeightTwips));
+    return QSize(TwipsToPixels(DiagramWidth), TwipsToPixels(DiagramHeight));
 }
 
 }  // namespace
