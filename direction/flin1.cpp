@@ -39,6 +39,7 @@ FLIN1::FLIN1(std::function<void()> show_main_window, std::string app_folder)
       m_diagram([this] { return ReadResults(); }) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("CYRC1"));
+    PressFocusedButtonsOnReturn();
     setFont(WindowFont());
     setFixedSize(ClientSize());
     CreateControls();

@@ -69,6 +69,7 @@ FRIS123::FRIS123(std::function<void()> show_main_window,
       m_reported_folder(std::move(reported_folder)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("RIS123"));
+    PressFocusedButtonsOnReturn();
     LoadProgramFonts();
     setFont(SansSerifFont(8.25, false));
     CreateControls();

@@ -156,6 +156,7 @@ Control* CreateControl(QWidget& window, const ControlSpec& spec) {
 
 MTARV::MTARV() {
     setWindowTitle(QStringLiteral("RASCHET"));
+    PressFocusedButtonsOnReturn();
     setFont(DesignFont(Font::W));
     resize(TwipsToPixels(DesignWidth), TwipsToPixels(DesignHeight));
     // Windowless controls first: the text fields and buttons lie above the labels they overlap.

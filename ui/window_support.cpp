@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cmath>
@@ -58,6 +60,27 @@ std::optional<QFont> BitmapSansSerifFont(double points, bool bold) {
     }
     return std::nullopt;
 }
+
+class ReturnPressesButton : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button == nullptr || !button->isEnabled() || key->isAutoRepeat() ||
+            (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+            return false;
+        }
+        button->click();
+        return true;
+    }
+};
 
 // Writable for this user, and nameable through Qt, which writes the results file.
 bool MayCreateFilesIn(const std::string& folder) {
@@ -133,6 +156,18 @@ QFont SerifFont(double points, bool bold) {
     font.setPixelSize(PointsToPixels(points));
     font.setBold(bold);
     return font;
+}
+
+void PressFocusedButtonsOnReturn() {
+    if (qApp == nullptr) {
+        return;
+    }
+    static ReturnPressesButton* const filter = [] {
+        auto* created = new ReturnPressesButton(qApp);
+        qApp->installEventFilter(created);
+        return created;
+    }();
+    (void)filter;
 }
 
 void ShowInFront(QWidget& window) {

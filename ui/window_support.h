@@ -35,6 +35,10 @@ QFont SansSerifFont(double points, bool bold);
 // "Times New Roman" (served by Liberation Serif) at the given points.
 QFont SerifFont(double points, bool bold);
 
+// From the first call on, Return and Enter press the focused button of every window, as Space does
+// (there is still no default button: elsewhere they belong to the focused control).
+void PressFocusedButtonsOnReturn();
+
 // Shows a window without a modal wait and brings it to the front.
 void ShowInFront(QWidget& window);
 
