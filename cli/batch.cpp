@@ -1,6 +1,10 @@
 #include "cli/batch.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -184,10 +188,110 @@ std::string ErrorLine(long line_number, const std::string& reason) {
     return std::move(json).Finish();
 }
 
-void Flush(std::string& buffer, std::FILE* output) {
-    std::fwrite(buffer.data(), 1, buffer.size(), output);
-    std::fflush(output);
+// Returns 0 or the errno of the failed write.
+int Flush(std::string& buffer, std::FILE* output) {
+    errno = 0;
+    const bool written = std::fwrite(buffer.data(), 1, buffer.size(), output) == buffer.size() &&
+                         std::fflush(output) == 0;
     buffer.clear();
+    return written ? 0 : (errno != 0 ? errno : EIO);
+}
+
+// Reads the input in blocks and hands out its lines, keeping at most MaxLineBytes of any line:
+// a longer one is only counted through to its end.
+class LineSplitter {
+  public:
+    explicit LineSplitter(int input) : m_input(input) {}
+
+    enum class Next { Line, End, ReadFailed, WaitRefused };
+
+    // The next line without its "\n" in `line`, `too_long` when it was longer than
+    // MaxLineBytes (its text then is empty). `before_wait` runs before every read that may
+    // block; an errno it returns stops the reading (WaitRefused).
+    template <typename BeforeWait>
+    Next Read(std::string& line, bool& too_long, BeforeWait&& before_wait) {
+        line.clear();
+        too_long = false;
+        bool any = false;
+        for (;;) {
+            if (m_pos == m_end) {
+                if (m_at_end) {
+                    return any ? Next::Line : Next::End;
+                }
+                if (const int error = before_wait(); error != 0) {
+                    m_error = error;
+                    return Next::WaitRefused;
+                }
+                if (!Fill()) {
+                    return Next::ReadFailed;
+                }
+                continue;
+            }
+            any = true;
+            const char* start = m_block + m_pos;
+            const auto* newline = static_cast<const char*>(std::memchr(start, '\n', m_end - m_pos));
+            const std::size_t count =
+                newline ? static_cast<std::size_t>(newline - start) : m_end - m_pos;
+            if (!too_long && line.size() + count > MaxLineBytes) {
+                too_long = true;
+                std::string().swap(line);
+            }
+            if (!too_long) {
+                line.append(start, count);
+            }
+            m_pos += count;
+            if (newline) {
+                ++m_pos;
+                return Next::Line;
+            }
+        }
+    }
+
+    // The errno of the failed read, or the one `before_wait` returned.
+    int Error() const { return m_error; }
+
+  private:
+    bool Fill() {
+        for (;;) {
+            const ssize_t count = ::read(m_input, m_block, sizeof m_block);
+            if (count >= 0) {
+                m_pos = 0;
+                m_end = static_cast<std::size_t>(count);
+                m_at_end = count == 0;
+                return true;
+            }
+            if (errno != EINTR) {
+                m_error = errno;
+                return false;
+            }
+        }
+    }
+
+    int m_input;
+    char m_block[1 << 16];
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    bool m_at_end = false;
+    int m_error = 0;
+};
+
+// The answer to a line that RunLines rejects itself.
+std::optional<std::string> LineDefect(const std::string& line, bool too_long) {
+    if (too_long) {
+        return "longer than 1 MiB";
+    }
+    if (line.find('\0') != std::string::npos) {
+        return "holds a NUL byte";
+    }
+    return std::nullopt;
+}
+
+std::pair<std::string, bool> AnswerLine(const std::string& line, bool too_long, long line_number,
+                                        const LineAnswer& answer) {
+    if (const std::optional<std::string> defect = LineDefect(line, too_long)) {
+        return {ErrorLine(line_number, *defect), false};
+    }
+    return answer(line, line_number);
 }
 
 }  // namespace
@@ -246,27 +350,46 @@ std::pair<std::string, bool> BatchOutputLine(std::string_view line, long line_nu
     return {OutcomeJson(Calculate(std::get<CalculationInputs>(parsed))), true};
 }
 
-bool RunLines(std::istream& input, std::FILE* output, const LineAnswer& answer) {
+BatchResult RunLines(int input, std::FILE* output, const LineAnswer& answer) {
     constexpr std::size_t FlushSize = 1 << 16;
-    bool all_accepted = true;
+    BatchResult result;
     std::string buffer;
     std::string line;
-    for (long line_number = 1; std::getline(input, line); ++line_number) {
-        auto [output_line, accepted] = answer(line, line_number);
-        all_accepted = all_accepted && accepted;
-        buffer += output_line;
+    bool too_long = false;
+    LineSplitter splitter(input);
+    // Answers are flushed when the next line would have to wait for input, so that a program
+    // feeding lines one at a time gets each answer at once.
+    const auto flush = [&] { return Flush(buffer, output); };
+    for (long line_number = 1;; ++line_number) {
+        switch (splitter.Read(line, too_long, flush)) {
+            case LineSplitter::Next::Line:
+                break;
+            case LineSplitter::Next::End:
+                if (const int error = flush(); error != 0) {
+                    return {BatchEnd::WriteFailed, error};
+                }
+                return result;
+            case LineSplitter::Next::ReadFailed:
+                return {BatchEnd::ReadFailed, splitter.Error()};
+            case LineSplitter::Next::WaitRefused:
+                return {BatchEnd::WriteFailed, splitter.Error()};
+        }
+        const std::pair<std::string, bool> answered =
+            AnswerLine(line, too_long, line_number, answer);
+        if (!answered.second) {
+            result.end = BatchEnd::SomeRejected;
+        }
+        buffer += answered.first;
         buffer += '\n';
-        // Flushed when the next line would have to wait for input, so that a program feeding
-        // lines one at a time gets each answer at once.
-        if (buffer.size() >= FlushSize || input.rdbuf()->in_avail() <= 0) {
-            Flush(buffer, output);
+        if (buffer.size() >= FlushSize) {
+            if (const int error = flush(); error != 0) {
+                return {BatchEnd::WriteFailed, error};
+            }
         }
     }
-    Flush(buffer, output);
-    return all_accepted;
 }
 
-bool RunBatch(std::istream& input, std::FILE* output, const CalculationInputs& defaults) {
+BatchResult RunBatch(int input, std::FILE* output, const CalculationInputs& defaults) {
     return RunLines(input, output, [&defaults](std::string_view line, long line_number) {
         return BatchOutputLine(line, line_number, defaults);
     });

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,11 +39,30 @@ std::pair<std::string, bool> BatchOutputLine(std::string_view line, long line_nu
 using LineAnswer =
     std::function<std::pair<std::string, bool>(std::string_view line, long line_number)>;
 
-// Answers every line of `input` in order, one output line each, for every batch mode; true when
-// no line was rejected.
-bool RunLines(std::istream& input, std::FILE* output, const LineAnswer& answer);
+// Longer lines are answered {"error":"line N: longer than 1 MiB"} without being held in memory.
+inline constexpr std::size_t MaxLineBytes = std::size_t{1} << 20;
+
+enum class BatchEnd {
+    AllAccepted,
+    SomeRejected,
+    ReadFailed,   // the input could not be read to its end; `error` says why
+    WriteFailed,  // an answer could not be written; the run stopped there
+};
+
+struct BatchResult {
+    BatchEnd end = BatchEnd::AllAccepted;
+    int error = 0;  // errno of the failed read or write
+};
+
+// Answers every line of the file descriptor `input` in order, one output line each, for every
+// batch mode. A line holding a NUL byte or longer than MaxLineBytes is rejected without asking
+// `answer`; every answer is written before the next read would have to wait for input.
+//   "{}\n[1]\n" -> two answers, SomeRejected;  "" -> no answer, AllAccepted
+//   "a\0b\n" -> {"error":"line 1: holds a NUL byte"};  a folder as input -> ReadFailed (EISDIR)
+//   output to a full disk -> WriteFailed (ENOSPC) at the first answer, the input left unread
+BatchResult RunLines(int input, std::FILE* output, const LineAnswer& answer);
 
 // The calculation's batch: RunLines with BatchOutputLine.
-bool RunBatch(std::istream& input, std::FILE* output, const CalculationInputs& defaults);
+BatchResult RunBatch(int input, std::FILE* output, const CalculationInputs& defaults);
 
 }  // namespace tarvex

@@ -1,8 +1,14 @@
 // tarvex-calc: the main window's calculation without a window, for installers and tools.
 
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <new>
+#include <string>
+#include <vector>
 
 #include "cli/batch.h"
 #include "cli/calculator.h"
@@ -11,7 +17,7 @@
 namespace {
 
 constexpr int BadUsage = 64;
-constexpr int OutputFailed = 74;
+constexpr int InputOutputFailed = 74;
 
 constexpr const char* Description =
     "Computes what START in the main window shows for a multifeed dish: azimuth (ALFA) and\n"
@@ -34,8 +40,9 @@ constexpr const char* Footer =
     "results file would receive).\n"
     "\n"
     "Exit status: 0 the calculation ran to one of its ends; 1 a validation message stopped it;\n"
-    "2 a run-time error stopped it; 64 bad usage; 74 the output could not be written. With\n"
-    "--batch: 0, or 1 when an input line was rejected.";
+    "2 a run-time error stopped it; 64 bad usage; 74 the input could not be read or the output\n"
+    "could not be written (the run stops at the first failed write). With --batch: 0, or 1 when\n"
+    "an input line was rejected. An option written --name= has the empty text as its value.";
 
 constexpr const char* JsonHelp =
     "Print one JSON object instead of the labelled fields.\n"
@@ -185,15 +192,12 @@ int RunPlan(const PlanOptions& options) {
     return 0;
 }
 
-int RunPlanBatch() {
-    std::ios::sync_with_stdio(false);
+tarvex::BatchResult RunPlanBatch() {
     const tarvex::planning::Date today = tarvex::TodayUtc();
-    return tarvex::RunLines(std::cin, stdout,
+    return tarvex::RunLines(STDIN_FILENO, stdout,
                             [&today](std::string_view line, long line_number) {
                                 return tarvex::PlanBatchOutputLine(line, line_number, today);
-                            })
-               ? 0
-               : 1;
+                            });
 }
 
 // Results that never reached their reader must not end as a success (a full disk, a closed pipe).
@@ -201,9 +205,61 @@ int CheckedStatus(int status) {
     std::cout.flush();
     if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::cerr << "tarvex-calc: cannot write the standard output\n";
-        return OutputFailed;
+        return InputOutputFailed;
     }
     return status;
+}
+
+int BatchStatus(const tarvex::BatchResult& result) {
+    switch (result.end) {
+        case tarvex::BatchEnd::AllAccepted:
+            return CheckedStatus(0);
+        case tarvex::BatchEnd::SomeRejected:
+            return CheckedStatus(1);
+        case tarvex::BatchEnd::ReadFailed:
+            std::cerr << "tarvex-calc: cannot read the standard input: "
+                      << std::strerror(result.error) << '\n';
+            return InputOutputFailed;
+        case tarvex::BatchEnd::WriteFailed:
+            break;
+    }
+    std::cerr << "tarvex-calc: cannot write the standard output: " << std::strerror(result.error)
+              << '\n';
+    return InputOutputFailed;
+}
+
+const CLI::Option* FindOption(CLI::App& app, const std::string& name) {
+    if (const CLI::Option* option = app.get_option_no_throw(name)) {
+        return option;
+    }
+    for (CLI::App* subcommand : app.get_subcommands([](CLI::App*) { return true; })) {
+        if (const CLI::Option* option = FindOption(*subcommand, name)) {
+            return option;
+        }
+    }
+    return nullptr;
+}
+
+// CLI11 reads "--name=" as "--name" and takes the next argument as its value ("--focal= --json"
+// would make "--json" the focal length): an option that takes a value gets the empty text
+// instead, in the program and in each of its subcommands. Returns the arguments after the
+// program name, last first, as CLI11 parses them.
+std::vector<std::string> WithEmptyValues(CLI::App& app, int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int index = argc - 1; index > 0; --index) {
+        const std::string argument = argv[index];
+        const std::size_t equals = argument.find('=');
+        const CLI::Option* option = argument.rfind("--", 0) == 0 && equals == argument.size() - 1
+                                        ? FindOption(app, argument.substr(0, equals))
+                                        : nullptr;
+        if (option != nullptr && option->get_items_expected_max() > 0) {
+            arguments.emplace_back();
+            arguments.push_back(argument.substr(0, equals));
+        } else {
+            arguments.push_back(argument);
+        }
+    }
+    return arguments;
 }
 
 }  // namespace
@@ -227,7 +283,7 @@ int main(int argc, char** argv) {
     const CLI::App* plan = AddPlanCommand(app, plan_options);
 
     try {
-        app.parse(argc, argv);
+        app.parse(WithEmptyValues(app, argc, argv));
     } catch (const CLI::CallForHelp& help) {
         return app.exit(help);
     } catch (const CLI::ParseError& error) {
@@ -236,11 +292,11 @@ int main(int argc, char** argv) {
     }
 
     if (plan->parsed()) {
-        return CheckedStatus(plan_options.batch ? RunPlanBatch() : RunPlan(plan_options));
+        return plan_options.batch ? BatchStatus(RunPlanBatch())
+                                  : CheckedStatus(RunPlan(plan_options));
     }
     if (batch) {
-        std::ios::sync_with_stdio(false);
-        return CheckedStatus(tarvex::RunBatch(std::cin, stdout, inputs) ? 0 : 1);
+        return BatchStatus(tarvex::RunBatch(STDIN_FILENO, stdout, inputs));
     }
     return CheckedStatus(RunSingle(inputs, json));
 }

@@ -9,10 +9,13 @@ namespace tarvex {
 enum class ErrorKind {
     Overflow,  // a number beyond the range of its type
     DivisionByZero,
-    InvalidOperation,    // a result that is not a number, e.g. the root of a negative value
-    TypeMismatch,        // a text that must be a number and is not
-    ResultsFileMissing,  // the direction window finds no results file
-    ResultsFileShort,    // the results file ends before its second field
+    InvalidOperation,     // a result that is not a number, e.g. the root of a negative value
+    TypeMismatch,         // a text that must be a number and is not
+    ResultsFileMissing,   // the direction window finds no results file
+    ResultsFileShort,     // the results file ends before its second field
+    ResultsFileInvalid,   // the results file is too large or holds a number out of range
+    ResultsFileOutdated,  // the last START could not write its results into the file
+    NotAFile,             // a folder, a device or a FIFO where a file belongs
     FileRead,
     FileWrite,
     Picture,          // an illustration bitmap missing, unreadable or damaged
@@ -22,7 +25,7 @@ enum class ErrorKind {
 // The single failure path of the program: a conversion that fails, arithmetic that divides by
 // zero or overflows, a file that cannot be read or written. It is thrown where the fault happens
 // and caught at one boundary per handler. what() names the fault in technical terms (the
-// command-line calculator prints it as it is); UserMessage() is what a message box shows.
+// command-line calculator prints it as it is); the windows say it in the installer's words.
 class RuntimeError : public std::runtime_error {
   public:
     RuntimeError(ErrorKind kind, const std::string& message)
@@ -33,10 +36,5 @@ class RuntimeError : public std::runtime_error {
   private:
     ErrorKind m_kind;
 };
-
-// The text of the error box, in Russian like the rest of the program: what happened and what to
-// do, then the technical message in parentheses.
-//   Overflow "Overflow" -> "Слишком большое число: ... Проверьте введённые числа.\n\n(Overflow)"
-std::string UserMessage(const RuntimeError& error);
 
 }  // namespace tarvex

@@ -1,11 +1,13 @@
 #include "direction/diagram.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
 
 #include "conversions/checked_math.h"
 #include "conversions/number_text.h"
+#include "conversions/runtime_error.h"
 #include "conversions/text.h"
 
 namespace tarvex {
@@ -122,13 +124,28 @@ void DrawAzimuthArc(DrawingSurface& surface, ArcAngles arc) {
                 AzimuthArcRadius, WithinOneTurn(arc.start), WithinOneTurn(arc.end));
 }
 
-// 300 twips left of and 200 below the satellite's end of the direction line.
+// 300 twips left of and 200 below the satellite's end of the direction line, moved no further
+// than needed to lie wholly inside the drawing: near north that place is below its bottom edge.
 void PrintAzimuth(DrawingSurface& surface, float direction, std::string_view azimuth_text) {
-    const auto x = static_cast<std::int16_t>(2720 - AxisSin(direction));
-    const auto y = static_cast<std::int16_t>(1808 + AxisCos(direction));
+    const std::string label = Concat("alfa=", azimuth_text);
+    const int widest_x = DiagramWidth - LabelCharacterWidth * static_cast<int>(label.size());
+    const int lowest_y = DiagramHeight - LabelHeight;
+    const auto x = static_cast<std::int16_t>(std::clamp(2720 - AxisSin(direction), 0, widest_x));
+    const auto y = static_cast<std::int16_t>(std::clamp(1808 + AxisCos(direction), 0, lowest_y));
     surface.SetTextPosition(AsSurfaceCoordinate(x), AsSurfaceCoordinate(y));
     surface.SetForeColor(ColorBlack);
-    surface.Print(Concat("alfa=", azimuth_text));
+    surface.Print(label);
+}
+
+// A number out of range in the file is the file's fault, not the typed numbers'.
+std::string FileAzimuthText(std::string_view field) {
+    try {
+        return HalfDegreeFloor(field);
+    } catch (const RuntimeError& error) {
+        throw RuntimeError(ErrorKind::ResultsFileInvalid,
+                           "Invalid azimuth in the results file: " + std::string(field) + " (" +
+                               error.what() + ")");
+    }
 }
 
 }  // namespace
@@ -178,7 +195,7 @@ bool DiagramCommand::Run(DrawingSurface& surface, std::string_view axis_shift_in
 
     DrawCentreDot(surface);
     const ResultsFields results = m_read_results();
-    const std::string azimuth_text = HalfDegreeFloor(results.first);
+    const std::string azimuth_text = FileAzimuthText(results.first);
     const double azimuth = ParseLeadingNumber(azimuth_text);
     // A START run during the yield may have replaced the axis shift text: the rest of the
     // drawing follows the latest one.

@@ -14,6 +14,13 @@
 
 namespace tarvex {
 
+// The drawing (the window's client area), in twips, and the room the window font's text takes in
+// it: a line's height and the widest character's width.
+inline constexpr int DiagramWidth = 5010;
+inline constexpr int DiagramHeight = 3315;
+inline constexpr int LabelHeight = 200;
+inline constexpr int LabelCharacterWidth = 90;
+
 // The azimuth text rounded down to a multiple of half a degree, as NumberToText shows it:
 //   "187.5" -> " 187.5";  "187.75" -> " 187.5";  "187.49" -> " 187";  "180" -> " 180";
 //   "-12.7" -> "-13";  "-12.3" -> "-12.5";  "217.344291652777" -> " 217";  "abc" -> " 0"

@@ -16,9 +16,6 @@
 namespace tarvex {
 namespace {
 
-constexpr int ClientWidthTwips = 5010;
-constexpr int ClientHeightTwips = 3315;
-
 // The window data sets no font: the platform's default window font.
 QFont WindowFont() {
     LoadProgramFonts();
@@ -26,22 +23,23 @@ QFont WindowFont() {
 }
 
 QSize ClientSize() {
-    return QSize(TwipsToPixels(ClientWidthTwips), TwipsToPixels(ClientHeightTwips));
+    return QSize(TwipsToPixels(DiagramWidth), TwipsToPixels(DiagramHeight));
 }
 
 }  // namespace
 
 FLIN1::FLIN1(std::function<void()> show_main_window)
-    : FLIN1(std::move(show_main_window), ApplicationFolder()) {}
+    : FLIN1(std::move(show_main_window), ResultsFolder()) {}
 
 FLIN1::FLIN1(std::function<void()> show_main_window, std::string app_folder)
     : m_show_main_window(std::move(show_main_window)),
       m_app_folder(std::move(app_folder)),
       m_surface(ClientSize(), palette().color(QPalette::Window), WindowFont(),
                 [this] { return YieldToEvents(); }),
-      m_diagram([this] { return ReadResultsFile(m_app_folder); }) {
+      m_diagram([this] { return ReadResults(); }) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("CYRC1"));
+    PressFocusedButtonsOnReturn();
     setFont(WindowFont());
     setFixedSize(ClientSize());
     CreateControls();
@@ -92,6 +90,15 @@ void FLIN1::OnSTARTClicked() {
     if (m_start_depth == 0 && m_delete_when_idle) {
         deleteLater();
     }
+}
+
+ResultsFields FLIN1::ReadResults() const {
+    if (m_results_file_outdated) {
+        throw RuntimeError(
+            ErrorKind::ResultsFileOutdated,
+            "The last results could not be written to the results file in " + m_app_folder);
+    }
+    return ReadResultsFile(m_app_folder);
 }
 
 void FLIN1::OnCMDEXITClicked() {

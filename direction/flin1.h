@@ -18,13 +18,16 @@ namespace tarvex {
 // (Qt::WA_DeleteOnClose); the main window creates it anew.
 class FLIN1 : public QWidget {
   public:
-    // The load step: the window's own copy of the application folder. `show_main_window` is
-    // what EXIT calls.
+    // The load step: the window's own copy of the results folder (ResultsFolder).
+    // `show_main_window` is what EXIT calls.
     explicit FLIN1(std::function<void()> show_main_window);
     // The same with the folder given, where the results file is looked for.
     FLIN1(std::function<void()> show_main_window, std::string app_folder);
 
     const std::string& AppFolder() const { return m_app_folder; }
+    // Set while the main window's latest results did not reach the file: START then draws the
+    // compass and says so instead of drawing the older file's azimuth.
+    void SetResultsFileOutdated(bool outdated) { m_results_file_outdated = outdated; }
     // True once the window has been closed. Closed during a START, it lives on until that START
     // returns, but is never to be shown again: the main window loads a new one instead.
     bool Discarded() const { return m_discarded; }
@@ -40,6 +43,7 @@ class FLIN1 : public QWidget {
     void CreateControls();
     void OnSTARTClicked();
     void OnCMDEXITClicked();
+    ResultsFields ReadResults() const;
     bool YieldToEvents();
 
     std::function<void()> m_show_main_window;
@@ -54,6 +58,7 @@ class FLIN1 : public QWidget {
     int m_start_depth = 0;
     bool m_discarded = false;
     bool m_delete_when_idle = false;
+    bool m_results_file_outdated = false;
 };
 
 }  // namespace tarvex

@@ -1,18 +1,14 @@
 #include "direction/results_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <system_error>
 
-#include "conversions/app_folder.h"
 #include "conversions/number_text.h"
 #include "conversions/runtime_error.h"
+#include "files/app_folder.h"
 
 namespace tarvex {
 namespace {
@@ -30,66 +26,11 @@ std::string ErrnoReason(int error) {
     return std::generic_category().message(error);
 }
 
-[[noreturn]] void ThrowWriteError(const std::filesystem::path& path, int error) {
-    throw RuntimeError(ErrorKind::FileWrite,
-                       "Cannot write " + path.string() + ": " + ErrnoReason(error));
-}
-
-std::string RandomSuffix() {
-    static std::mt19937_64 generator{std::random_device{}()};
-    constexpr char hex[] = "0123456789abcdef";
-    std::string suffix;
-    for (std::uint64_t bits = generator(); suffix.size() < 12; bits >>= 4) {
-        suffix += hex[bits & 0xF];
-    }
-    return suffix;
-}
-
-// A temporary file beside the target, created exclusively; its name never matches the reader's
-// name, whatever the letter case. Permissions follow the umask as for a plainly created file.
-struct TemporaryFile {
-    std::filesystem::path path;
-    int descriptor = -1;
-};
-
-TemporaryFile CreateTemporaryBeside(const std::filesystem::path& target) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        TemporaryFile temporary;
-        temporary.path = target;
-        temporary.path.replace_filename("." + target.filename().string() + "." + RandomSuffix());
-        temporary.descriptor =
-            ::open(temporary.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (temporary.descriptor >= 0) {
-            return temporary;
-        }
-        if (errno != EEXIST) {
-            ThrowWriteError(target, errno);
-        }
-    }
-    ThrowWriteError(target, EEXIST);
-}
-
-// Returns 0 or the errno of the first failure.
-int WriteAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
-int WriteClose(int descriptor, std::string_view bytes) {
-    int error = WriteAll(descriptor, bytes);
-    if (::close(descriptor) != 0 && error == 0) {
-        error = errno;
-    }
-    return error;
+bool IsStaleTemporaryName(std::string_view name) {
+    constexpr std::string_view prefix = ".rlin1.txt.";
+    constexpr std::size_t digits = 12;
+    return name.size() == prefix.size() + digits && name.starts_with(prefix) &&
+           name.find_first_not_of("0123456789abcdef", prefix.size()) == std::string_view::npos;
 }
 
 // ---- Reading ----
@@ -167,24 +108,40 @@ class FieldScanner {
                        "Input past end of file: " + std::string(file_name));
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
+[[noreturn]] void ThrowReadError(const std::filesystem::path& path, int error) {
+    throw RuntimeError(ErrorKind::FileRead,
+                       "Cannot read " + path.string() + ": " + ErrnoReason(error));
+}
+
+// The whole file, refused when it is longer than a results file can meaningfully be.
+std::string ReadResultsBytes(const std::filesystem::path& path) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                                &std::fclose);
     if (!file) {
-        throw RuntimeError(ErrorKind::FileRead,
-                           "Cannot read " + path.string() + ": " + ErrnoReason(errno));
+        ThrowReadError(path, errno);
     }
-    std::string content;
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        content.append(buffer, count);
-    }
+    std::string content(MaxResultsFileBytes + 1, '\0');
+    content.resize(std::fread(content.data(), 1, content.size(), file.get()));
     if (std::ferror(file.get())) {
-        throw RuntimeError(ErrorKind::FileRead,
-                           "Cannot read " + path.string() + ": " + ErrnoReason(errno));
+        ThrowReadError(path, errno);
+    }
+    if (content.size() > MaxResultsFileBytes) {
+        throw RuntimeError(ErrorKind::ResultsFileInvalid,
+                           "Invalid results file: " + path.string() + " (longer than " +
+                               std::to_string(MaxResultsFileBytes) + " bytes)");
     }
     return content;
+}
+
+// A folder or a device under either spelling of the name is named as such, not as missing.
+void ThrowIfNotAFile(std::string_view folder) {
+    for (const char* name : {ResultsFileWriterName, ResultsFileReaderName}) {
+        const std::filesystem::path path = PathInFolder(folder, name);
+        if (const std::optional<std::string> what = NonFileAt(path)) {
+            throw RuntimeError(ErrorKind::NotAFile,
+                               "Not a file: " + path.string() + " (" + *what + ")");
+        }
+    }
 }
 
 }  // namespace
@@ -199,17 +156,13 @@ std::string ResultsLine(double alfa1, std::optional<double> beta1) {
     return line;
 }
 
-void WriteResultsFile(std::string_view app_folder, double alfa1, std::optional<double> beta1) {
-    const std::string line = ResultsLine(alfa1, beta1);
-    const std::filesystem::path target = PathInFolder(app_folder, ResultsFileWriterName);
-    const TemporaryFile temporary = CreateTemporaryBeside(target);
-    int error = WriteClose(temporary.descriptor, line);
-    if (error == 0 && std::rename(temporary.path.c_str(), target.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temporary.path.c_str());
-        ThrowWriteError(target, error);
+void RemoveStaleTemporaries(std::string_view folder) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(PathInFolder(folder, ""), error), end;
+         !error && it != end; it.increment(error)) {
+        if (IsStaleTemporaryName(it->path().filename().native()) && it->is_regular_file(error)) {
+            std::filesystem::remove(it->path(), error);
+        }
     }
 }
 
@@ -234,12 +187,13 @@ ResultsFields ReadResultsFile(std::string_view app_folder) {
     const std::optional<std::filesystem::path> path =
         FindFileIgnoringCase(app_folder, ResultsFileReaderName, ResultsFileWriterName);
     if (!path) {
+        ThrowIfNotAFile(app_folder);
         throw RuntimeError(
             ErrorKind::ResultsFileMissing,
             "File not found: " + PathInFolder(app_folder, ResultsFileReaderName).string() +
                 ". Press START in the main window first.");
     }
-    return ParseResultsFields(ReadWholeFile(*path), path->string());
+    return ParseResultsFields(ReadResultsBytes(*path), path->string());
 }
 
 }  // namespace tarvex

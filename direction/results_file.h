@@ -1,12 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// The results exchange file: one line in the application folder that the main window's
-// calculation writes and the direction window reads. The writer names it "\rlin1.txt", the reader
-// asks for "\RLIN1.TXT"; names match without regard to letter case.
+// The results exchange file: one line in the results folder that the main window's calculation
+// writes (results_writer.h) and the direction window reads. The writer names it "\rlin1.txt",
+// the reader asks for "\RLIN1.TXT"; names match without regard to letter case.
 
 namespace tarvex {
 
@@ -24,14 +25,14 @@ struct ResultsFields {
 // Throws RuntimeError "Overflow" for infinity or not-a-number.
 std::string ResultsLine(double alfa1, std::optional<double> beta1);
 
-// Replaces "\rlin1.txt" in the folder by ResultsLine, atomically: a temporary file in the same
-// folder is written, closed and renamed over the old one, so a failure at any point leaves the
-// previous file as it was and no temporary file behind, and a reader sees the old line or the
-// new one, never a part. The file is not forced to disk (fsync would cost more than the rest of
-// START on a slow disk): the next START writes it again anyway.
-// Throws RuntimeError naming the path and the reason ("Cannot write /opt/t/rlin1.txt: Permission
-// denied").
-void WriteResultsFile(std::string_view app_folder, double alfa1, std::optional<double> beta1);
+// The temporary files that earlier versions of the writer left beside the results file when they
+// were killed during a write (".rlin1.txt." and 12 hexadecimal digits), removed; nothing else is
+// touched, and a failure to remove one is no error.
+//   ".rlin1.txt.0123456789ab" -> removed;  ".rlin1.txt.notes", "rlin1.txt.0123456789ab" -> kept
+void RemoveStaleTemporaries(std::string_view folder);
+
+// Longer results files are refused rather than read: the line is a few dozen bytes.
+inline constexpr std::size_t MaxResultsFileBytes = 64 * 1024;
 
 // Reads the first two fields of a file's content, the way the direction window reads them:
 // blanks before a field are skipped; a field beginning with a double quote runs to the next one
@@ -48,7 +49,9 @@ ResultsFields ParseResultsFields(std::string_view content, std::string_view file
 // Finds "\RLIN1.TXT" in the folder whatever the letter case of its name (the writer's
 // "rlin1.txt" first when several match) and parses it with ParseResultsFields.
 // Throws RuntimeError "File not found: <path>. Press START in the main window first." when there
-// is no such file, and one naming the path and the reason when it cannot be read.
+// is no such file, NotAFile "Not a file: <path> (a folder)" when a folder or a device has its
+// name, ResultsFileInvalid when it is longer than MaxResultsFileBytes, and one naming the path
+// and the reason when it cannot be read.
 ResultsFields ReadResultsFile(std::string_view app_folder);
 
 }  // namespace tarvex

@@ -23,13 +23,13 @@ double LookAngles::Azimuth() const {
     return ToDegrees(Add(angle, PI));
 }
 
-std::optional<double> LookAngles::Elevation() const {
+double LookAngles::Elevation() const {
     const double cos_d = Cos(m_difference);
     const double numerator = Sub(Mul(cos_d, Cos(m_latitude)), ORBIT_RATIO);
     const double denominator =
         Sqrt(Add(Mul(Square(cos_d), Square(Sin(m_latitude))), Square(Sin(m_difference))));
     if (denominator == 0.0) {
-        return std::nullopt;
+        return numerator > 0.0 ? 90.0 : -90.0;
     }
     return ToDegrees(Atan(Div(numerator, denominator)));
 }

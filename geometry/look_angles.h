@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-
 // Azimuth and elevation of a geostationary satellite seen from a site.
 
 namespace tarvex {
@@ -35,8 +33,12 @@ class LookAngles {
 
     double Azimuth() const;
 
-    // None when the elevation's denominator sqrt(cos²d sin²lat + sin²d) is exactly 0.
-    std::optional<double> Elevation() const;
+    // arctan((cos d cos lat - ORBIT_RATIO) / sqrt(cos²d sin²lat + sin²d)). The denominator is
+    // exactly 0 only on the equator with the satellite on the site's meridian or opposite it:
+    // the quotient is taken at its limit, +90 (the satellite at the zenith) or -90 (below the
+    // horizon, at the nadir) by the numerator's sign.
+    //   equator, satellite on the site's meridian -> 90;  180 degrees away from it -> -90
+    double Elevation() const;
 
   private:
     double ToDegrees(double radians) const;

@@ -1,11 +1,17 @@
 #include "illustrations/bitmap_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArray>
-#include <QFile>
+#include <cerrno>
 #include <cstdint>
 #include <limits>
+#include <system_error>
 
 #include "conversions/runtime_error.h"
+#include "files/app_folder.h"
 
 namespace tarvex {
 namespace {
@@ -14,7 +20,7 @@ constexpr std::size_t FileHeaderSize = 14;
 constexpr std::size_t CoreHeaderSize = 12;  // the old OS/2 header: 16-bit width and height
 constexpr std::size_t InfoHeaderSize = 40;  // and every later header starting the same way
 // Far above any illustration; keeps a stray huge file from being read into memory.
-constexpr qint64 MaxBitmapFileSize = 64 * 1024 * 1024;
+constexpr off_t MaxBitmapFileSize = 64 * 1024 * 1024;
 
 enum Compression : std::uint32_t {
     Uncompressed = 0,
@@ -76,12 +82,65 @@ std::uint64_t PixelDataEnd(std::uint64_t pixel_offset, const BitmapLayout& layou
     return pixel_offset + row_bytes * rows;
 }
 
-std::string Unreadable(const std::filesystem::path& path, const QString& reason) {
-    return "Cannot read picture: " + path.string() + " (" + reason.toStdString() + ")";
+[[noreturn]] void ThrowUnreadable(const std::filesystem::path& path, int error) {
+    throw RuntimeError(ErrorKind::Picture, "Cannot read picture: " + path.string() + " (" +
+                                               std::generic_category().message(error) + ")");
 }
 
 std::string Invalid(const std::filesystem::path& path, const std::string& reason) {
     return "Invalid picture: " + path.string() + " (" + reason + ")";
+}
+
+struct OpenFile {
+    explicit OpenFile(int fd) : descriptor(fd) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+    }
+    int descriptor;
+};
+
+// The file's bytes, by the file system's own name (which need not be UTF-8). Opened without
+// waiting, so that a FIFO is refused rather than waited on; only a regular file is read.
+QByteArray ReadPictureBytes(const std::filesystem::path& path) {
+    const OpenFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const int descriptor = file.descriptor;
+    if (descriptor < 0) {
+        ThrowUnreadable(path, errno);
+    }
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        ThrowUnreadable(path, errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw RuntimeError(ErrorKind::NotAFile, "Not a picture file: " + path.string() + " (" +
+                                                    NonFileAt(path).value_or("not a file") + ")");
+    }
+    if (status.st_size > MaxBitmapFileSize) {
+        throw RuntimeError(ErrorKind::Picture,
+                           Invalid(path, "the file is too large for a picture"));
+    }
+    QByteArray bytes(static_cast<qsizetype>(status.st_size), Qt::Uninitialized);
+    qsizetype filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t count = ::read(descriptor, bytes.data() + filled,
+                                     static_cast<std::size_t>(bytes.size() - filled));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            ThrowUnreadable(path, errno);
+        }
+        if (count == 0) {
+            break;  // shorter than it was a moment ago: BitmapDefect judges what is there
+        }
+        filled += count;
+    }
+    bytes.truncate(filled);
+    return bytes;
 }
 
 }  // namespace
@@ -126,18 +185,7 @@ std::optional<std::string> BitmapDefect(std::string_view bytes) {
 }
 
 QImage ReadBitmapFile(const std::filesystem::path& path) {
-    QFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw RuntimeError(ErrorKind::Picture, Unreadable(path, file.errorString()));
-    }
-    if (file.size() > MaxBitmapFileSize) {
-        throw RuntimeError(ErrorKind::Picture,
-                           Invalid(path, "the file is too large for a picture"));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw RuntimeError(ErrorKind::Picture, Unreadable(path, file.errorString()));
-    }
+    const QByteArray bytes = ReadPictureBytes(path);
     if (const auto defect = BitmapDefect(std::string_view(bytes.constData(), bytes.size()))) {
         throw RuntimeError(ErrorKind::Picture, Invalid(path, *defect));
     }

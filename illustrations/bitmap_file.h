@@ -21,7 +21,8 @@ std::optional<std::string> BitmapDefect(std::string_view bytes);
 
 // The Windows bitmap at `path`, at its own size.
 // Throws RuntimeError naming the file and the reason when it cannot be opened or read, is
-// damaged or cut short (BitmapDefect), or does not decode as a bitmap.
+// damaged or cut short (BitmapDefect), or does not decode as a bitmap; NotAFile "Not a picture
+// file: <path> (a FIFO)" for anything but a regular file, which is never waited on.
 QImage ReadBitmapFile(const std::filesystem::path& path);
 
 }  // namespace tarvex

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "conversions/app_folder.h"
 #include "conversions/runtime_error.h"
+#include "files/app_folder.h"
 #include "illustrations/bitmap_file.h"
 #include "illustrations/picture_box.h"
 #include "ui/handler_boundary.h"
@@ -36,7 +36,7 @@ constexpr std::array<PictureCycleRow, 8> PictureCycle{{
 }};
 
 std::string ExecutableFolderAsReported() {
-    return QCoreApplication::applicationDirPath().toStdString();
+    return ApplicationFolder();
 }
 
 // The file of the cycle in `folder`, whatever the letter case of its name there.
@@ -44,8 +44,12 @@ std::filesystem::path FindPicture(const std::string& folder, std::string_view fi
     if (auto found = FindFileIgnoringCase(folder, file_name)) {
         return *found;
     }
-    throw RuntimeError(ErrorKind::Picture,
-                       "File not found: " + PathInFolder(folder, file_name).string());
+    const std::filesystem::path path = PathInFolder(folder, file_name);
+    if (const std::optional<std::string> what = NonFileAt(path)) {
+        throw RuntimeError(ErrorKind::NotAFile,
+                           "Not a picture file: " + path.string() + " (" + *what + ")");
+    }
+    throw RuntimeError(ErrorKind::Picture, "File not found: " + path.string());
 }
 
 }  // namespace
@@ -65,6 +69,7 @@ FRIS123::FRIS123(std::function<void()> show_main_window,
       m_reported_folder(std::move(reported_folder)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("RIS123"));
+    PressFocusedButtonsOnReturn();
     LoadProgramFonts();
     setFont(SansSerifFont(8.25, false));
     CreateControls();
@@ -110,11 +115,12 @@ void FRIS123::OnRISYNOKClicked() {
     RunHandler([this] { ShowNextPicture(); });
 }
 
-// A picture that cannot be read leaves the box as it was and the cycle where it was.
+// A picture that cannot be read leaves the box as it was, and the next press goes on to the next
+// picture: one bad file must not hide all those after it.
 void FRIS123::ShowNextPicture() {
     const PictureCycleRow& row = PictureCycle.at(static_cast<std::size_t>(m_picture_step));
-    m_picture1->SetPicture(ReadBitmapFile(FindPicture(m_picture_folder, row.file_name)));
     m_picture_step = row.next_step;
+    m_picture1->SetPicture(ReadBitmapFile(FindPicture(m_picture_folder, row.file_name)));
 }
 
 void FRIS123::closeEvent(QCloseEvent* event) {

@@ -46,9 +46,8 @@ void CalculationCommand::Run(CalculationView& view) {
     if (!Validate(view)) {
         return;
     }
-    if (RunFirstPass(view)) {
-        RunSecondPass(view);
-    }
+    RunFirstPass(view);
+    RunSecondPass(view);
 }
 
 bool CalculationCommand::Validate(CalculationView& view) const {
@@ -73,7 +72,7 @@ void CalculationCommand::ReadSite(const CalculationView& view) {
                                       view.FieldText(FieldId::SiteLatitudeMinutes));
 }
 
-bool CalculationCommand::RunFirstPass(CalculationView& view) {
+void CalculationCommand::RunFirstPass(CalculationView& view) {
     ReadSite(view);
     m_angle_texts.site_longitude = NumberToText(m_site_longitude);
     m_angle_texts.site_latitude = NumberToText(m_site_latitude);
@@ -84,14 +83,7 @@ bool CalculationCommand::RunFirstPass(CalculationView& view) {
                                 Precision::Double);
     m_alfa1 = satellite1.Azimuth();
     view.SetFieldText(FieldId::Azimuth1, NumberToText(m_alfa1));
-
-    const std::optional<double> elevation = satellite1.Elevation();
-    if (!elevation) {
-        view.WriteResultsFile(m_alfa1, std::nullopt);
-        return false;
-    }
-    m_beta1 = *elevation;
-    return true;
+    m_beta1 = satellite1.Elevation();
 }
 
 void CalculationCommand::RunSecondPass(CalculationView& view) {
@@ -109,11 +101,9 @@ void CalculationCommand::RunSecondPass(CalculationView& view) {
     m_alfa2 = static_cast<float>(satellite2.Azimuth());
     view.SetFieldText(FieldId::Azimuth2, NumberToText(m_alfa2));
 
-    if (const std::optional<double> elevation = satellite2.Elevation()) {
-        m_beta2 = static_cast<float>(*elevation);
-        WriteOffsets(view);
-        view.SetFieldText(FieldId::Elevation1, NumberToText(m_beta1));
-    }
+    m_beta2 = static_cast<float>(satellite2.Elevation());
+    WriteOffsets(view);
+    view.SetFieldText(FieldId::Elevation1, NumberToText(m_beta1));
     view.SetFieldText(FieldId::Elevation2, NumberToText(m_beta2));
     view.WriteResultsFile(m_alfa1, m_beta1);
 }

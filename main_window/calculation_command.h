@@ -46,9 +46,8 @@ class CalculationCommand {
 
   private:
     bool Validate(CalculationView& view) const;
-    // Satellite 1's look angles; false when it has no elevation, which ends the command: without
-    // it there is nothing to offset the second feed from.
-    bool RunFirstPass(CalculationView& view);
+    // Satellite 1's look angles; its azimuth is shown before its elevation is computed.
+    void RunFirstPass(CalculationView& view);
     void RunSecondPass(CalculationView& view);
     void ReadSite(const CalculationView& view);
     void WriteOffsets(CalculationView& view) const;
@@ -59,7 +58,7 @@ class CalculationCommand {
     float m_satellite_longitude = 0;  // radians: satellite 1 in the first pass, 2 in the second
     AngleTexts m_angle_texts;         // the site texts are set by the first pass only
     float m_alfa2 = 0;                // degrees
-    float m_beta2 = 0;                // degrees: kept when satellite 2 has no elevation
+    float m_beta2 = 0;                // degrees
 
     // Values of the current run.
     double m_alfa1 = 0;

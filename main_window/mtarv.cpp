@@ -13,7 +13,7 @@
 
 #include "assets/design_pictures.h"
 #include "direction/flin1.h"
-#include "direction/results_file.h"
+#include "direction/results_writer.h"
 #include "illustrations/fris123.h"
 #include "plan_window/plan_window.h"
 #include "ui/handler_boundary.h"
@@ -170,6 +170,7 @@ Control* CreateControl(QWidget& window, const ControlSpec& spec) {
 
 MTARV::MTARV() {
     setWindowTitle(QStringLiteral("RASCHET"));
+    PressFocusedButtonsOnReturn();
     setFont(DesignFont(Font::W));
     resize(TwipsToPixels(DesignWidth), TwipsToPixels(DesignHeight));
     // Windowless controls first: the text fields and buttons lie above the labels they overlap.
@@ -241,7 +242,7 @@ void MTARV::CreateButtons() {
 }
 
 void MTARV::Load() {
-    m_app_folder = ApplicationFolder();
+    m_app_folder = ResultsFolder();
     RunHandler([this] { m_illustrations_window = new FRIS123([this] { BringToFront(); }); });
     RunHandler([this] { m_direction_window = new FLIN1([this] { BringToFront(); }); });
 }
@@ -274,8 +275,18 @@ void MTARV::ShowMessage(const std::string& message) {
     CurrentNotifier().ShowMessage(QString::fromStdString(message));
 }
 
+// A failed write keeps its error box; the direction window then refuses to draw the previous
+// calculation's azimuth as if it were this one's.
 void MTARV::WriteResultsFile(double alfa1, std::optional<double> beta1) {
+    m_results_file_outdated = true;
+    if (m_direction_window) {
+        m_direction_window->SetResultsFileOutdated(true);
+    }
     tarvex::WriteResultsFile(m_app_folder, alfa1, beta1);
+    m_results_file_outdated = false;
+    if (m_direction_window) {
+        m_direction_window->SetResultsFileOutdated(false);
+    }
 }
 
 void MTARV::paintEvent(QPaintEvent* /*event*/) {
@@ -345,6 +356,7 @@ void MTARV::OnText7Changed() {
 void MTARV::ShowDirectionWindow() {
     if (!m_direction_window || m_direction_window->Discarded()) {
         m_direction_window = new FLIN1([this] { BringToFront(); });
+        m_direction_window->SetResultsFileOutdated(m_results_file_outdated);
     }
     ShowInFront(*m_direction_window);
 }

@@ -30,8 +30,8 @@ class MTARV : public QWidget, public CalculationView {
     Q_OBJECT
 
   public:
-    // The load step: AppFolder becomes the executable's folder, the illustrations window is
-    // loaded (it shows itself) and the direction window is loaded hidden. The caller shows this
+    // The load step: AppFolder becomes the results folder (ResultsFolder), the illustrations window
+    // is loaded (it shows itself) and the direction window is loaded hidden. The caller shows this
     // window afterwards, so that it ends up in front.
     MTARV();
     ~MTARV() override;
@@ -39,7 +39,7 @@ class MTARV : public QWidget, public CalculationView {
     // 0 at creation; 1 after every change of Text5, 2 after every change of Text7.
     std::int16_t NavigationFlag() const { return m_navigation_flag; }
 
-    // The folder the results file is written to (UTF-8, no trailing separator).
+    // The folder the results file is written to (no trailing separator).
     const std::string& AppFolder() const { return m_app_folder; }
     void SetAppFolder(std::string folder) { m_app_folder = std::move(folder); }
 
@@ -87,6 +87,8 @@ class MTARV : public QWidget, public CalculationView {
     QPointer<FRIS123> m_illustrations_window;
     QPointer<PlanWindow> m_plan_window;  // made on first use: start-up does not wait for it
     bool m_ending = false;
+    // The last START computed results that the file did not receive.
+    bool m_results_file_outdated = false;
 };
 
 }  // namespace tarvex

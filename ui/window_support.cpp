@@ -1,16 +1,22 @@
 #include "ui/window_support.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <vector>
 
-#include "conversions/app_folder.h"
+#include "files/app_folder.h"
 
 namespace tarvex {
 namespace {
@@ -28,25 +34,6 @@ const char* const FallbackSansFamily = "Liberation Sans";
 const char* const SerifFamily = "Times New Roman";
 // Its metric twin, which the font configuration gives for it where it is missing.
 const char* const FallbackSerifFamily = "Liberation Serif";
-
-// The faces of the bitmap sans that the build makes beside the program (tools/make_fonts.cpp): a
-// regular and a bold one per strike, numbered from 1; none where fonts-wine was missing. Named
-// rather than listed: matching a pattern against the folder costs more than reading them.
-std::vector<QByteArray> ReadBuiltFaces(const QString& folder) {
-    std::vector<QByteArray> faces;
-    for (int strike = 1;; ++strike) {
-        const QString name = QStringLiteral("%1/sans_serif_%2").arg(folder).arg(strike);
-        QFile regular(name + QStringLiteral(".ttf"));
-        if (!regular.open(QIODevice::ReadOnly)) {
-            return faces;
-        }
-        faces.push_back(regular.readAll());
-        QFile bold(name + QStringLiteral("_bold.ttf"));
-        if (bold.open(QIODevice::ReadOnly)) {
-            faces.push_back(bold.readAll());
-        }
-    }
-}
 
 int PointsToPixels(double points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
@@ -85,6 +72,34 @@ QString SerifFamilyName() {
     return family;
 }
 
+class ReturnPressesButton : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button == nullptr || !button->isEnabled() || key->isAutoRepeat() ||
+            (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+            return false;
+        }
+        button->click();
+        return true;
+    }
+};
+
+// Writable for this user, and nameable through Qt, which writes the results file.
+bool MayCreateFilesIn(const std::string& folder) {
+    const std::string existing = folder.empty() ? "/" : folder;
+    return ::access(existing.c_str(), W_OK | X_OK) == 0 &&
+           QFile::encodeName(QFile::decodeName(existing.c_str())).toStdString() == existing;
+}
+
 }  // namespace
 
 int TwipsToPixels(int twips) {
@@ -97,13 +112,59 @@ QRect TwipsRect(int left, int top, int width, int height) {
 }
 
 std::string ApplicationFolder() {
-    return AppFolderFrom(QCoreApplication::applicationDirPath().toStdString());
+    // Qt reports the folder as text, which loses the bytes of a name that is not UTF-8.
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return AppFolderFrom(
+            QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    }
+    return AppFolderFrom(executable.parent_path().native());
+}
+
+const std::string& ResultsFolder() {
+    static const std::string folder = [] {
+        const std::string program_folder = ApplicationFolder();
+        return ResultsFolderFor(program_folder, MayCreateFilesIn(program_folder),
+                                std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    }();
+    return folder;
+}
+
+std::vector<QByteArray> ReadBuiltFaces(const QString& folder) {
+    // A face is a few dozen kilobytes: a file far larger is none of ours and is not read.
+    constexpr qint64 MaxFaceBytes = 4 * 1024 * 1024;
+    std::vector<QByteArray> faces;
+    const auto read = [&faces](QFile& file) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        if (file.size() > MaxFaceBytes) {
+            qWarning("tarvex: %s is too large for a font face and is not loaded",
+                     qPrintable(file.fileName()));
+        } else {
+            faces.push_back(file.read(MaxFaceBytes));
+        }
+        return true;
+    };
+    // Named rather than listed: matching a pattern against the folder costs more than reading
+    // them.
+    for (int strike = 1;; ++strike) {
+        const QString name = QStringLiteral("%1/sans_serif_%2").arg(folder).arg(strike);
+        QFile regular(name + QStringLiteral(".ttf"));
+        if (!read(regular)) {
+            return faces;
+        }
+        QFile bold(name + QStringLiteral("_bold.ttf"));
+        read(bold);
+    }
 }
 
 void LoadProgramFonts() {
     static const bool loaded = [] {
         bool any = false;
-        for (const QByteArray& face : ReadBuiltFaces(QString::fromStdString(ApplicationFolder()))) {
+        for (const QByteArray& face :
+             ReadBuiltFaces(QFile::decodeName(ApplicationFolder().c_str()))) {
             any = QFontDatabase::addApplicationFontFromData(face) >= 0 || any;
         }
         return any;
@@ -126,6 +187,18 @@ QFont SerifFont(double points, bool bold) {
     font.setPixelSize(PointsToPixels(points));
     font.setBold(bold);
     return font;
+}
+
+void PressFocusedButtonsOnReturn() {
+    if (qApp == nullptr) {
+        return;
+    }
+    static ReturnPressesButton* const filter = [] {
+        auto* created = new ReturnPressesButton(qApp);
+        qApp->installEventFilter(created);
+        return created;
+    }();
+    (void)filter;
 }
 
 void ShowInFront(QWidget& window) {

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -15,8 +16,20 @@ inline constexpr int TwipsPerPixel = 15;
 int TwipsToPixels(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
 
-// The executable's folder by the program's rule (no trailing separator), as UTF-8.
+// The executable's folder by the program's rule (no trailing separator), in the file system's own
+// bytes, which need not be UTF-8.
 std::string ApplicationFolder();
+
+// The folder of the results file, decided once for the program's whole run (ResultsFolderFor):
+// the executable's folder when the program may create files there, else the user's data folder.
+const std::string& ResultsFolder();
+
+// The faces of the bitmap sans that the build makes beside the program (tools/make_fonts.cpp), in
+// `folder`: sans_serif_<strike>.ttf and sans_serif_<strike>_bold.ttf for strikes numbered from 1,
+// up to the first strike missing. A file over 4 MiB is no face of ours: it is left out with a
+// warning naming it.
+//   {sans_serif_1.ttf, sans_serif_1_bold.ttf, sans_serif_3.ttf} -> the first two
+std::vector<QByteArray> ReadBuiltFaces(const QString& folder);
 
 // Loads the program's fonts once, before the first window: the faces of the "MS Sans Serif" bitmap
 // font (Cyrillic) that the build makes from fonts-wine, which the system's font configuration
@@ -30,6 +43,10 @@ void LoadProgramFonts();
 QFont SansSerifFont(double points, bool bold);
 // "Times New Roman" (served by Liberation Serif) at the given points.
 QFont SerifFont(double points, bool bold);
+
+// From the first call on, Return and Enter press the focused button of every window, as Space does
+// (there is still no default button: elsewhere they belong to the focused control).
+void PressFocusedButtonsOnReturn();
 
 // Shows a window without a modal wait and brings it to the front.
 void ShowInFront(QWidget& window);

@@ -25,14 +25,16 @@ std::string ReadBytes(const fs::path& path) {
 }
 
 // Runs tarvex-calc with shell-quoted `arguments` and `input` on its standard input; its standard
-// output goes to `out` if given, else to a file read back.
+// output goes to `out` if given, else to a file read back. `feed`, when given, is a shell command
+// whose output is the standard input instead.
 CalcRun RunCalc(const std::string& arguments, const std::string& input = "",
-                const std::string& out = "") {
+                const std::string& out = "", const std::string& feed = "") {
     const fs::path folder = fs::temp_directory_path() / ("tarvex_calc_" + std::to_string(getpid()));
     fs::create_directories(folder);
     std::ofstream(folder / "in", std::ios::binary) << input;
-    const std::string command = std::string("'") + TARVEX_CALC + "' " + arguments + " < '" +
-                                (folder / "in").string() + "' > '" +
+    const std::string source = feed.empty() ? "" : feed + " | ";
+    const std::string in = feed.empty() ? " < '" + (folder / "in").string() + "'" : "";
+    const std::string command = source + "'" + TARVEX_CALC + "' " + arguments + in + " > '" +
                                 (out.empty() ? (folder / "out").string() : out) + "' 2> '" +
                                 (folder / "err").string() + "'";
     const int raw = std::system(command.c_str());
@@ -74,7 +76,9 @@ TEST(TarvexCalc, EndingsAndExitStatus) {
         {"--site-lat-deg 1e-200 --site-lat-min '' --sat1-deg 35 --sat1-min 27.69 --sat2-deg 19 "
          "--focal 600 --json",
          0,
-         R"({"azimuth1":" 180","results_line":"180,\r\n"})"
+         R"({"azimuth1":" 180","elevation1":" 90","azimuth2":" 270","elevation2":" 70.67634",)"
+         R"("rotation":" + 90","vertical_offset":" 198.541мм-->ВЫШЕ",)"
+         R"("horizontal_offset":" 599.999мм-->СЛЕВА","results_line":"180,90\r\n"})"
          "\n"},
         {"--site-lon-deg -4 --site-lon-min -30 --sat1-deg -5 --sat2-deg 4 --focal 600 --json", 0,
          nullptr},
@@ -82,6 +86,9 @@ TEST(TarvexCalc, EndingsAndExitStatus) {
          "1) ALFA-азимут:             217.344291652777\n"
          "2) ALFA-азимут:             208.6055\n"
          "УГОЛ ПОВОРОТА:              + 23.7\n"},
+        // An empty value after "=" is the value, not a reason to take the next argument.
+        {"--sat1-deg 13 --sat2-deg 19 --sat2-min 12 --focal= --json", 1,
+         "{\"message\":\"НЕТ ФОКУСА АНТЕНЫ\"}\n"},
         {"--sat1-deg", 64, ""},
         {"--bogus", 64, ""},
         {"positional", 64, ""}};
@@ -102,7 +109,7 @@ TEST(TarvexCalc, EndingsAndExitStatus) {
 
 TEST(TarvexCalc, BatchAnswersEveryLineInOrderAndRejectsBadOnes) {
     const std::string input =
-        R"({"sat1_deg": "13", "sat2_deg": "19", "sat2_min": "12", "focal": "600"})"
+        std::string(R"({"sat1_deg": "13", "sat2_deg": "19", "sat2_min": "12", "focal": "600"})") +
         "\n"
         // The same with escapes and white space of every kind.
         "\t{ \"sat1_deg\" : \"\\u0031\\u0033\",\"sat2_deg\":\"19\", \"sat2_min\":\"12\","
@@ -112,6 +119,9 @@ TEST(TarvexCalc, BatchAnswersEveryLineInOrderAndRejectsBadOnes) {
         "\n"
         R"(["13"])"
         "\n"
+        // A NUL byte does not end the line, nor does an answer wait for a line's end in memory.
+        R"({"sat1_deg": "13", "sat2_deg": "19", "focal": "600"})" +
+        '\0' + " junk ]]]\n" + "{\"sat1_deg\": \"" + std::string(1 << 20, '1') + "\"}\n" +
         R"({"sat2_deg": "19", "focal": "600"})"
         "\n"
         R"({"sat1_deg": "13", "sat2_deg": "19", "sat2_min": "12", "focal": "1e999"})";
@@ -124,6 +134,10 @@ TEST(TarvexCalc, BatchAnswersEveryLineInOrderAndRejectsBadOnes) {
                   R"({"error":"line 4: unknown key \"colour\""})"
                   "\n"
                   R"({"error":"line 5: not a JSON object"})"
+                  "\n"
+                  R"({"error":"line 6: holds a NUL byte"})"
+                  "\n"
+                  R"({"error":"line 7: longer than 1 MiB"})"
                   "\n"
                   R"({"message":"НЕТ КООРДИНАТ (1) "})"
                   "\n"
@@ -216,9 +230,35 @@ TEST(TarvexCalcPlan, RefusalsAndUsage) {
     }
 }
 
-TEST(TarvexCalc, UnwritableOutputIsNoSuccess) {
-    EXPECT_EQ(RunCalc("--sat1-deg 13 --sat2-deg 19 --focal 600", "", "/dev/full").status, 74);
-    EXPECT_EQ(RunCalc("--batch", "{}\n", "/dev/full").status, 74);
+// Input not read to its end or answers not delivered: exit 74 with the reason, and the batch
+// stops at its first failed write even when its input never ends.
+TEST(TarvexCalc, UnreadInputOrUndeliveredOutputIsNoSuccess) {
+    struct Row {
+        const char* arguments;
+        const char* out;
+        const char* feed;
+        const char* err;
+    };
+    const Row rows[] = {
+        {"--sat1-deg 13 --sat2-deg 19 --focal 600", "/dev/full", "",
+         "tarvex-calc: cannot write the standard output\n"},
+        {"--batch", "/dev/full", "echo '{}'",
+         "tarvex-calc: cannot write the standard output: No space left on device\n"},
+        {"--batch", "/dev/full", "yes '{}'",
+         "tarvex-calc: cannot write the standard output: No space left on device\n"},
+        {"--batch < /", "", "true",
+         "tarvex-calc: cannot read the standard input: Is a directory\n"},
+        {"plan --batch", "/dev/full", "yes '{}'",
+         "tarvex-calc: cannot write the standard output: No space left on device\n"},
+        {"plan --batch < /", "", "true",
+         "tarvex-calc: cannot read the standard input: Is a directory\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.feed) + " | " + row.arguments + " > " + row.out);
+        const CalcRun run = RunCalc(row.arguments, "", row.out, row.feed);
+        EXPECT_EQ(run.status, 74);
+        EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
+    }
 }
 
 }  // namespace

@@ -99,15 +99,18 @@ TEST(DiagramCommand, DrawsTheExampleStepByStep) {
     EXPECT_EQ(Drawn("-20", ExampleAzimuth), expected);
 }
 
-// Azimuth, elevation (empty after the main window's early stop; it is not used), the direction
-// line and the label.
+// Azimuth, elevation (not used), the direction line and the label, which stays inside the
+// drawing near north.
 TEST(DiagramCommand, PrintsTheAzimuthBelowTheSatelliteEnd) {
     const char* const rows[][4] = {
         {"187.25", "23.5", "line 3357 3070 2683 146 FFFF00 w8",
          "print 'alfa= 187' at 2383 346 [000000]"},
         {"-12.3", "23.5", "line 2214 343 3826 2873 FFFF00 w8",
          "print 'alfa=-12.5' at 3526 3073 [000000]"},
-        {"180", "", "line 3533 3018 2507 198 FFFF00 w8", "print 'alfa= 180' at 2207 398 [000000]"}};
+        {"180", "", "line 3533 3018 2507 198 FFFF00 w8", "print 'alfa= 180' at 2207 398 [000000]"},
+        {"20", "", "line 3020 108 3020 3108 FFFF00 w8", "print 'alfa= 20' at 2720 3115 [000000]"},
+        {"-70.5", "", "line 1520 1621 4520 1595 FFFF00 w8",
+         "print 'alfa=-70.5' at 4110 1795 [000000]"}};
     for (const auto& [azimuth, elevation, line, label] : rows) {
         const std::vector<std::string> drawn = Drawn("-20", azimuth, elevation);
         EXPECT_EQ(drawn.at(drawn.size() - 6), line);
@@ -216,6 +219,19 @@ TEST(DiagramCommand, FaultsStopWhereTheyHappen) {
     EXPECT_THROW(static_cast<void>(command.Run(surface, "1e39")), RuntimeError);
     EXPECT_EQ(surface.Transcript().back(), "pen-width 5");
     EXPECT_EQ(command.AxisShiftText(), "1e39");
+}
+
+// A number out of range in the file is the file's fault, whatever the typed numbers.
+TEST(DiagramCommand, AzimuthOutOfRangeInTheFileIsAnInvalidFile) {
+    RecordingSurface surface;
+    DiagramCommand command(Fields("1e309"));
+    try {
+        static_cast<void>(command.Run(surface, "-20"));
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Kind(), ErrorKind::ResultsFileInvalid);
+        EXPECT_STREQ(error.what(), "Invalid azimuth in the results file: 1e309 (Overflow)");
+    }
 }
 
 }  // namespace

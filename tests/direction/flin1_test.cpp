@@ -121,7 +121,7 @@ class FLIN1Test : public QObject {
     }
 
     void StartsBlankWithItsDefaultShift() {
-        QCOMPARE(FLIN1([] {}).AppFolder(), ApplicationFolder());
+        QCOMPARE(FLIN1([] {}).AppFolder(), ResultsFolder());
         QCOMPARE(Pozia()->text(), QString("-20"));
         QCOMPARE(Start()->nextInFocusChain()->objectName(), QString("CMDEXIT"));
         QCOMPARE(Start()->nextInFocusChain()->nextInFocusChain(), Pozia());

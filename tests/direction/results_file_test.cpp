@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "conversions/runtime_error.h"
+#include "direction/results_writer.h"
 
 namespace tarvex {
 namespace {
@@ -132,28 +135,59 @@ TEST_F(ResultsFileFolder, MissingOrShortFileIsNamed) {
               "Input past end of file: " + File("rlin1.txt").string());
 }
 
-TEST_F(ResultsFileFolder, FailedWriteLeavesNoTemporaryBehind) {
-    // A folder in the file's place: the temporary is written, the rename fails.
+// A folder or a device in the file's place is named as what it is, by the writer and the reader.
+TEST_F(ResultsFileFolder, SomethingElseInTheFilesPlaceIsNamed) {
     fs::create_directory(File("rlin1.txt"));
-    WriteBytes(File("rlin1.txt") / "inside", "x");
-    const std::string error = ErrorOf([&] { WriteResultsFile(Folder(), 1, 2); });
-    EXPECT_EQ(error.rfind("Cannot write " + File("rlin1.txt").string() + ": ", 0), 0u) << error;
+    EXPECT_EQ(ErrorOf([&] { WriteResultsFile(Folder(), 1, 2); }),
+              "Cannot write " + File("rlin1.txt").string() + ": a folder has its name");
+    EXPECT_EQ(ErrorOf([&] { ReadResultsFile(Folder()); }),
+              "Not a file: " + File("rlin1.txt").string() + " (a folder)");
     EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
-    EXPECT_TRUE(fs::is_directory(File("rlin1.txt")));
-    const std::string missing = Folder() + "/missing";
-    EXPECT_EQ(ErrorOf([&] { WriteResultsFile(missing, 1, 2); }),
-              "Cannot write " + missing + "/rlin1.txt: No such file or directory");
+    fs::remove(File("rlin1.txt"));
+    ASSERT_EQ(::mkfifo(File("RLIN1.TXT").c_str(), 0600), 0);
+    EXPECT_EQ(ErrorOf([&] { ReadResultsFile(Folder()); }),
+              "Not a file: " + File("RLIN1.TXT").string() + " (a FIFO)");
 }
 
-TEST_F(ResultsFileFolder, ReadOnlyFolderKeepsTheOldFile) {
+TEST_F(ResultsFileFolder, MissingFolderIsCreatedAndAHugeFileRefused) {
+    const std::string data = Folder() + "/share/tarvex";
+    WriteResultsFile(data, 1, 2);
+    EXPECT_EQ(ReadBytes(data + "/rlin1.txt"), "1,2\r\n");
+    WriteBytes(File("rlin1.txt"), "1,2\r\n" + std::string(MaxResultsFileBytes, ' '));
+    EXPECT_EQ(ErrorOf([&] { ReadResultsFile(Folder()); }),
+              "Invalid results file: " + File("rlin1.txt").string() + " (longer than 65536 bytes)");
+}
+
+// Temporaries of earlier versions killed during a write go at the next write; nothing else does.
+TEST_F(ResultsFileFolder, StaleTemporariesGoAtTheNextWrite) {
+    const std::vector<std::string> kept = {".rlin1.txt.0123456789abc", ".rlin1.txt.notes",
+                                           "rlin1.txt.0123456789ab", "rlin1.txt"};
+    for (const char* name : {".rlin1.txt.0123456789ab", ".rlin1.txt.ffffffffffff"}) {
+        WriteBytes(File(name), "1,");
+    }
+    for (const std::string& name : kept) {
+        WriteBytes(File(name.c_str()), "x");
+    }
+    WriteResultsFile(Folder(), 1, 2);
+    std::vector<std::string> names = FileNames(Folder());
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+}
+
+// An existing writable file in a folder that is not writable is updated in place.
+TEST_F(ResultsFileFolder, ReadOnlyFolderStillUpdatesAWritableFile) {
     WriteBytes(File("rlin1.txt"), "1,2\r\n");
     fs::permissions(Folder(), fs::perms::owner_read | fs::perms::owner_exec);
     if (::access(Folder().c_str(), W_OK) == 0) {
         GTEST_SKIP() << "permissions do not bind this user";
     }
-    EXPECT_EQ(ErrorOf([&] { WriteResultsFile(Folder(), 3, 4); }),
-              "Cannot write " + File("rlin1.txt").string() + ": Permission denied");
-    EXPECT_EQ(ReadBytes(File("rlin1.txt")), "1,2\r\n");
+    WriteResultsFile(Folder(), 3, 4);
+    EXPECT_EQ(ReadBytes(File("rlin1.txt")), "3,4\r\n");
+    fs::permissions(File("rlin1.txt"), fs::perms::owner_read);
+    EXPECT_EQ(ErrorOf([&] { WriteResultsFile(Folder(), 5, 6); }).rfind("Cannot write ", 0), 0u);
+    EXPECT_EQ(ReadBytes(File("rlin1.txt")), "3,4\r\n");
     EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
 }
 

@@ -1,6 +1,9 @@
 #include "illustrations/bitmap_file.h"
 
+#include <sys/stat.h>
+
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -91,6 +94,11 @@ class BitmapFileTest : public QObject {
         const QByteArray box = Bitmap(100, 50);
         QTest::newRow("complete") << box << QString();
         QTest::newRow("missing") << QByteArray() << QStringLiteral("Cannot read picture: %1 (");
+        // Refused at once, never waited on.
+        QTest::newRow("FIFO") << QByteArray("<fifo>")
+                              << QStringLiteral("Not a picture file: %1 (a FIFO)");
+        QTest::newRow("folder") << QByteArray("<folder>")
+                                << QStringLiteral("Not a picture file: %1 (a folder)");
         QTest::newRow("cut short")
             << box.left(box.size() - 1)
             << QStringLiteral("Invalid picture: %1 (the file is cut short: 15053 of 15054 bytes)");
@@ -105,7 +113,11 @@ class BitmapFileTest : public QObject {
         QFETCH(QString, message);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("2k.BMP"));
-        if (!bytes.isEmpty()) {
+        if (bytes == "<fifo>") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (bytes == "<folder>") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (!bytes.isEmpty()) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(bytes);

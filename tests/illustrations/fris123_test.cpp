@@ -1,5 +1,7 @@
 #include "illustrations/fris123.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -7,6 +9,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstdio>
 #include <memory>
 
 #include "illustrations/picture_box.h"
@@ -46,6 +49,9 @@ void Press(FRIS123& window) {
 QRgb ShownColour(const FRIS123& window) {
     return window.Picture().isNull() ? 0 : At(window.Picture(), QPoint(0, 0));
 }
+
+// A bad picture: the bytes of the bitmap kept, or what stands in its place.
+enum Defect { Missing = -1, Folder = -2, Fifo = -3 };
 
 }  // namespace
 
@@ -137,35 +143,56 @@ class Fris123Test : public QObject {
         QVERIFY(At(empty, inner + QPoint(400, 300)) != Red);
     }
 
-    void unreadablePictureIsReportedAndChangesNothing_data() {
-        QTest::addColumn<int>("kept");  // bytes of the bitmap kept, none if negative
+    void unreadablePictureIsReportedAndTheCycleGoesOn_data() {
+        QTest::addColumn<int>("kept");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << -1 << "File not found";
+        QTest::newRow("missing") << int{Missing} << "File not found";
+        QTest::newRow("folder") << int{Folder} << "Not a picture file: ";
+        QTest::newRow("FIFO") << int{Fifo} << "Not a picture file: ";
         QTest::newRow("cut short") << 5000 << "cut short";
         QTest::newRow("empty") << 0 << "not a Windows bitmap";
     }
-    void unreadablePictureIsReportedAndChangesNothing() {
+    void unreadablePictureIsReportedAndTheCycleGoesOn() {
         QFETCH(int, kept);
         QFETCH(QString, reason);
         WritePicture("GDS001.BMP", FlatPicture(QSize(50, 50), Cyan));
-        WritePicture("1k.BMP", FlatPicture(QSize(60, 40), Red));
-        QVERIFY(kept < 0 ? QFile::remove(m_folder->filePath("1k.BMP"))
-                         : QFile::resize(m_folder->filePath("1k.BMP"), kept));
+        WritePicture("2k.BMP", FlatPicture(QSize(50, 50), Blue));
+        const QString bad = m_folder->filePath("1k.BMP");
+        if (kept >= 0) {
+            WritePicture("1k.BMP", FlatPicture(QSize(60, 40), Red));
+            QVERIFY(QFile::resize(bad, kept));
+        } else if (kept == Folder) {
+            QVERIFY(QDir().mkdir(bad));
+        } else if (kept == Fifo) {
+            QCOMPARE(::mkfifo(QFile::encodeName(bad).constData(), 0600), 0);
+        }
         FRIS123& window = Open();
         Press(window);
         Press(window);
         QCOMPARE(m_notifier.errors.size(), 1);
         const QString error = m_notifier.errors[0];
         QVERIFY2(error.contains("1k.BMP") && error.contains(reason), qPrintable(error));
-        QCOMPARE(window.PictureStep(), std::int16_t{1});
+        QCOMPARE(window.PictureStep(), std::int16_t{2});
         QCOMPARE(ShownColour(window), Cyan);
 
-        // The program goes on: with the file in place, the same press succeeds.
-        WritePicture("1k.BMP", FlatPicture(QSize(50, 50), Red));
         Press(window);
         QCOMPARE(m_notifier.errors.size(), 1);
-        QCOMPARE(ShownColour(window), Red);
-        QCOMPARE(window.PictureStep(), std::int16_t{2});
+        QCOMPARE(ShownColour(window), Blue);
+        QCOMPARE(window.PictureStep(), std::int16_t{3});
+    }
+
+    // The folder's own bytes name the files, UTF-8 or not.
+    void folderNameNeedNotBeUtf8() {
+        const QByteArray folder = QFile::encodeName(m_folder->path()) + "/\xff\xfe";
+        QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+        QVERIFY(FlatPicture(QSize(10, 10), Red).save(m_folder->filePath("gds"), "BMP"));
+        QCOMPARE(::rename(QFile::encodeName(m_folder->filePath("gds")).constData(),
+                          (folder + "/GDS001.BMP").constData()),
+                 0);
+        m_window = new FRIS123([] {}, folder.toStdString());
+        Press(*m_window);
+        QVERIFY2(m_notifier.errors.isEmpty(), qPrintable(m_notifier.errors.join("; ")));
+        QCOMPARE(ShownColour(*m_window), Red);
     }
 
     void namesAreFoundWhateverTheirLetterCase() {

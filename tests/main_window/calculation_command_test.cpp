@@ -54,12 +54,6 @@ void FillOutputs(CalculationRecorder& window, const std::string& text) {
     }
 }
 
-// A latitude so small that sin² underflows: a satellite on the site's meridian has no elevation.
-void TypeVanishingLatitude(CalculationRecorder& window) {
-    window.TypeFieldText(FieldId::SiteLatitudeDegrees, "1e-200");
-    window.TypeFieldText(FieldId::SiteLatitudeMinutes, "");
-}
-
 TEST(CalculationCommand, ExampleWritesEveryFieldInOrderThenTheFileAgainAndAgain) {
     CalculationRecorder window = Example();
     CalculationCommand command;
@@ -100,40 +94,37 @@ TEST(CalculationCommand, BlankRequiredFieldsPassValidationAndReadAsZero) {
     EXPECT_EQ(window.Text(FieldId::VerticalOffset), " 0мм-->ВЫШЕ");
 }
 
-TEST(CalculationCommand, Satellite1WithoutElevationWritesAzimuthAndShortFileOnly) {
-    CalculationRecorder window = Window("35", "19", "", "600");
-    TypeVanishingLatitude(window);
-    window.TypeFieldText(FieldId::Satellite1Minutes, "27.69");
-    FillOutputs(window, "old");
-    CalculationCommand().Run(window);
-    EXPECT_EQ(window.TakeEffects(), (Effects{Wrote(FieldId::Azimuth1, " 180"), Filed("180,\r\n")}));
-    EXPECT_EQ(window.Text(FieldId::Rotation), "old");
-}
-
-TEST(CalculationCommand, Satellite2WithoutElevationKeepsOffsetsAndShowsTheLastBeta2) {
-    CalculationRecorder window = Window("13", "35", "27.69", "600");
-    CalculationCommand command;
-    const Effects no_elevation_effects = {
-        Wrote(FieldId::Azimuth1, " 270"), Wrote(FieldId::Rotation, " 0"),
-        Wrote(FieldId::Azimuth2, " 180"), Wrote(FieldId::Elevation2, " 0"),
-        Filed("270,63.7056425183434\r\n")};
-
-    // Before any elevation of satellite 2 was computed, BETA2 is 0.
-    TypeVanishingLatitude(window);
-    FillOutputs(window, "old");
-    command.Run(window);
-    EXPECT_EQ(window.TakeEffects(), no_elevation_effects);
-    EXPECT_EQ(window.Text(FieldId::Elevation1), "old");
-    EXPECT_EQ(window.Text(FieldId::VerticalOffset), "old");
-    EXPECT_EQ(window.Text(FieldId::HorizontalOffset), "old");
-
-    // An ordinary run in between leaves its BETA2 for the next run without elevation.
-    CalculationRecorder example = Example();
-    command.Run(example);
-    command.Run(window);
-    const Effects effects = window.TakeEffects();
-    ASSERT_EQ(effects.size(), 5u);
-    EXPECT_EQ(effects[3], Wrote(FieldId::Elevation2, " 47.99485"));
+// Seen from the equator, a satellite on the site's meridian stands at the zenith: the elevation
+// takes its limit and the command writes every field as for any other site.
+TEST(CalculationCommand, SatelliteAtTheZenithOfAnEquatorSiteCompletes) {
+    using F = FieldId;
+    const std::tuple<const char*, const char*, const char*, const char*, Effects> rows[] = {
+        {"35",
+         "27.69",
+         "19",
+         "",
+         {Wrote(F::Azimuth1, " 180"), Wrote(F::Rotation, " + 90"), Wrote(F::Azimuth2, " 270"),
+          Wrote(F::VerticalOffset, " 198.541мм-->ВЫШЕ"),
+          Wrote(F::HorizontalOffset, " 599.999мм-->СЛЕВА"), Wrote(F::Elevation1, " 90"),
+          Wrote(F::Elevation2, " 70.67634"), Filed("180,90\r\n")}},
+        {"13",
+         "",
+         "35",
+         "27.69",
+         {Wrote(F::Azimuth1, " 270"), Wrote(F::Rotation, " 0"), Wrote(F::Azimuth2, " 180"),
+          Wrote(F::VerticalOffset, " 265.788мм-->НИЖЕ"),
+          Wrote(F::HorizontalOffset, " 599.999мм-->СПРАВА"),
+          Wrote(F::Elevation1, " 63.7056425183434"), Wrote(F::Elevation2, " 90"),
+          Filed("270,63.7056425183434\r\n")}}};
+    for (const auto& [sat1, sat1_min, sat2, sat2_min, effects] : rows) {
+        SCOPED_TRACE(std::string(sat1) + " " + sat2);
+        CalculationRecorder window = Window(sat1, sat2, sat2_min, "600");
+        window.TypeFieldText(F::SiteLatitudeDegrees, "0");
+        window.TypeFieldText(F::SiteLatitudeMinutes, "0");
+        window.TypeFieldText(F::Satellite1Minutes, sat1_min);
+        CalculationCommand().Run(window);
+        EXPECT_EQ(window.TakeEffects(), effects);
+    }
 }
 
 TEST(CalculationCommand, RunTimeErrorStopsAtItsStepKeepingEarlierWrites) {

@@ -1,9 +1,12 @@
+#include <QDir>
 #include <QEventLoop>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextLayout>
+#include <algorithm>
 #include <memory>
 
 #include "direction/flin1.h"
@@ -96,8 +99,7 @@ class MtarvTest : public QObject {
                      QString::fromUtf8(field.default_text));
         }
         QCOMPARE(m_window->NavigationFlag(), std::int16_t{0});
-        QCOMPARE(QString::fromStdString(MTARV().AppFolder()),
-                 QCoreApplication::applicationDirPath());
+        QCOMPARE(MTARV().AppFolder(), ResultsFolder());
         QVERIFY(Shown(m_window->IllustrationsWindow()));
         QVERIFY(m_window->DirectionWindow() != nullptr);
         QVERIFY(!m_window->DirectionWindow()->isVisible());
@@ -280,6 +282,58 @@ class MtarvTest : public QObject {
         QVERIFY(m_notifier.messages.isEmpty());
         ExpectExampleResults(*m_window, ResultsPath());
         QCOMPARE(m_window->NavigationFlag(), std::int16_t{2});
+    }
+
+    // Return and Enter press the focused button in every window, as Space does.
+    void ReturnPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::newRow("main START") << "RASCHET"
+                                    << "Gprog" << int{Qt::Key_Return};
+        QTest::newRow("main НАПРАВЛЕНИЕ") << "RASCHET"
+                                          << "NAPR" << int{Qt::Key_Enter};
+        QTest::newRow("direction START") << "CYRC1"
+                                         << "START" << int{Qt::Key_Return};
+        QTest::newRow("illustrations picture") << "RIS123"
+                                               << "RISYNOK" << int{Qt::Key_Return};
+    }
+    void ReturnPressesTheFocusedButton() {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        const QWidget* windows[] = {m_window.get(), m_window->DirectionWindow(),
+                                    m_window->IllustrationsWindow()};
+        const auto found =
+            std::find_if(std::begin(windows), std::end(windows),
+                         [&](const QWidget* w) { return w->windowTitle() == window; });
+        QVERIFY(found != std::end(windows));
+        QPushButton& pressed = Find(**found, button);
+        QSignalSpy clicks(&pressed, &QPushButton::clicked);
+        QTest::keyClick(&pressed, static_cast<Qt::Key>(key));
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    // A START whose write fails keeps its error box; the direction window then says that its file
+    // is older than the results shown instead of drawing the older azimuth, until a write succeeds.
+    void FailedWriteMakesTheDirectionWindowSayItsFileIsOlder() {
+        QVERIFY(QDir(m_folder.path()).mkdir(QStringLiteral("rlin1.txt")));
+        TypeExample(*m_window);
+        Click(*m_window, "Gprog");
+        QCOMPARE(m_notifier.errors.size(), qsizetype{1});
+        QVERIFY(m_notifier.errors[0].startsWith("На месте файла находится папка"));
+        QCOMPARE(m_window->Field(FieldId::Elevation1).text(), QStringLiteral(" 44.8168471212995"));
+        Click(*m_window, "NAPR");
+        Click(*m_window->DirectionWindow(), "START");
+        QCOMPARE(m_notifier.errors.size(), qsizetype{2});
+        QVERIFY(m_notifier.errors[1].startsWith("Файл результатов старше результатов главного"));
+
+        QVERIFY(QDir(m_folder.path()).rmdir(QStringLiteral("rlin1.txt")));
+        Click(*m_window, "Gprog");
+        Click(*m_window->DirectionWindow(), "START");
+        for (qsizetype later = 2; later < m_notifier.errors.size(); ++later) {
+            QVERIFY(!m_notifier.errors[later].startsWith("Файл результатов старше"));
+        }
     }
 
     // Last: EXIT, or closing the frame, ends the program and closes every window.

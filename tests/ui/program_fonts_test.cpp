@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "ui/window_support.h"
@@ -37,6 +39,19 @@ class ProgramFontsTest : public QObject {
             QSKIP("fonts-wine is not installed");
         }
         LoadProgramFonts();
+    }
+
+    void HugeFaceFilesAreLeftOut() {
+        QTemporaryDir folder;
+        QFile small(folder.filePath(QStringLiteral("sans_serif_1.ttf")));
+        QVERIFY(small.open(QIODevice::WriteOnly) && small.write("face") == 4);
+        small.close();
+        QFile huge(folder.filePath(QStringLiteral("sans_serif_2.ttf")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(64LL * 1024 * 1024));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("sans_serif_2.ttf is too large"));
+        const std::vector<QByteArray> faces = ReadBuiltFaces(folder.path());
+        QCOMPARE(faces.size(), std::size_t{1});
+        QCOMPARE(faces[0], QByteArray("face"));
     }
 
     // 8.25, 9.75 and 12 points are the strikes whose cells are 13, 16 and 20 pixels high; the

@@ -1,4 +1,4 @@
-#include "conversions/runtime_error.h"
+#include "ui/user_message.h"
 
 namespace tarvex {
 namespace {
@@ -19,10 +19,18 @@ const char* Explanation(ErrorKind kind) {
             return "Нет файла результатов: сначала нажмите START в главном окне.";
         case ErrorKind::ResultsFileShort:
             return "Файл результатов неполон: нажмите START в главном окне ещё раз.";
+        case ErrorKind::ResultsFileInvalid:
+            return "Файл результатов испорчен: нажмите START в главном окне ещё раз.";
+        case ErrorKind::ResultsFileOutdated:
+            return "Файл результатов старше результатов главного окна: последний расчёт не "
+                   "удалось в него записать, поэтому направление не нарисовано.";
+        case ErrorKind::NotAFile:
+            return "На месте файла находится папка или устройство, а не файл: уберите или "
+                   "переименуйте его.";
         case ErrorKind::FileRead:
             return "Не удалось прочитать файл.";
         case ErrorKind::FileWrite:
-            return "Не удалось записать файл результатов: папка программы должна быть доступна "
+            return "Не удалось записать файл результатов: папка результатов должна быть доступна "
                    "для записи.";
         case ErrorKind::Picture:
             return "Не удалось показать рисунок: файл отсутствует или повреждён.";
@@ -36,6 +44,10 @@ const char* Explanation(ErrorKind kind) {
 
 std::string UserMessage(const RuntimeError& error) {
     return std::string(Explanation(error.Kind())) + "\n\n(" + error.what() + ")";
+}
+
+std::string OutOfMemoryMessage() {
+    return "Не хватает памяти: действие прервано, программа продолжает работу.";
 }
 
 }  // namespace tarvex

@@ -1,4 +1,4 @@
-#include "conversions/app_folder.h"
+#include "files/app_folder.h"
 
 #include <algorithm>
 #include <system_error>
@@ -67,6 +67,38 @@ std::optional<std::filesystem::path> FindFileIgnoringCase(std::string_view app_f
         return std::nullopt;
     }
     return *std::min_element(matches.begin(), matches.end());
+}
+
+std::optional<std::string> NonFileAt(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    switch (fs::status(path, error).type()) {
+        case fs::file_type::directory:
+            return "a folder";
+        case fs::file_type::fifo:
+            return "a FIFO";
+        case fs::file_type::block:
+        case fs::file_type::character:
+            return "a device";
+        case fs::file_type::socket:
+            return "a socket";
+        default:
+            return std::nullopt;
+    }
+}
+
+std::string ResultsFolderFor(std::string_view program_folder, bool may_create_files,
+                             const char* xdg_data_home, const char* home) {
+    if (may_create_files) {
+        return std::string(program_folder);
+    }
+    if (xdg_data_home != nullptr && xdg_data_home[0] == '/') {
+        return AppFolderFrom(xdg_data_home) + "/tarvex";
+    }
+    if (home != nullptr && home[0] == '/') {
+        return AppFolderFrom(home) + "/.local/share/tarvex";
+    }
+    return std::string(program_folder);
 }
 
 }  // namespace tarvex

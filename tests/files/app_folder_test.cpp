@@ -1,9 +1,10 @@
-#include "conversions/app_folder.h"
+#include "files/app_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <tuple>
 
 namespace tarvex {
 namespace {
@@ -18,6 +19,22 @@ TEST(AppFolderFrom, DropsOnlyATrailingSeparator) {
 TEST(PathInFolder, TheLeadingBackslashIsTheSeparator) {
     EXPECT_EQ(PathInFolder("/opt/tarvex", "\\rlin1.txt"), "/opt/tarvex/rlin1.txt");
     EXPECT_EQ(PathInFolder("", "\\GDS001.BMP"), "/GDS001.BMP");
+}
+
+// Each row: may the program create files in its folder, XDG_DATA_HOME, HOME, the folder.
+TEST(ResultsFolderFor, ProgramFolderWhenWritableElseTheUsersDataFolder) {
+    const std::tuple<bool, const char*, const char*, const char*> rows[] = {
+        {true, "/data", "/home/u", "/opt/tarvex"},
+        {false, "/data", "/home/u", "/data/tarvex"},
+        {false, "/data/", "/home/u", "/data/tarvex"},
+        {false, nullptr, "/home/u", "/home/u/.local/share/tarvex"},
+        {false, "", "/home/u", "/home/u/.local/share/tarvex"},
+        {false, "relative", "/home/u/", "/home/u/.local/share/tarvex"},
+        {false, nullptr, nullptr, "/opt/tarvex"}};
+    for (const auto& [may_create, xdg, home, folder] : rows) {
+        SCOPED_TRACE(std::string(xdg ? xdg : "(unset)") + " " + (home ? home : "(unset)"));
+        EXPECT_EQ(ResultsFolderFor("/opt/tarvex", may_create, xdg, home), folder);
+    }
 }
 
 class FindFileTest : public ::testing::Test {

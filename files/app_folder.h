@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The application folder and the files the program keeps in it. File names are written as in
-// the program's tables, with a leading backslash ("\rlin1.txt", "\GDS001.BMP"): the backslash
-// stands for the path separator.
+// The application folder, the folder of the results file and the files the program keeps in them.
+// File names are written as in the program's tables, with a leading backslash ("\rlin1.txt",
+// "\GDS001.BMP"): the backslash stands for the path separator.
 
 namespace tarvex {
 
@@ -28,5 +28,20 @@ std::filesystem::path PathInFolder(std::string_view app_folder, std::string_view
 std::optional<std::filesystem::path> FindFileIgnoringCase(std::string_view app_folder,
                                                           std::string_view name,
                                                           std::string_view preferred = {});
+
+// What stands at `path` when it is something other than a regular file: "a folder", "a FIFO",
+// "a device", "a socket" (a symbolic link is followed); none for a regular file or nothing.
+//   "/tmp" -> "a folder";  "/dev/null" -> "a device";  "/etc/hostname" -> none
+std::optional<std::string> NonFileAt(const std::filesystem::path& path);
+
+// The folder of the results file: the program's folder when the program may create files there,
+// else the user's data folder, $XDG_DATA_HOME/tarvex, or ~/.local/share/tarvex when that variable
+// is unset, empty or not an absolute path (it may not exist yet). Without a home folder either, the
+// program's folder stays, and writing there fails with its reason.
+//   ("/opt/tarvex", true, ...) -> "/opt/tarvex"
+//   ("/usr/lib/tarvex", false, "/data", "/home/u") -> "/data/tarvex"
+//   ("/usr/lib/tarvex", false, nullptr or "" or "data", "/home/u") -> "/home/u/.local/share/tarvex"
+std::string ResultsFolderFor(std::string_view program_folder, bool may_create_files,
+                             const char* xdg_data_home, const char* home);
 
 }  // namespace tarvex
