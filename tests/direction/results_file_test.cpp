@@ -1,12 +1,10 @@
 #include "direction/results_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +16,7 @@
 
 #include "conversions/runtime_error.h"
 #include "direction/results_writer.h"
+#include "tests/support/file_size_limit.h"
 
 namespace tarvex {
 namespace {
@@ -195,15 +194,10 @@ TEST_F(ResultsFileFolder, ReadOnlyFolderStillUpdatesAWritableFile) {
 // a limit that binds root as well) is the case the temporary file exists for.
 TEST_F(ResultsFileFolder, WriteCutShortKeepsTheOldFile) {
     WriteBytes(File("rlin1.txt"), "1,2\r\n");
-    rlimit previous{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = previous;
-    limited.rlim_cur = 10;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const std::string error = ErrorOf([&] { WriteResultsFile(Folder(), 217.34429165277737, 1); });
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previous_handler);
+    const std::string error = [&] {
+        const FileSizeLimit limit(10);
+        return ErrorOf([&] { WriteResultsFile(Folder(), 217.34429165277737, 1); });
+    }();
     EXPECT_EQ(error, "Cannot write " + File("rlin1.txt").string() + ": File too large");
     EXPECT_EQ(ReadBytes(File("rlin1.txt")), "1,2\r\n");
     EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});

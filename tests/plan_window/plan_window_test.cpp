@@ -1,4 +1,3 @@
-#include <sys/resource.h>
 
 #include <QImage>
 #include <QLabel>
@@ -6,11 +5,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cmath>
-#include <csignal>
 #include <memory>
 #include <queue>
 
 #include "plan_window/plan_window.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/recording_notifier.h"
 #include "tests/support/window_test.h"
 #include "ui/window_support.h"
@@ -333,16 +332,10 @@ class PlanWindowTest : public QObject {
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("earlier card");
         }
-        // A limit on the size of files a process writes binds root too.
-        rlimit previous{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &previous), 0);
-        const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = previous;
-        limited.rlim_cur = 1000;
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const bool saved = m_window->SaveCard(path);
-        ::setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previous_handler);
+        const bool saved = [&] {
+            const FileSizeLimit limit(1000);
+            return m_window->SaveCard(path);
+        }();
         QVERIFY(!saved);
         QCOMPARE(m_notifier.errors.size(), qsizetype{1});
         QVERIFY(m_notifier.errors.front().startsWith("Не удалось сохранить карточку"));
