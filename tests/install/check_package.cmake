@@ -1,11 +1,22 @@
 # Builds the Debian package of the build, unpacks it into a scratch root and checks what a user
 # gets: the program under /usr with every file it reads, the links in /usr/bin, dependencies found
 # from the shared libraries, a desktop entry and AppStream metadata that their validators accept,
-# the manual page, and tarvex-calc running from the unpacked tree.
+# the manual page, tarvex-calc running from the unpacked tree, and the program's START pressed
+# there by a user who is not root (see start_driver.cpp, built into PLUGINS).
 #   cmake -DCPACK=<cpack> -DBUILD_DIR=<build> -DSCRATCH=<scratch folder>
-#         -DBITMAP_SANS_SOURCE=<fonts-wine file>
+#         -DBITMAP_SANS_SOURCE=<fonts-wine file> -DPLUGINS=<folder of the driver plugin>
 #         -P check_package.cmake
-file(REMOVE_RECURSE "${SCRATCH}")
+set(root "${SCRATCH}/root")
+set(program_folder "${root}/usr/lib/tarvex")
+
+# Writable again, so that a user who is not root can remove it.
+function(remove_scratch)
+    if(EXISTS "${program_folder}")
+        file(CHMOD "${program_folder}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+    endif()
+    file(REMOVE_RECURSE "${SCRATCH}")
+endfunction()
+remove_scratch()
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
@@ -29,7 +40,6 @@ foreach(dependency IN ITEMS libqt6widgets6 libqt6gui6 libc6 fonts-liberation2)
     endif()
 endforeach()
 
-set(root "${SCRATCH}/root")
 run(dpkg-deb --extract "${package}" "${root}")
 set(expected usr/lib/tarvex/tarvex usr/lib/tarvex/tarvex-calc usr/share/man/man1/tarvex-calc.1.gz
     usr/share/icons/hicolor/scalable/apps/tarvex.svg)
@@ -66,4 +76,46 @@ run("${root}/usr/bin/tarvex-calc" --sat1-deg 13 --sat2-deg 19 --sat2-min 12 --fo
 if(NOT output MATCHES "\"horizontal_offset\":\" 94.3645мм-->СПРАВА\"")
     message(FATAL_ERROR "tarvex-calc from the package: ${output}")
 endif()
-file(REMOVE_RECURSE "${SCRATCH}")
+
+# Installed under /usr the program folder is read-only for its users: START must write the results
+# file into the user's data folder, and the direction window read it from there. Root may write
+# anywhere, so a user who is not root presses START.
+set(home "${SCRATCH}/home")
+file(MAKE_DIRECTORY "${home}")
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(as_user "")
+if(uid EQUAL 0)
+    find_program(SETPRIV setpriv)
+    if(NOT SETPRIV)
+        remove_scratch()
+        message("START by a user who is not root: skipped, setpriv is missing")
+        return()
+    endif()
+    run(chown 65534:65534 "${home}")
+    set(as_user "${SETPRIV}" --reuid=65534 --regid=65534 --clear-groups)
+endif()
+file(CHMOD "${program_folder}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_EXECUTE GROUP_READ
+           GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+file(GLOB before LIST_DIRECTORIES true "${program_folder}/*")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=XDG_RUNTIME_DIR HOME=${home}
+                        XDG_DATA_HOME=${home}/data QT_QPA_PLATFORM=offscreen
+                        QT_PLUGIN_PATH=${PLUGINS} QT_QPA_GENERIC_PLUGINS=tarvexstartdriver
+                        ${as_user} "${root}/usr/bin/tarvex"
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output TIMEOUT 60)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "START in the packaged program: ${result}\n${output}")
+endif()
+# In hexadecimal: read as text, the line would lose its carriage return.
+set(results "")
+if(EXISTS "${home}/data/tarvex/rlin1.txt")
+    file(READ "${home}/data/tarvex/rlin1.txt" results HEX)
+endif()
+string(HEX "217.344291652777,44.8168471212995\r\n" expected)
+if(NOT results STREQUAL expected)
+    message(FATAL_ERROR "the results file in the user's data folder: '${results}'")
+endif()
+file(GLOB after LIST_DIRECTORIES true "${program_folder}/*")
+if(NOT after STREQUAL before)
+    message(FATAL_ERROR "START changed the program folder: ${after}")
+endif()
+remove_scratch()
