@@ -172,8 +172,10 @@ void PlaceFeed(const DishFrame& dish, const Vector& sight, double focal_length_m
         return;
     }
     const double distance = focal_length_mm * std::tan(separation / beam_deviation_factor);
-    feed.right_mm = -distance * across_right / across;
-    feed.up_mm = -distance * across_up / across;
+    // Adding +0 turns a negative zero into zero: a feed straight left is at a tilt of 180, not
+    // -180, and no offset reads "-0".
+    feed.right_mm = -distance * across_right / across + 0.0;
+    feed.up_mm = -distance * across_up / across + 0.0;
     feed.distance_mm = std::hypot(feed.right_mm, feed.up_mm);
     feed.tilt_deg = std::atan2(feed.up_mm, feed.right_mm) * Degrees;
 }

@@ -120,6 +120,9 @@ TEST(MakePlan, MatchesIndependentFigures) {
             EXPECT_NEAR(feed.relative_rotation_deg, expected[8], 1e-9);
             EXPECT_GE(feed.azimuth_deg, 0);
             EXPECT_LT(feed.azimuth_deg, 360);
+            // Straight left is 180, never -180 from an offset of -0.
+            EXPECT_GT(feed.tilt_deg, -180);
+            EXPECT_LE(feed.tilt_deg, 180);
             EXPECT_NEAR(
                 std::remainder(feed.azimuth_deg - plan.declination_deg - feed.magnetic_azimuth_deg,
                                360.0),
