@@ -68,12 +68,12 @@ CalculationInputs DefaultInputs() {
 }
 
 std::string InputHelp(const InputField& input) {
-    const FieldSpec& spec = SpecOf(input.field);
-    if (*spec.default_text == '\0') {
+    const FieldSpec& field = SpecOf(input.field);
+    if (*field.default_text == '\0') {
         return input.help;
     }
-    return std::string(input.help) + " (default " + spec.default_text +
-           ").\nExample: " + spec.option + ' ' + spec.default_text;
+    return std::string(input.help) + " (default " + field.default_text +
+           ").\nExample: " + field.option + ' ' + field.default_text;
 }
 
 CalculationOutcome Calculate(const CalculationInputs& inputs) {

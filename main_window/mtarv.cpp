@@ -156,12 +156,12 @@ constexpr int DesignWidth = 6675;
 constexpr int DesignHeight = 6930;
 
 template <typename Control>
-Control* CreateControl(QWidget& window, const ControlSpec& spec) {
-    auto* control = new Control(QString::fromUtf8(spec.text), &window);
-    control->setObjectName(QString::fromUtf8(spec.name));
-    control->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
-    if (spec.font != Font::W) {
-        control->setFont(DesignFont(spec.font));
+Control* CreateControl(QWidget& window, const ControlSpec& design) {
+    auto* control = new Control(QString::fromUtf8(design.text), &window);
+    control->setObjectName(QString::fromUtf8(design.name));
+    control->setGeometry(TwipsRect(design.left, design.top, design.width, design.height));
+    if (design.font != Font::W) {
+        control->setFont(DesignFont(design.font));
     }
     return control;
 }
@@ -189,8 +189,8 @@ MTARV::~MTARV() {
 }
 
 void MTARV::CreateLabels() {
-    for (const ControlSpec& spec : Labels) {
-        auto* label = CreateControl<QLabel>(*this, spec);
+    for (const ControlSpec& design : Labels) {
+        auto* label = CreateControl<QLabel>(*this, design);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -198,14 +198,14 @@ void MTARV::CreateLabels() {
 }
 
 void MTARV::CreatePictures() {
-    for (const PictureSpec& spec : Pictures) {
-        const QImage picture = spec.picture();
+    for (const PictureSpec& design : Pictures) {
+        const QImage picture = design.picture();
         auto* label = new QLabel(this);
-        label->setObjectName(QString::fromUtf8(spec.name));
+        label->setObjectName(QString::fromUtf8(design.name));
         label->setPixmap(QPixmap::fromImage(picture));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setGeometry(
-            QRect(QPoint(TwipsToPixels(spec.left), TwipsToPixels(spec.top)), picture.size()));
+            QRect(QPoint(TwipsToPixels(design.left), TwipsToPixels(design.top)), picture.size()));
     }
 }
 

@@ -138,13 +138,13 @@ PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_
 void PlanWindow::CreateFields(QFormLayout& form) {
     form.setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     for (std::size_t index = 0; index < PlanFieldCount; ++index) {
-        const PlanFieldSpec& spec = PlanFieldSpecs[index];
+        const PlanFieldSpec& design = PlanFieldSpecs[index];
         auto* field = new QLineEdit;
-        field->setObjectName(QString::fromUtf8(spec.name));
-        field->setPlaceholderText(QString::fromUtf8(spec.placeholder));
+        field->setObjectName(QString::fromUtf8(design.name));
+        field->setPlaceholderText(QString::fromUtf8(design.placeholder));
         field->setMinimumWidth(180);
         auto* error = new QLabel;
-        error->setObjectName(QString::fromUtf8(spec.name) + QStringLiteral("Error"));
+        error->setObjectName(QString::fromUtf8(design.name) + QStringLiteral("Error"));
         error->setWordWrap(true);
         QPalette colours = error->palette();
         colours.setColor(QPalette::WindowText, ErrorColour);
@@ -154,7 +154,7 @@ void PlanWindow::CreateFields(QFormLayout& form) {
         cell->setSpacing(1);
         cell->addWidget(field);
         cell->addWidget(error);
-        auto* caption = new QLabel(QString::fromUtf8(spec.caption));
+        auto* caption = new QLabel(QString::fromUtf8(design.caption));
         caption->setBuddy(field);
         form.addRow(caption, cell);
         connect(field, &QLineEdit::textChanged, this, &PlanWindow::Recompute);

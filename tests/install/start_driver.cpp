@@ -102,7 +102,7 @@ class StartDriverPlugin : public QGenericPlugin {
 
   public:
     // Qt keeps the object and deletes it with the application.
-    QObject* create(const QString& /*key*/, const QString& /*specification*/) override {
+    QObject* create(const QString& /*key*/, const QString& /*parameters*/) override {
         return new StartDriver;
     }
 };
