@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
             libcli11-dev nlohmann-json3-dev libgeographiclib-dev libfreetype-dev \
             fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils \
             xvfb xauth \
-            dpkg-dev file desktop-file-utils appstream
+            dpkg-dev file desktop-file-utils appstream lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
