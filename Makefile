@@ -32,7 +32,7 @@ screenshots: build
 bench: build
 	cd $(BUILD_DIR) && ./tarvex_bench
 
-# A Debian package installing under /usr: $(BUILD_DIR)/tarvex_<version>_<arch>.deb
+# A Debian package installing under /usr: $(BUILD_DIR)/tarvex_<version>-1_<arch>.deb
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
