@@ -47,6 +47,10 @@ const char* Explanation(ErrorKind kind) {
 std::string UserMessage(const RuntimeError& error) {
     std::string message = Explanation(error.Kind());
     if (error.SystemError() != 0) {
+        // The reason replaces the general advice, which a full disk would contradict.
+        if (error.Kind() == ErrorKind::FileWrite) {
+            message = "Не удалось записать файл результатов.";
+        }
         message += " Причина: " + FileErrorReason(error.SystemError()) + ".";
     }
     return message + "\n\n(" + error.what() + ")";

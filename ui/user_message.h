@@ -14,7 +14,7 @@ namespace tarvex {
 //   NotAFile "Not a file: /opt/t/rlin1.txt (a folder)" -> "На месте файла ... \n\n(Not a file:
 //   ...)"
 //   FileWrite "Cannot write /d/rlin1.txt: Permission denied" with EACCES -> "Не удалось записать
-//   файл результатов: ... Причина: нет прав доступа.\n\n(Cannot write ...)"
+//   файл результатов. Причина: нет прав доступа.\n\n(Cannot write ...)"
 std::string UserMessage(const RuntimeError& error);
 
 // The box for an allocation that failed: the handler stopped, the program goes on.

@@ -11,9 +11,8 @@ TEST(UserMessage, FileErrorsGiveTheirReasonInRussian) {
     const RuntimeError denied(ErrorKind::FileWrite, "Cannot write /d/rlin1.txt: Permission denied",
                               EACCES);
     EXPECT_EQ(UserMessage(denied),
-              "Не удалось записать файл результатов: папка результатов должна быть доступна для "
-              "записи. Причина: нет прав доступа.\n\n(Cannot write /d/rlin1.txt: Permission "
-              "denied)");
+              "Не удалось записать файл результатов. Причина: нет прав доступа.\n\n(Cannot write "
+              "/d/rlin1.txt: Permission denied)");
     EXPECT_EQ(UserMessage(RuntimeError(ErrorKind::Overflow, "Overflow")).find("Причина"),
               std::string::npos);
 }
