@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
             libcli11-dev nlohmann-json3-dev libgeographiclib-dev libfreetype-dev \
             fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils \
             xvfb xauth \
-            dpkg-dev file desktop-file-utils appstream
+            dpkg-dev file desktop-file-utils appstream lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -32,7 +32,7 @@ screenshots: build
 bench: build
 	cd $(BUILD_DIR) && ./tarvex_bench
 
-# A Debian package installing under /usr: $(BUILD_DIR)/tarvex_<version>_<arch>.deb
+# A Debian package installing under /usr: $(BUILD_DIR)/tarvex_<version>-1_<arch>.deb
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 

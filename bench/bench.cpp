@@ -223,6 +223,21 @@ void MeasureCalc(const std::string& folder, const std::string& scratch, const Co
     rows.push_back({"tarvex-calc single run, CPU time, median",
                     Ms(Summarize(single_runs.cpu_ms).median),
                     Ms(Summarize(empty_runs.cpu_ms).median) + " /bin/true", "", std::nullopt});
+
+    // The package's tarvex-calc links the shared libraries, this build's is static: what loading
+    // and binding them costs a run.
+    std::vector<std::string> shared = single;
+    shared.front() = folder + "/shared/tarvex-calc";
+    if (::access(shared.front().c_str(), X_OK) != 0) {
+        return;
+    }
+    const auto [shared_runs, static_runs] = RunInTurn(shared, single, counts.single_runs);
+    rows.push_back({"tarvex-calc single run, shared as packaged, median",
+                    Ms(Summarize(shared_runs.wall_ms).median),
+                    Ms(Summarize(static_runs.wall_ms).median) + " static", "", std::nullopt});
+    rows.push_back({"tarvex-calc single run, shared, CPU time, median",
+                    Ms(Summarize(shared_runs.cpu_ms).median),
+                    Ms(Summarize(static_runs.cpu_ms).median) + " static", "", std::nullopt});
 }
 
 // ---- tarvex-calc plan ----

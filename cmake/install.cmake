@@ -10,13 +10,18 @@
 include(GNUInstallDirs)
 set(TARVEX_INSTALL_FOLDER lib/tarvex)
 
-# tarvex_install_program(<target>): the executable into the program folder, a link in bin/.
+# tarvex_install_program(<target> [<name>]): the executable into the program folder, a link in
+# bin/; <name> is the target's output name where it differs from the target's.
 function(tarvex_install_program target)
+    set(name ${target})
+    if(ARGC GREATER 1)
+        set(name ${ARGV1})
+    endif()
     install(TARGETS ${target} RUNTIME DESTINATION ${TARVEX_INSTALL_FOLDER})
     set(link_folder "${CMAKE_INSTALL_BINDIR}")
-    set(link_target "../${TARVEX_INSTALL_FOLDER}/${target}")
+    set(link_target "../${TARVEX_INSTALL_FOLDER}/${name}")
     install(CODE "
-        set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${link_folder}/${target}\")
+        set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${link_folder}/${name}\")
         get_filename_component(folder \"\${link}\" DIRECTORY)
         file(MAKE_DIRECTORY \"\${folder}\")
         message(STATUS \"Linking: \${link} -> ${link_target}\")

@@ -28,13 +28,17 @@ enum class ErrorKind {
 // command-line calculator prints it as it is); the windows say it in the installer's words.
 class RuntimeError : public std::runtime_error {
   public:
-    RuntimeError(ErrorKind kind, const std::string& message)
-        : std::runtime_error(message), m_kind(kind) {}
+    // `system_error`: the errno of a file that failed, so that the windows can give its reason in
+    // the installer's words; 0 for none.
+    RuntimeError(ErrorKind kind, const std::string& message, int system_error = 0)
+        : std::runtime_error(message), m_kind(kind), m_system_error(system_error) {}
 
     ErrorKind Kind() const { return m_kind; }
+    int SystemError() const { return m_system_error; }
 
   private:
     ErrorKind m_kind;
+    int m_system_error;
 };
 
 }  // namespace tarvex

@@ -110,7 +110,7 @@ class FieldScanner {
 
 [[noreturn]] void ThrowReadError(const std::filesystem::path& path, int error) {
     throw RuntimeError(ErrorKind::FileRead,
-                       "Cannot read " + path.string() + ": " + ErrnoReason(error));
+                       "Cannot read " + path.string() + ": " + ErrnoReason(error), error);
 }
 
 // The whole file, refused when it is longer than a results file can meaningfully be.

@@ -87,15 +87,56 @@ std::optional<std::string> NonFileAt(const std::filesystem::path& path) {
     }
 }
 
+bool IsUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        // The length of the sequence and the range of its second byte, which rules out overlong
+        // forms, surrogates and code points beyond U+10FFFF.
+        std::size_t length = 1;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i < length) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
 std::string ResultsFolderFor(std::string_view program_folder, bool may_create_files,
                              const char* xdg_data_home, const char* home) {
     if (may_create_files) {
         return std::string(program_folder);
     }
-    if (xdg_data_home != nullptr && xdg_data_home[0] == '/') {
+    // A folder that Qt cannot name would fail every START: the XDG rules let a program fall back
+    // to the default when the variable is of no use to it.
+    if (xdg_data_home != nullptr && xdg_data_home[0] == '/' && IsUtf8(xdg_data_home)) {
         return AppFolderFrom(xdg_data_home) + "/tarvex";
     }
-    if (home != nullptr && home[0] == '/') {
+    if (home != nullptr && home[0] == '/' && IsUtf8(home)) {
         return AppFolderFrom(home) + "/.local/share/tarvex";
     }
     return std::string(program_folder);

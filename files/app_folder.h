@@ -34,13 +34,19 @@ std::optional<std::filesystem::path> FindFileIgnoringCase(std::string_view app_f
 //   "/tmp" -> "a folder";  "/dev/null" -> "a device";  "/etc/hostname" -> none
 std::optional<std::string> NonFileAt(const std::filesystem::path& path);
 
+// Whether the bytes are well-formed UTF-8: Qt, which writes the results file, names files by
+// text and cannot name a folder whose bytes are not.
+//   "/home/u/данные" -> true;  "/home/u/\xff" -> false
+bool IsUtf8(std::string_view bytes);
+
 // The folder of the results file: the program's folder when the program may create files there,
 // else the user's data folder, $XDG_DATA_HOME/tarvex, or ~/.local/share/tarvex when that variable
-// is unset, empty or not an absolute path (it may not exist yet). Without a home folder either, the
-// program's folder stays, and writing there fails with its reason.
+// is unset, empty, not an absolute path or not UTF-8 (it may not exist yet). Without a usable home
+// folder either, the program's folder stays, and writing there fails with its reason.
 //   ("/opt/tarvex", true, ...) -> "/opt/tarvex"
 //   ("/usr/lib/tarvex", false, "/data", "/home/u") -> "/data/tarvex"
-//   ("/usr/lib/tarvex", false, nullptr or "" or "data", "/home/u") -> "/home/u/.local/share/tarvex"
+//   ("/usr/lib/tarvex", false, nullptr or "" or "data" or "/\xff", "/home/u")
+//       -> "/home/u/.local/share/tarvex"
 std::string ResultsFolderFor(std::string_view program_folder, bool may_create_files,
                              const char* xdg_data_home, const char* home);
 

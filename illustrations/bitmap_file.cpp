@@ -83,8 +83,10 @@ std::uint64_t PixelDataEnd(std::uint64_t pixel_offset, const BitmapLayout& layou
 }
 
 [[noreturn]] void ThrowUnreadable(const std::filesystem::path& path, int error) {
-    throw RuntimeError(ErrorKind::Picture, "Cannot read picture: " + path.string() + " (" +
-                                               std::generic_category().message(error) + ")");
+    throw RuntimeError(ErrorKind::Picture,
+                       "Cannot read picture: " + path.string() + " (" +
+                           std::generic_category().message(error) + ")",
+                       error);
 }
 
 std::string Invalid(const std::filesystem::path& path, const std::string& reason) {

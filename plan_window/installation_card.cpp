@@ -7,8 +7,10 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
+#include "files/error_reason.h"
 #include "plan_window/feed_layout.h"
 #include "plan_window/plan_report.h"
 
@@ -108,13 +110,20 @@ QString Failure(const QString& path, const QString& reason) {
         .arg(path, reason);
 }
 
+// The reason in Russian words from the failing call's errno; Qt's own text only without one.
+QString Reason(const QSaveFile& file, int system_error) {
+    return system_error != 0 ? QString::fromStdString(FileErrorReason(system_error))
+                             : file.errorString();
+}
+
 }  // namespace
 
 QString SaveInstallationCard(const QString& path, const planning::PlanInput& input,
                              const planning::Plan& plan) {
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
-        return Failure(path, file.errorString());
+        return Failure(path, Reason(file, errno));
     }
     {
         QPdfWriter writer(&file);
@@ -134,8 +143,9 @@ QString SaveInstallationCard(const QString& path, const planning::PlanInput& inp
         }
         card.Layout(plan);
     }
+    errno = 0;
     if (!file.commit()) {
-        return Failure(path, file.errorString());
+        return Failure(path, Reason(file, errno));
     }
     return {};
 }

@@ -362,6 +362,12 @@ void MarkBold(std::vector<Table>& tables, FT_Face face) {
     Get(tables, "name").data = BoldNameTable(face);
 }
 
+// The source says "editable embedding only" (fsType 2), a restriction its licence (the LGPL, as
+// the rest of Wine) does not make: the faces say "installable" (0), as the fonts Debian ships do.
+void MarkInstallable(std::vector<Table>& tables) {
+    PutU16(Get(tables, "OS/2").data, 8, 0);  // fsType
+}
+
 std::uint32_t Checksum(const FontBytes& data) {
     std::uint32_t sum = 0;
     for (std::size_t at = 0; at < data.size(); at += 4) {
@@ -433,7 +439,8 @@ std::vector<BitmapFace> MakeFaces(const FontBytes& font, const std::string& stem
     const Face face(face_handle);
     Require(FT_IS_SFNT(face.get()) && face->num_fixed_sizes > 0);
     const std::uint32_t version = U32(font, 0);
-    const std::vector<Table> tables = ReadTables(face.get());
+    std::vector<Table> tables = ReadTables(face.get());
+    MarkInstallable(tables);
     std::vector<Table> bold_tables = tables;
     MarkBold(bold_tables, face.get());
     std::vector<BitmapFace> faces;

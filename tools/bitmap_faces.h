@@ -23,7 +23,8 @@ struct BitmapFace {
 // Strike by strike, the strike alone as a font (every other table as in `font`), then the same
 // made bold the way Windows draws bitmap fonts in bold: each glyph is overstruck one pixel to the
 // right, so it becomes one pixel wider and advances one pixel further; the face is the "Bold"
-// style of the same family, weight 700. `stem` begins the file names.
+// style of the same family, weight 700. Every face allows installable embedding (fsType 0), as
+// the source's licence does. `stem` begins the file names.
 //   Wine's ms_sans_serif.ttf, "sans_serif" -> sans_serif_1.ttf (13 pixels), sans_serif_1_bold.ttf,
 //       sans_serif_2.ttf (16 pixels), sans_serif_2_bold.ttf, sans_serif_3.ttf (20 pixels),
 //       sans_serif_3_bold.ttf

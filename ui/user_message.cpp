@@ -1,5 +1,7 @@
 #include "ui/user_message.h"
 
+#include "files/error_reason.h"
+
 namespace tarvex {
 namespace {
 
@@ -43,7 +45,15 @@ const char* Explanation(ErrorKind kind) {
 }  // namespace
 
 std::string UserMessage(const RuntimeError& error) {
-    return std::string(Explanation(error.Kind())) + "\n\n(" + error.what() + ")";
+    std::string message = Explanation(error.Kind());
+    if (error.SystemError() != 0) {
+        // The reason replaces the general advice, which a full disk would contradict.
+        if (error.Kind() == ErrorKind::FileWrite) {
+            message = "Не удалось записать файл результатов.";
+        }
+        message += " Причина: " + FileErrorReason(error.SystemError()) + ".";
+    }
+    return message + "\n\n(" + error.what() + ")";
 }
 
 std::string OutOfMemoryMessage() {

@@ -1,8 +1,12 @@
 #include "direction/results_file.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,6 +51,61 @@ std::string ErrorOf(const std::function<void()>& action) {
         return error.what();
     }
     return "no error";
+}
+
+// The error's text and its errno, the text "skipped" when no unprivileged user can be had.
+struct Failure {
+    std::string what;
+    int system_error = 0;
+};
+
+Failure FailureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        return {error.what(), error.SystemError()};
+    }
+    return {"no error"};
+}
+
+// Permissions do not bind root, as the tests run in CI: there the action runs in a child process
+// that has dropped to the unprivileged user "nobody" first.
+Failure FailureAsUserWhoIsNotRoot(const std::function<void()>& action) {
+    if (::geteuid() != 0) {
+        return FailureOf(action);
+    }
+    int pipe_ends[2];
+    if (::pipe(pipe_ends) != 0) {
+        return {"skipped"};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe_ends[0]);
+        constexpr uid_t Nobody = 65534;
+        const Failure failure = ::setgroups(0, nullptr) == 0 &&
+                                        ::setresgid(Nobody, Nobody, Nobody) == 0 &&
+                                        ::setresuid(Nobody, Nobody, Nobody) == 0
+                                    ? FailureOf(action)
+                                    : Failure{"skipped"};
+        const std::string report = std::to_string(failure.system_error) + " " + failure.what;
+        const bool sent = ::write(pipe_ends[1], report.data(), report.size()) ==
+                          static_cast<ssize_t>(report.size());
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(pipe_ends[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(pipe_ends[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(pipe_ends[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const std::size_t blank = report.find(' ');
+    if (child < 0 || blank == std::string::npos) {
+        return {"skipped"};
+    }
+    return {report.substr(blank + 1), std::stoi(report.substr(0, blank))};
 }
 
 class ResultsFileFolder : public ::testing::Test {
@@ -188,6 +247,41 @@ TEST_F(ResultsFileFolder, ReadOnlyFolderStillUpdatesAWritableFile) {
     EXPECT_EQ(ErrorOf([&] { WriteResultsFile(Folder(), 5, 6); }).rfind("Cannot write ", 0), 0u);
     EXPECT_EQ(ReadBytes(File("rlin1.txt")), "3,4\r\n");
     EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{"rlin1.txt"});
+}
+
+// A data folder in which this user may not create "tarvex": the reason is the permission, not the
+// missing file that would follow from it.
+TEST_F(ResultsFileFolder, FolderThatMayNotBeMadeGivesThePermissionAsReason) {
+    const fs::path data = File("data");
+    fs::create_directory(data);
+    const fs::perms read_and_enter = fs::perms::owner_read | fs::perms::owner_exec |
+                                     fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(data, read_and_enter);
+    fs::permissions(Folder(), read_and_enter, fs::perm_options::add);
+    const Failure failure =
+        FailureAsUserWhoIsNotRoot([&] { WriteResultsFile((data / "tarvex").string(), 1, 2); });
+    if (failure.what == "skipped") {
+        GTEST_SKIP() << "no unprivileged user to run as";
+    }
+    EXPECT_EQ(failure.system_error, EACCES);
+    EXPECT_NE(failure.what.find("Permission denied"), std::string::npos) << failure.what;
+    EXPECT_EQ(failure.what.find("No such file"), std::string::npos) << failure.what;
+    EXPECT_FALSE(fs::exists(data / "tarvex"));
+}
+
+// A START that fails leaves no folder of its own behind: neither for a name Qt cannot take nor
+// after a write that failed in a folder it made.
+TEST_F(ResultsFileFolder, FailedWriteLeavesNoFolderBehind) {
+    EXPECT_NE(
+        ErrorOf([&] { WriteResultsFile(Folder() + "/\xFF/tarvex", 1, 2); }).find("not valid UTF-8"),
+        std::string::npos);
+    const Failure failure = [&] {
+        const FileSizeLimit limit(1);
+        return FailureOf([&] { WriteResultsFile(Folder() + "/data/tarvex", 217.5, 1); });
+    }();
+    EXPECT_EQ(failure.system_error, EFBIG) << failure.what;
+    EXPECT_EQ(FileNames(Folder()), std::vector<std::string>{});
 }
 
 // A write that stops half-way (here: the process may write no more than 10 bytes into a file,

@@ -1,10 +1,14 @@
 #include "files/app_folder.h"
+#include "files/error_reason.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <system_error>
 #include <tuple>
+#include <utility>
 
 namespace tarvex {
 namespace {
@@ -30,11 +34,40 @@ TEST(ResultsFolderFor, ProgramFolderWhenWritableElseTheUsersDataFolder) {
         {false, nullptr, "/home/u", "/home/u/.local/share/tarvex"},
         {false, "", "/home/u", "/home/u/.local/share/tarvex"},
         {false, "relative", "/home/u/", "/home/u/.local/share/tarvex"},
+        {false, "/d\xE0\xFF", "/home/u", "/home/u/.local/share/tarvex"},
+        {false, "/данные", "/home/u", "/данные/tarvex"},
+        {false, nullptr, "/home/\xFF", "/opt/tarvex"},
         {false, nullptr, nullptr, "/opt/tarvex"}};
     for (const auto& [may_create, xdg, home, folder] : rows) {
         SCOPED_TRACE(std::string(xdg ? xdg : "(unset)") + " " + (home ? home : "(unset)"));
         EXPECT_EQ(ResultsFolderFor("/opt/tarvex", may_create, xdg, home), folder);
     }
+}
+
+TEST(IsUtf8, RefusesWhatQtCannotNameAgain) {
+    for (const char* good : {"", "/home/u", "/данные", "\xF0\x9F\x93\xA1", "\xEF\xBF\xBD"}) {
+        EXPECT_TRUE(IsUtf8(good)) << good;
+    }
+    // Stray continuation, overlong, surrogate, beyond U+10FFFF, cut short, invalid lead.
+    for (const char* bad : {"\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                            "\xD0", "/d\xE0\xFF", "\xFF"}) {
+        EXPECT_FALSE(IsUtf8(bad)) << bad;
+    }
+}
+
+TEST(FileErrorReason, CommonErrorsInRussianOthersInTheSystemsWords) {
+    const std::pair<int, const char*> rows[] = {
+        {EACCES, "нет прав доступа"},
+        {EPERM, "нет прав доступа"},
+        {ENOSPC, "на диске нет свободного места"},
+        {EROFS, "файловая система доступна только для чтения"},
+        {ENOENT, "нет такого файла или папки"},
+        {EISDIR, "на месте файла находится папка"},
+        {EDQUOT, "превышена дисковая квота"}};
+    for (const auto& [error, reason] : rows) {
+        EXPECT_EQ(FileErrorReason(error), reason) << error;
+    }
+    EXPECT_EQ(FileErrorReason(EXDEV), std::generic_category().message(EXDEV));
 }
 
 class FindFileTest : public ::testing::Test {

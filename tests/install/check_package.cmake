@@ -1,5 +1,6 @@
-# Builds the Debian package of the build, unpacks it into a scratch root and checks what a user
-# gets: the program under /usr with every file it reads, the links in /usr/bin, dependencies found
+# Builds the Debian package of the build, has Debian's package checker (lintian) accept it with
+# neither errors nor warnings, unpacks it into a scratch root and checks what a user gets: the
+# program under /usr with every file it reads, the links in /usr/bin, dependencies found
 # from the shared libraries, a desktop entry and AppStream metadata that their validators accept,
 # the manual page, tarvex-calc running from the unpacked tree, and the program's START pressed
 # there by a user who is not root (see start_driver.cpp, built into PLUGINS).
@@ -33,6 +34,18 @@ list(LENGTH package count)
 if(NOT count EQUAL 1)
     message(FATAL_ERROR "expected one package, found: ${package}")
 endif()
+# Overrides ship in the package (/usr/share/lintian/overrides/tarvex), each with its reason.
+find_program(LINTIAN lintian)
+if(NOT LINTIAN)
+    message(FATAL_ERROR "lintian is missing: make deps installs it")
+endif()
+execute_process(COMMAND "${LINTIAN}" --fail-on error,warning "${package}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+message("lintian ${package}: ${result}\n${output}")
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "lintian found errors or warnings in the package")
+endif()
+
 run(dpkg-deb --field "${package}" Depends)
 foreach(dependency IN ITEMS libqt6widgets6 libqt6gui6 libc6 fonts-liberation2)
     if(NOT output MATCHES "(^|, )${dependency}( |,|$)")
@@ -41,8 +54,9 @@ foreach(dependency IN ITEMS libqt6widgets6 libqt6gui6 libc6 fonts-liberation2)
 endforeach()
 
 run(dpkg-deb --extract "${package}" "${root}")
-set(expected usr/lib/tarvex/tarvex usr/lib/tarvex/tarvex-calc usr/share/man/man1/tarvex-calc.1.gz
-    usr/share/icons/hicolor/scalable/apps/tarvex.svg)
+set(expected usr/lib/tarvex/tarvex usr/lib/tarvex/tarvex-calc usr/share/man/man1/tarvex.1.gz
+    usr/share/man/man1/tarvex-calc.1.gz usr/share/icons/hicolor/scalable/apps/tarvex.svg
+    usr/share/doc/tarvex/copyright usr/share/doc/tarvex/changelog.Debian.gz)
 foreach(bitmap IN ITEMS GDS001 1k 2k 3k 4k TRANS002 YGOLP 5k)
     list(APPEND expected usr/lib/tarvex/${bitmap}.BMP)
 endforeach()

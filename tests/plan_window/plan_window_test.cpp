@@ -339,6 +339,8 @@ class PlanWindowTest : public QObject {
         QCOMPARE(m_notifier.errors.size(), qsizetype{1});
         QVERIFY(m_notifier.errors.front().startsWith("Не удалось сохранить карточку"));
         QVERIFY(m_notifier.errors.front().contains(path));
+        QVERIFY(!missing_folder ||
+                m_notifier.errors.front().contains("нет такого файла или папки"));
         QCOMPARE(ReadAll(path), missing_folder ? QByteArray() : QByteArray("earlier card"));
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
                  missing_folder ? QStringList() : QStringList{"card.pdf"});

@@ -176,6 +176,7 @@ TEST_F(BitmapFacesTest, BoldFacesAreTheBoldStyleOfTheSameFamily) {
         const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face.get(), FT_SFNT_OS2));
         ASSERT_NE(os2, nullptr);
         EXPECT_EQ(os2->usWeightClass, bold ? 700 : source_os2->usWeightClass);
+        EXPECT_EQ(os2->fsType, 0);  // installable embedding, as the licence allows
     }
 }
 
