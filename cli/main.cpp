@@ -52,10 +52,10 @@ constexpr const char* BatchHelp =
     "Read JSON Lines from standard input and write one JSON\n"
     "object per line, in order. Keys: site_lon_deg,\n"
     "site_lon_min, site_lat_deg, site_lat_min, sat1_deg,\n"
-    "sat1_min, sat2_deg, sat2_min, focal, string values; an\n"
-    "absent key takes its default, or its option's text when\n"
-    "given on the command line. A line that is not such an\n"
-    "object gives {\"error\": \"line N: ...\"}.\n"
+    "sat1_min, sat2_deg, sat2_min, focal, string values, each\n"
+    "key once; an absent key takes its default, or its\n"
+    "option's text when given on the command line. A line\n"
+    "that is not such an object gives {\"error\": \"line N: ...\"}.\n"
     "Example: echo '{\"sat1_deg\": \"13\", \"sat2_deg\": \"19\",\n"
     "  \"focal\": \"600\"}' | tarvex-calc --batch";
 

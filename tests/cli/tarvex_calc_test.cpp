@@ -124,7 +124,17 @@ TEST(TarvexCalc, BatchAnswersEveryLineInOrderAndRejectsBadOnes) {
         '\0' + " junk ]]]\n" + "{\"sat1_deg\": \"" + std::string(1 << 20, '1') + "\"}\n" +
         R"({"sat2_deg": "19", "focal": "600"})"
         "\n"
-        R"({"sat1_deg": "13", "sat2_deg": "19", "sat2_min": "12", "focal": "1e999"})";
+        R"({"sat1_deg": "13", "sat2_deg": "19", "sat2_min": "12", "focal": "1e999"})"
+        "\n"
+        // A repeated key, in the form tools write and in any other; a number beyond a double.
+        R"({"sat1_deg": "13", "sat1_deg": "19"})"
+        "\n"
+        R"({"sat1_deg": "13", "sat1_deg": "\u0031"})"
+        "\n"
+        R"({"focal": 1e400})"
+        "\n"
+        R"({"focal": )" +
+        std::string(50'000, '[') + std::string(50'000, ']') + R"(, "sat1_deg": "13"})";
     const CalcRun run = RunCalc("--batch", input);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
@@ -143,6 +153,14 @@ TEST(TarvexCalc, BatchAnswersEveryLineInOrderAndRejectsBadOnes) {
                   "\n"
                   R"({"azimuth1":" 217.344291652777","azimuth2":" 208.2955","rotation":" + 23.5",)"
                   R"("error":"Overflow"})"
+                  "\n"
+                  R"({"error":"line 10: the key \"sat1_deg\" is given twice"})"
+                  "\n"
+                  R"({"error":"line 11: the key \"sat1_deg\" is given twice"})"
+                  "\n"
+                  R"({"error":"line 12: the value of \"focal\" is not a string"})"
+                  "\n"
+                  R"({"error":"line 13: the value of \"focal\" is not a string"})"
                   "\n");
 }
 
