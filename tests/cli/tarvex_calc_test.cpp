@@ -26,17 +26,18 @@ std::string ReadBytes(const fs::path& path) {
 
 // Runs tarvex-calc with shell-quoted `arguments` and `input` on its standard input; its standard
 // output goes to `out` if given, else to a file read back. `feed`, when given, is a shell command
-// whose output is the standard input instead.
+// whose output is the standard input instead; `prefix` a command that runs tarvex-calc.
 CalcRun RunCalc(const std::string& arguments, const std::string& input = "",
-                const std::string& out = "", const std::string& feed = "") {
+                const std::string& out = "", const std::string& feed = "",
+                const std::string& prefix = "") {
     const fs::path folder = fs::temp_directory_path() / ("tarvex_calc_" + std::to_string(getpid()));
     fs::create_directories(folder);
     std::ofstream(folder / "in", std::ios::binary) << input;
     const std::string source = feed.empty() ? "" : feed + " | ";
     const std::string in = feed.empty() ? " < '" + (folder / "in").string() + "'" : "";
-    const std::string command = source + "'" + TARVEX_CALC + "' " + arguments + in + " > '" +
-                                (out.empty() ? (folder / "out").string() : out) + "' 2> '" +
-                                (folder / "err").string() + "'";
+    const std::string command = source + prefix + "'" + TARVEX_CALC + "' " + arguments + in +
+                                " > '" + (out.empty() ? (folder / "out").string() : out) +
+                                "' 2> '" + (folder / "err").string() + "'";
     const int raw = std::system(command.c_str());
     CalcRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
                 out.empty() ? ReadBytes(folder / "out") : "", ReadBytes(folder / "err")};
@@ -213,7 +214,13 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
                                 "\n"
                                 R"({"lon":35,"lat":32,"sats":[13,true],"focal_mm":600})"
                                 "\n"
-                                R"({"lat":32,"sats":[13,19],"focal_mm":600})");
+                                R"({"lat":32,"sats":[13,19],"focal_mm":600})"
+                                "\n"
+                                R"({"lon":35,"lat":32,"lon":35,"sats":[13,19],"focal_mm":600})"
+                                "\n"
+                                R"({"lon":1e400,"lat":32,"sats":[13,19],"focal_mm":600})"
+                                "\n"
+                                R"({"lon":35,"lat":32,"sats":[13,-1e400],"focal_mm":600})");
     EXPECT_EQ(batch.status, 1);
     EXPECT_EQ(batch.out,
               single.out +
@@ -227,7 +234,51 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
                   R"({"error":"line 5: the value of an element of \"sats\" is not a number"})"
                   "\n"
                   R"({"error":"line 6: missing \"lon\""})"
+                  "\n"
+                  R"({"error":"line 7: the key \"lon\" is given twice"})"
+                  "\n"
+                  R"({"error":"line 8: the value of \"lon\" is a number out of range"})"
+                  "\n"
+                  R"({"error":"line 9: the value of an element of \"sats\" is a number out of )"
+                  R"(range"})"
                   "\n");
+}
+
+// The set-up's options are the defaults of the lines that lack their keys.
+TEST(TarvexCalcPlan, BatchTakesAbsentKeysFromTheOptions) {
+    const CalcRun single = RunCalc(std::string(PlanExample) + " --diameter 1000 --json");
+    const CalcRun batch = RunCalc(
+        "plan --batch --lon 35:27.69 --lat 32:48.5 --sat 1 --focal 600 --diameter 1000 "
+        "--date 2026-12-07",
+        R"({"sats":[13,"19:12"]})"
+        "\n"
+        R"({"lon":35,"lat":32,"sats":[-0,19],"diameter_mm":"+1000","date":"2026-12-07"})");
+    EXPECT_EQ(batch.status, 0);
+    EXPECT_EQ(batch.out.substr(0, batch.out.find('\n') + 1), single.out);
+}
+
+// Hostile lines are answered like any other and the run goes on: a value nested deeper than a
+// stack would hold, and lines of 100 000 keys, each read in time in proportion to its length (the
+// time limit only guards against a run that would take minutes).
+TEST(TarvexCalcPlan, HostileLinesAreAnsweredAndTheRunGoesOn) {
+    const std::string deep = std::string(50'000, '[') + std::string(50'000, ']');
+    std::string keys;
+    for (int key = 0; key < 100'000; ++key) {
+        keys += (key == 0 ? "{\"" : ",\"") + std::to_string(key) + "\":1";
+    }
+    std::string input = "{\"a\":" + deep + ",\"b\":1}\n{\"sats\":" + deep + "}\n";
+    std::string expected = R"({"error":"line 1: unknown key \"a\""})"
+                           "\n"
+                           R"({"error":"line 2: the value of an element of \"sats\" is not a )"
+                           R"(number"})"
+                           "\n";
+    for (int line = 3; line <= 10; ++line) {
+        input += keys + "}\n";
+        expected += R"({"error":"line )" + std::to_string(line) + R"(: unknown key \"0\""})" + "\n";
+    }
+    const CalcRun run = RunCalc("plan --batch", input, "", "", "timeout 20 ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, expected);
 }
 
 TEST(TarvexCalcPlan, RefusalsAndUsage) {
@@ -238,6 +289,9 @@ TEST(TarvexCalcPlan, RefusalsAndUsage) {
         {"plan --lon 35 --lat 32 --sat 13 --sat 19", 64},
         {"plan --lon east --lat 32 --sat 13 --sat 19 --focal 600", 64},
         {"plan --lon 35 --lat 32 --sat 13 --sat 19 --focal 600 --json --batch", 64},
+        // The calculation's options before "plan" would be ignored.
+        {"--json plan --lon 35 --lat 32 --sat 13 --sat 19 --focal 600", 64},
+        {"--focal 600 plan --batch", 64},
     };
     for (const auto& [arguments, status] : rows) {
         SCOPED_TRACE(arguments);
