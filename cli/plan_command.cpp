@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "cli/json_line.h"
+
 namespace tarvex {
 namespace {
 
@@ -16,28 +18,52 @@ using planning::Plan;
 
 // ---- JSON ----
 
-Json FeedJson(const FeedPlan& feed) {
-    return {{"sat", feed.satellite_deg},
-            {"azimuth_deg", feed.azimuth_deg},
-            {"magnetic_azimuth_deg", feed.magnetic_azimuth_deg},
-            {"elevation_deg", feed.elevation_deg},
-            {"separation_deg", feed.separation_deg},
-            {"right_mm", feed.right_mm},
-            {"up_mm", feed.up_mm},
-            {"distance_mm", feed.distance_mm},
-            {"tilt_deg", feed.tilt_deg},
-            {"rotation_deg", feed.rotation_deg},
-            {"relative_rotation_deg", feed.relative_rotation_deg}};
+// Written directly rather than built as a document and dumped: building and freeing the
+// document's members cost more than the plan itself. Numbers take nlohmann's own shortest form
+// ("13.0", "1e-05"), the one the plan's JSON has always had.
+void AppendNumber(std::string& out, double value) {
+    char text[64];
+    // -0 (a satellite typed "-0", an offset of -0 mm) is written as 0.
+    out.append(text,
+               nlohmann::detail::to_chars(text, text + sizeof text, value == 0 ? 0.0 : value));
 }
 
-Json WarningJson(const planning::PlanWarning& warning) {
-    Json json = Json::object();
-    json["code"] = warning.code;
+// `key` is plain ASCII, written as it is.
+void AppendMember(std::string& out, std::string_view key, double value) {
+    out += '"';
+    out += key;
+    out += "\":";
+    AppendNumber(out, value);
+    out += ',';
+}
+
+void AppendFeed(std::string& out, const FeedPlan& feed) {
+    out += '{';
+    AppendMember(out, "sat", feed.satellite_deg);
+    AppendMember(out, "azimuth_deg", feed.azimuth_deg);
+    AppendMember(out, "magnetic_azimuth_deg", feed.magnetic_azimuth_deg);
+    AppendMember(out, "elevation_deg", feed.elevation_deg);
+    AppendMember(out, "separation_deg", feed.separation_deg);
+    AppendMember(out, "right_mm", feed.right_mm);
+    AppendMember(out, "up_mm", feed.up_mm);
+    AppendMember(out, "distance_mm", feed.distance_mm);
+    AppendMember(out, "tilt_deg", feed.tilt_deg);
+    AppendMember(out, "rotation_deg", feed.rotation_deg);
+    AppendMember(out, "relative_rotation_deg", feed.relative_rotation_deg);
+    out.back() = '}';
+}
+
+void AppendWarning(std::string& out, const planning::PlanWarning& warning) {
+    out += "{\"code\":";
+    AppendJsonString(out, warning.code);
     if (warning.feed) {
-        json["feed"] = *warning.feed;
+        char text[16];
+        out += ",\"feed\":";
+        out.append(text, std::to_chars(text, text + sizeof text, *warning.feed).ptr);
     }
-    json["message"] = warning.message;
-    return json;
+    out += ",\"message\":";
+    AppendJsonString(out, warning.message);
+    out += '}';
 }
 
 // ---- Text ----
@@ -336,19 +362,29 @@ planning::Date TodayUtc() {
 }
 
 std::string PlanJson(const Plan& plan) {
-    Json feeds = Json::array();
+    std::string out;
+    out.reserve(256 + 320 * plan.feeds.size());
+    out += '{';
+    AppendMember(out, "beam_deviation_factor", plan.beam_deviation_factor);
+    AppendMember(out, "declination_deg", plan.declination_deg);
+    out += "\"feeds\":[";
     for (const FeedPlan& feed : plan.feeds) {
-        feeds.push_back(FeedJson(feed));
+        AppendFeed(out, feed);
+        out += ',';
     }
-    Json warnings = Json::array();
+    if (!plan.feeds.empty()) {
+        out.pop_back();
+    }
+    out += "],\"warnings\":[";
     for (const planning::PlanWarning& warning : plan.warnings) {
-        warnings.push_back(WarningJson(warning));
+        AppendWarning(out, warning);
+        out += ',';
     }
-    Json json = {{"beam_deviation_factor", plan.beam_deviation_factor},
-                 {"declination_deg", plan.declination_deg}};
-    json["feeds"] = std::move(feeds);
-    json["warnings"] = std::move(warnings);
-    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    if (!plan.warnings.empty()) {
+        out.pop_back();
+    }
+    out += "]}";
+    return out;
 }
 
 std::string PlanText(const Plan& plan) {

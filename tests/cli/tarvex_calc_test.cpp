@@ -244,7 +244,8 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
                   "\n");
 }
 
-// The set-up's options are the defaults of the lines that lack their keys.
+// The set-up's options are the defaults of the lines that lack their keys; a satellite typed -0
+// is echoed as 0.
 TEST(TarvexCalcPlan, BatchTakesAbsentKeysFromTheOptions) {
     const CalcRun single = RunCalc(std::string(PlanExample) + " --diameter 1000 --json");
     const CalcRun batch = RunCalc(
@@ -255,6 +256,7 @@ TEST(TarvexCalcPlan, BatchTakesAbsentKeysFromTheOptions) {
         R"({"lon":35,"lat":32,"sats":[-0,19],"diameter_mm":"+1000","date":"2026-12-07"})");
     EXPECT_EQ(batch.status, 0);
     EXPECT_EQ(batch.out.substr(0, batch.out.find('\n') + 1), single.out);
+    EXPECT_NE(batch.out.find(R"("feeds":[{"sat":0.0,)"), std::string::npos) << batch.out;
 }
 
 // Hostile lines are answered like any other and the run goes on: a value nested deeper than a
