@@ -191,9 +191,13 @@ int RunPlan(const PlanOptions& options) {
                      "Run with --help for more information.\n";
         return BadUsage;
     }
-    const tarvex::planning::PlanInput input{*given.longitude_deg, *given.latitude_deg,
-                                            given.satellites_deg, *given.focal_length_mm,
-                                            given.diameter_mm,    given.date};
+    tarvex::planning::PlanInput input;
+    input.site_longitude_deg = *given.longitude_deg;
+    input.site_latitude_deg = *given.latitude_deg;
+    input.satellites_deg = given.satellites_deg;
+    input.focal_length_mm = *given.focal_length_mm;
+    input.diameter_mm = given.diameter_mm;
+    input.date = given.date;
     const auto result = tarvex::planning::MakePlan(input);
     if (const auto* refusal = std::get_if<tarvex::planning::PlanRefusal>(&result)) {
         std::cerr << "tarvex-calc plan: " << refusal->message << '\n';
