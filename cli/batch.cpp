@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <nlohmann/json.hpp>
@@ -29,6 +30,11 @@ std::string Quoted(std::string_view text) {
     std::string quoted;
     AppendJsonString(quoted, text);
     return quoted;
+}
+
+// A repeated key is refused: "last one wins" would hide a typing error.
+std::string GivenTwice(std::string_view key) {
+    return "the key " + Quoted(key) + " is given twice";
 }
 
 // Reads one line as events, without building a document: the top level must be an object, each
@@ -67,13 +73,27 @@ class BatchLineReader : public Json::json_sax_t {
             m_key_index = InputIndexOfKey(key);
             if (!m_key_index) {
                 Report("unknown key " + Quoted(key));
+            } else if (m_given[*m_key_index]) {
+                Report(GivenTwice(key));
+            } else {
+                m_given[*m_key_index] = true;
             }
         }
         return true;
     }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    bool parse_error(std::size_t, const std::string&,
+                     const nlohmann::detail::exception& error) override {
+        // 406: valid JSON whose number does not fit a double, wrong where it stands.
+        if (error.id == 406) {
+            m_out_of_range = true;
+            Scalar();
+            Report("a number is out of range");
+        }
         return false;
     }
+
+    // True when the reading stopped at a number out of range, not at a fault of the JSON.
+    bool OutOfRange() const { return m_out_of_range; }
 
   private:
     // A value that is not a string: wrong at the top level or as the value of a known key.
@@ -115,6 +135,8 @@ class BatchLineReader : public Json::json_sax_t {
     CalculationInputs& m_inputs;
     int m_depth = 0;
     std::optional<std::size_t> m_key_index;
+    std::array<bool, InputCount> m_given{};
+    bool m_out_of_range = false;
     std::string m_problem;
 };
 
@@ -173,7 +195,7 @@ class PlainLineScanner {
 BatchLine ParseJsonLine(std::string_view line, const CalculationInputs& defaults) {
     CalculationInputs inputs = defaults;
     BatchLineReader reader(inputs);
-    if (!Json::sax_parse(line.begin(), line.end(), &reader)) {
+    if (!Json::sax_parse(line.begin(), line.end(), &reader) && !reader.OutOfRange()) {
         return std::string("not valid JSON");
     }
     if (!reader.Problem().empty()) {
@@ -303,6 +325,7 @@ std::optional<std::variant<CalculationInputs, std::string>> ParsePlainBatchLine(
         return std::nullopt;
     }
     CalculationInputs inputs = defaults;
+    std::array<bool, InputCount> given{};
     std::string problem;
     if (!scanner.Consume('}')) {
         do {
@@ -314,10 +337,12 @@ std::optional<std::variant<CalculationInputs, std::string>> ParsePlainBatchLine(
             if (!value) {
                 return std::nullopt;
             }
-            if (const std::optional<std::size_t> index = InputIndexOfKey(*key)) {
+            const std::optional<std::size_t> index = InputIndexOfKey(*key);
+            if (index && !given[*index]) {
                 inputs[*index] = *value;
+                given[*index] = true;
             } else if (problem.empty()) {
-                problem = "unknown key " + Quoted(*key);
+                problem = index ? GivenTwice(*key) : "unknown key " + Quoted(*key);
             }
         } while (scanner.Consume(','));
         if (!scanner.Consume('}')) {

@@ -18,6 +18,8 @@ namespace tarvex {
 //   {"sat1_deg": "13", "focal": "600"} -> inputs
 //   {"focal": 600}                     -> "the value of \"focal\" is not a string"
 //   {"x": "1"}                         -> "unknown key \"x\""
+//   {"focal": "6", "focal": "600"}     -> "the key \"focal\" is given twice"
+//   {"focal": 1e400}                   -> "the value of \"focal\" is not a string"
 //   [1]                                -> "not a JSON object"
 std::variant<CalculationInputs, std::string> ParseBatchLine(std::string_view line,
                                                             const CalculationInputs& defaults);

@@ -52,10 +52,10 @@ constexpr const char* BatchHelp =
     "Read JSON Lines from standard input and write one JSON\n"
     "object per line, in order. Keys: site_lon_deg,\n"
     "site_lon_min, site_lat_deg, site_lat_min, sat1_deg,\n"
-    "sat1_min, sat2_deg, sat2_min, focal, string values; an\n"
-    "absent key takes its default, or its option's text when\n"
-    "given on the command line. A line that is not such an\n"
-    "object gives {\"error\": \"line N: ...\"}.\n"
+    "sat1_min, sat2_deg, sat2_min, focal, string values, each\n"
+    "key once; an absent key takes its default, or its\n"
+    "option's text when given on the command line. A line\n"
+    "that is not such an object gives {\"error\": \"line N: ...\"}.\n"
     "Example: echo '{\"sat1_deg\": \"13\", \"sat2_deg\": \"19\",\n"
     "  \"focal\": \"600\"}' | tarvex-calc --batch";
 
@@ -92,14 +92,17 @@ constexpr const char* PlanFooter =
     "tilt_deg, rotation_deg, relative_rotation_deg), warnings (code, feed, message).\n"
     "\n"
     "Exit status: 0 a plan; 1 the set-up was refused (the reason on standard error); 64 bad\n"
-    "usage; 74 the output could not be written. With --batch: 0, or 1 when a line was rejected.";
+    "usage; 74 the output could not be written. With --batch: 0, or 1 when a line was rejected.\n"
+    "An option of the calculation before \"plan\" (tarvex-calc --json plan ...) is bad usage.";
 
 constexpr const char* PlanBatchHelp =
     "Read JSON Lines from standard input and write one JSON\n"
     "object per line, in order. Keys: lon, lat, sats (an array),\n"
     "focal_mm, optional diameter_mm and date; numbers or texts\n"
-    "as the options take them. A line that is rejected or\n"
-    "refused gives {\"error\": \"line N: ...\"}.";
+    "as the options take them, each key once. A key a line\n"
+    "lacks takes the value of its option (--lon, --lat, --sat,\n"
+    "--focal, --diameter, --date) when one is given. A line\n"
+    "that is rejected or refused gives {\"error\": \"line N: ...\"}.";
 
 // The plan's set-up as typed; the texts are checked as they are parsed.
 struct PlanOptions {
@@ -155,34 +158,47 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     return plan;
 }
 
-std::optional<tarvex::planning::PlanInput> PlanInputOf(const PlanOptions& options) {
-    if (options.longitude.empty() || options.latitude.empty() || options.satellites.empty() ||
-        options.focal_length.empty()) {
-        return std::nullopt;
+// The options as given; each text has passed its check.
+tarvex::PlanBatchDefaults PlanDefaultsOf(const PlanOptions& options) {
+    using tarvex::planning::ParseAngle;
+    using tarvex::planning::ParseNumber;
+    tarvex::PlanBatchDefaults given;
+    if (!options.longitude.empty()) {
+        given.longitude_deg = ParseAngle(options.longitude);
     }
-    tarvex::planning::PlanInput input;
-    input.site_longitude_deg = *tarvex::planning::ParseAngle(options.longitude);
-    input.site_latitude_deg = *tarvex::planning::ParseAngle(options.latitude);
+    if (!options.latitude.empty()) {
+        given.latitude_deg = ParseAngle(options.latitude);
+    }
     for (const std::string& satellite : options.satellites) {
-        input.satellites_deg.push_back(*tarvex::planning::ParseAngle(satellite));
+        given.satellites_deg.push_back(*ParseAngle(satellite));
     }
-    input.focal_length_mm = *tarvex::planning::ParseNumber(options.focal_length);
+    if (!options.focal_length.empty()) {
+        given.focal_length_mm = ParseNumber(options.focal_length);
+    }
     if (!options.diameter.empty()) {
-        input.diameter_mm = tarvex::planning::ParseNumber(options.diameter);
+        given.diameter_mm = ParseNumber(options.diameter);
     }
-    input.date =
+    given.date =
         options.date.empty() ? tarvex::TodayUtc() : *tarvex::planning::ParseDate(options.date);
-    return input;
+    return given;
 }
 
 int RunPlan(const PlanOptions& options) {
-    const std::optional<tarvex::planning::PlanInput> input = PlanInputOf(options);
-    if (!input) {
+    const tarvex::PlanBatchDefaults given = PlanDefaultsOf(options);
+    if (!given.longitude_deg || !given.latitude_deg || given.satellites_deg.empty() ||
+        !given.focal_length_mm) {
         std::cerr << "tarvex-calc plan: --lon, --lat, --sat and --focal are required\n"
                      "Run with --help for more information.\n";
         return BadUsage;
     }
-    const auto result = tarvex::planning::MakePlan(*input);
+    tarvex::planning::PlanInput input;
+    input.site_longitude_deg = *given.longitude_deg;
+    input.site_latitude_deg = *given.latitude_deg;
+    input.satellites_deg = given.satellites_deg;
+    input.focal_length_mm = *given.focal_length_mm;
+    input.diameter_mm = given.diameter_mm;
+    input.date = given.date;
+    const auto result = tarvex::planning::MakePlan(input);
     if (const auto* refusal = std::get_if<tarvex::planning::PlanRefusal>(&result)) {
         std::cerr << "tarvex-calc plan: " << refusal->message << '\n';
         return 1;
@@ -192,12 +208,23 @@ int RunPlan(const PlanOptions& options) {
     return 0;
 }
 
-tarvex::BatchResult RunPlanBatch() {
-    const tarvex::planning::Date today = tarvex::TodayUtc();
+tarvex::BatchResult RunPlanBatch(const PlanOptions& options) {
+    const tarvex::PlanBatchDefaults defaults = PlanDefaultsOf(options);
     return tarvex::RunLines(STDIN_FILENO, stdout,
-                            [&today](std::string_view line, long line_number) {
-                                return tarvex::PlanBatchOutputLine(line, line_number, today);
+                            [&defaults](std::string_view line, long line_number) {
+                                return tarvex::PlanBatchOutputLine(line, line_number, defaults);
                             });
+}
+
+// An option of the calculation written before "plan" would be silently ignored: it is refused,
+// so that "tarvex-calc --json plan ..." does not print a table where JSON was asked for.
+const CLI::Option* CalculationOptionGiven(const CLI::App& app) {
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0) {
+            return option;
+        }
+    }
+    return nullptr;
 }
 
 // Results that never reached their reader must not end as a success (a full disk, a closed pipe).
@@ -292,7 +319,13 @@ int main(int argc, char** argv) {
     }
 
     if (plan->parsed()) {
-        return plan_options.batch ? BatchStatus(RunPlanBatch())
+        if (const CLI::Option* option = CalculationOptionGiven(app)) {
+            std::cerr << "tarvex-calc: " << option->get_name()
+                      << " is an option of the calculation, not of plan; give plan's options "
+                         "after \"plan\"\nRun with --help for more information.\n";
+            return BadUsage;
+        }
+        return plan_options.batch ? BatchStatus(RunPlanBatch(plan_options))
                                   : CheckedStatus(RunPlan(plan_options));
     }
     if (batch) {

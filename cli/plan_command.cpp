@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "cli/json_line.h"
+
 namespace tarvex {
 namespace {
 
@@ -16,28 +18,52 @@ using planning::Plan;
 
 // ---- JSON ----
 
-Json FeedJson(const FeedPlan& feed) {
-    return {{"sat", feed.satellite_deg},
-            {"azimuth_deg", feed.azimuth_deg},
-            {"magnetic_azimuth_deg", feed.magnetic_azimuth_deg},
-            {"elevation_deg", feed.elevation_deg},
-            {"separation_deg", feed.separation_deg},
-            {"right_mm", feed.right_mm},
-            {"up_mm", feed.up_mm},
-            {"distance_mm", feed.distance_mm},
-            {"tilt_deg", feed.tilt_deg},
-            {"rotation_deg", feed.rotation_deg},
-            {"relative_rotation_deg", feed.relative_rotation_deg}};
+// Written directly rather than built as a document and dumped: building and freeing the
+// document's members cost more than the plan itself. Numbers take nlohmann's own shortest form
+// ("13.0", "1e-05"), the one the plan's JSON has always had.
+void AppendNumber(std::string& out, double value) {
+    char text[64];
+    // -0 (a satellite typed "-0", an offset of -0 mm) is written as 0.
+    out.append(text,
+               nlohmann::detail::to_chars(text, text + sizeof text, value == 0 ? 0.0 : value));
 }
 
-Json WarningJson(const planning::PlanWarning& warning) {
-    Json json = Json::object();
-    json["code"] = warning.code;
+// `key` is plain ASCII, written as it is.
+void AppendMember(std::string& out, std::string_view key, double value) {
+    out += '"';
+    out += key;
+    out += "\":";
+    AppendNumber(out, value);
+    out += ',';
+}
+
+void AppendFeed(std::string& out, const FeedPlan& feed) {
+    out += '{';
+    AppendMember(out, "sat", feed.satellite_deg);
+    AppendMember(out, "azimuth_deg", feed.azimuth_deg);
+    AppendMember(out, "magnetic_azimuth_deg", feed.magnetic_azimuth_deg);
+    AppendMember(out, "elevation_deg", feed.elevation_deg);
+    AppendMember(out, "separation_deg", feed.separation_deg);
+    AppendMember(out, "right_mm", feed.right_mm);
+    AppendMember(out, "up_mm", feed.up_mm);
+    AppendMember(out, "distance_mm", feed.distance_mm);
+    AppendMember(out, "tilt_deg", feed.tilt_deg);
+    AppendMember(out, "rotation_deg", feed.rotation_deg);
+    AppendMember(out, "relative_rotation_deg", feed.relative_rotation_deg);
+    out.back() = '}';
+}
+
+void AppendWarning(std::string& out, const planning::PlanWarning& warning) {
+    out += "{\"code\":";
+    AppendJsonString(out, warning.code);
     if (warning.feed) {
-        json["feed"] = *warning.feed;
+        char text[16];
+        out += ",\"feed\":";
+        out.append(text, std::to_chars(text, text + sizeof text, *warning.feed).ptr);
     }
-    json["message"] = warning.message;
-    return json;
+    out += ",\"message\":";
+    AppendJsonString(out, warning.message);
+    out += '}';
 }
 
 // ---- Text ----
@@ -129,90 +155,198 @@ std::string TableLine(const std::string& label, const std::vector<std::string>& 
 
 // ---- Batch input ----
 
-using BatchValue = std::variant<double, std::string>;
+enum class Key { Longitude, Latitude, Satellites, FocalLength, Diameter, Date };
+
+constexpr std::string_view KeyNames[] = {"lon", "lat", "sats", "focal_mm", "diameter_mm", "date"};
 
 std::string Quoted(std::string_view key) {
     return "\"" + std::string(key) + "\"";
 }
 
-// A number, or a string read by `parse`; none with the reason in `problem`.
-template <typename Parse>
-std::optional<double> NumberOf(const Json& value, std::string_view what, Parse parse,
-                               std::string& problem) {
-    if (value.is_number()) {
-        return value.get<double>();
-    }
-    if (value.is_string()) {
-        if (std::optional<double> parsed = parse(value.get_ref<const std::string&>())) {
-            return parsed;
+std::optional<Key> KeyOf(std::string_view name) {
+    for (std::size_t k = 0; k < std::size(KeyNames); ++k) {
+        if (KeyNames[k] == name) {
+            return static_cast<Key>(k);
         }
-        problem = "the value of " + std::string(what) + " is not a number";
-        return std::nullopt;
     }
-    problem = "the value of " + std::string(what) + " is not a number";
     return std::nullopt;
 }
 
-std::optional<std::string> ReadMember(const std::string& key, const Json& value,
-                                      planning::PlanInput& input, std::array<bool, 4>& seen) {
-    std::string problem;
-    const auto angle = [](const std::string& text) { return planning::ParseAngle(text); };
-    const auto number = [](const std::string& text) { return planning::ParseNumber(text); };
-    auto read = [&](double& target, auto parse,
-                    std::size_t required) -> std::optional<std::string> {
-        const std::optional<double> parsed = NumberOf(value, Quoted(key), parse, problem);
-        if (!parsed) {
-            return problem;
-        }
-        target = *parsed;
-        if (required < seen.size()) {
-            seen[required] = true;
-        }
-        return std::nullopt;
-    };
-    if (key == "lon") {
-        return read(input.site_longitude_deg, angle, 0);
+// Reads one line as events into a PlanInput, without building a document: the top level must
+// be an object of known keys, each given once, with values of their kinds. Records the first
+// problem and reads on, so that a line that is not JSON at all is reported as such whatever
+// came before; values of refused keys are only stepped over, however large or deep.
+class PlanLineReader : public Json::json_sax_t {
+  public:
+    explicit PlanLineReader(planning::PlanInput& input) : m_input(input) {}
+
+    const std::string& Problem() const { return m_problem; }
+    bool Given(Key key) const { return m_given[Index(key)]; }
+
+    bool null() override { return Other(); }
+    bool boolean(bool) override { return Other(); }
+    bool number_integer(number_integer_t value) override {
+        return Number(static_cast<double>(value));
     }
-    if (key == "lat") {
-        return read(input.site_latitude_deg, angle, 1);
+    bool number_unsigned(number_unsigned_t value) override {
+        return Number(static_cast<double>(value));
     }
-    if (key == "focal_mm") {
-        return read(input.focal_length_mm, number, 3);
-    }
-    if (key == "diameter_mm") {
-        double diameter = 0;
-        std::optional<std::string> refused = read(diameter, number, seen.size());
-        input.diameter_mm = diameter;
-        return refused;
-    }
-    if (key == "date") {
-        const std::optional<planning::Date> date =
-            value.is_string() ? planning::ParseDate(value.get_ref<const std::string&>())
-                              : std::nullopt;
-        if (!date) {
-            return "the value of \"date\" is not a date YYYY-MM-DD";
-        }
-        input.date = *date;
-        return std::nullopt;
-    }
-    if (key == "sats") {
-        if (!value.is_array()) {
-            return std::string("the value of \"sats\" is not an array");
-        }
-        input.satellites_deg.clear();
-        for (const Json& satellite : value) {
-            const std::optional<double> parsed =
-                NumberOf(satellite, "an element of \"sats\"", angle, problem);
-            if (!parsed) {
-                return problem;
+    bool number_float(number_float_t value, const string_t&) override { return Number(value); }
+    bool binary(binary_t&) override { return Other(); }
+    bool string(string_t& text) override {
+        if (m_depth == 1 && m_key == Key::Date) {
+            if (const std::optional<planning::Date> date = planning::ParseDate(text)) {
+                m_input.date = *date;
+            } else {
+                NotOfItsKind();
             }
-            input.satellites_deg.push_back(*parsed);
+            return true;
         }
-        seen[2] = true;
-        return std::nullopt;
+        const bool angle = m_key != Key::FocalLength && m_key != Key::Diameter;
+        const std::optional<double> value =
+            InNumberPlace() ? (angle ? planning::ParseAngle(text) : planning::ParseNumber(text))
+                            : std::nullopt;
+        return value ? Number(*value) : Other();
     }
-    return "unknown key " + Quoted(key);
-}
+    bool start_object(std::size_t) override {
+        if (m_depth > 0) {
+            Other();
+        }
+        ++m_depth;
+        return true;
+    }
+    bool start_array(std::size_t) override {
+        if (m_depth == 1 && m_key == Key::Satellites) {
+            m_input.satellites_deg.clear();
+            m_in_satellites = true;
+        } else {
+            Other();
+        }
+        ++m_depth;
+        return true;
+    }
+    bool end_object() override { return Close(); }
+    bool end_array() override { return Close(); }
+    bool key(string_t& name) override {
+        if (m_depth != 1) {
+            return true;
+        }
+        m_key = KeyOf(name);
+        if (!m_key) {
+            Report("unknown key " + Quoted(name));
+        } else if (m_given[Index(*m_key)]) {
+            Report("the key " + Quoted(name) + " is given twice");
+        } else {
+            m_given[Index(*m_key)] = true;
+        }
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&,
+                     const nlohmann::detail::exception& error) override {
+        // 406: valid JSON whose number does not fit a double.
+        if (error.id == 406) {
+            m_out_of_range = true;
+            if (InNumberPlace()) {
+                Report("the value of " + What() + " is a number out of range");
+            }
+            Other();
+            Report("a number is out of range");
+        }
+        return false;
+    }
+
+    // True when the reading stopped at a number out of range, not at a fault of the JSON.
+    bool OutOfRange() const { return m_out_of_range; }
+
+  private:
+    static std::size_t Index(Key key) { return static_cast<std::size_t>(key); }
+
+    // Where a number (or a text read as one) is taken: the value of a known key other than
+    // "date", or an element of "sats".
+    bool InNumberPlace() const {
+        if (!m_key || m_key == Key::Date) {
+            return false;
+        }
+        return m_key == Key::Satellites ? m_depth == 2 && m_in_satellites : m_depth == 1;
+    }
+
+    std::string What() const {
+        return m_key == Key::Satellites && m_depth == 2 ? "an element of \"sats\""
+                                                        : Quoted(KeyNames[Index(*m_key)]);
+    }
+
+    bool Number(double value) {
+        if (!InNumberPlace()) {
+            return Other();
+        }
+        switch (*m_key) {
+            case Key::Longitude:
+                m_input.site_longitude_deg = value;
+                break;
+            case Key::Latitude:
+                m_input.site_latitude_deg = value;
+                break;
+            case Key::Satellites:
+                m_input.satellites_deg.push_back(value);
+                break;
+            case Key::FocalLength:
+                m_input.focal_length_mm = value;
+                break;
+            case Key::Diameter:
+                m_input.diameter_mm = value;
+                break;
+            case Key::Date:
+                break;
+        }
+        return true;
+    }
+
+    // A value where it does not belong: wrong at the top level, as the value of a known key or
+    // as an element of "sats"; inside any of these the first problem has already been noted.
+    bool Other() {
+        if (m_depth == 0) {
+            Report("not a JSON object");
+        } else if (m_key && (m_depth == 1 || (m_depth == 2 && m_in_satellites))) {
+            NotOfItsKind();
+        }
+        return true;
+    }
+
+    void NotOfItsKind() {
+        switch (*m_key) {
+            case Key::Date:
+                Report("the value of \"date\" is not a date YYYY-MM-DD");
+                break;
+            case Key::Satellites:
+                Report(m_depth == 1 ? "the value of \"sats\" is not an array"
+                                    : "the value of an element of \"sats\" is not a number");
+                break;
+            default:
+                Report("the value of " + What() + " is not a number");
+        }
+    }
+
+    bool Close() {
+        if (--m_depth == 1) {
+            m_in_satellites = false;
+        }
+        return true;
+    }
+
+    void Report(std::string problem) {
+        if (m_problem.empty()) {
+            m_problem = std::move(problem);
+        }
+    }
+
+    planning::PlanInput& m_input;
+    int m_depth = 0;
+    std::optional<Key> m_key;
+    bool m_in_satellites = false;
+    std::array<bool, std::size(KeyNames)> m_given{};
+    bool m_out_of_range = false;
+    std::string m_problem;
+};
 
 std::string ErrorLine(long line_number, const std::string& reason) {
     return Json{{"error", "line " + std::to_string(line_number) + ": " + reason}}.dump();
@@ -228,19 +362,29 @@ planning::Date TodayUtc() {
 }
 
 std::string PlanJson(const Plan& plan) {
-    Json feeds = Json::array();
+    std::string out;
+    out.reserve(256 + 320 * plan.feeds.size());
+    out += '{';
+    AppendMember(out, "beam_deviation_factor", plan.beam_deviation_factor);
+    AppendMember(out, "declination_deg", plan.declination_deg);
+    out += "\"feeds\":[";
     for (const FeedPlan& feed : plan.feeds) {
-        feeds.push_back(FeedJson(feed));
+        AppendFeed(out, feed);
+        out += ',';
     }
-    Json warnings = Json::array();
+    if (!plan.feeds.empty()) {
+        out.pop_back();
+    }
+    out += "],\"warnings\":[";
     for (const planning::PlanWarning& warning : plan.warnings) {
-        warnings.push_back(WarningJson(warning));
+        AppendWarning(out, warning);
+        out += ',';
     }
-    Json json = {{"beam_deviation_factor", plan.beam_deviation_factor},
-                 {"declination_deg", plan.declination_deg}};
-    json["feeds"] = std::move(feeds);
-    json["warnings"] = std::move(warnings);
-    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    if (!plan.warnings.empty()) {
+        out.pop_back();
+    }
+    out += "]}";
+    return out;
 }
 
 std::string PlanText(const Plan& plan) {
@@ -266,35 +410,38 @@ std::string PlanText(const Plan& plan) {
     return text;
 }
 
-std::variant<planning::PlanInput, std::string> ParsePlanBatchLine(std::string_view line,
-                                                                  const planning::Date& today) {
-    const Json json = Json::parse(line, nullptr, false);
-    if (json.is_discarded()) {
+std::variant<planning::PlanInput, std::string> ParsePlanBatchLine(
+    std::string_view line, const PlanBatchDefaults& defaults) {
+    planning::PlanInput input;
+    input.site_longitude_deg = defaults.longitude_deg.value_or(0);
+    input.site_latitude_deg = defaults.latitude_deg.value_or(0);
+    input.satellites_deg = defaults.satellites_deg;
+    input.focal_length_mm = defaults.focal_length_mm.value_or(0);
+    input.diameter_mm = defaults.diameter_mm;
+    input.date = defaults.date;
+    PlanLineReader reader(input);
+    if (!Json::sax_parse(line.begin(), line.end(), &reader) && !reader.OutOfRange()) {
         return std::string("not valid JSON");
     }
-    if (!json.is_object()) {
-        return std::string("not a JSON object");
+    if (!reader.Problem().empty()) {
+        return reader.Problem();
     }
-    planning::PlanInput input;
-    input.date = today;
-    std::array<bool, 4> seen{};
-    for (const auto& [key, value] : json.items()) {
-        if (std::optional<std::string> problem = ReadMember(key, value, input, seen)) {
-            return *problem;
-        }
-    }
-    constexpr const char* Required[] = {"lon", "lat", "sats", "focal_mm"};
-    for (std::size_t i = 0; i < seen.size(); ++i) {
-        if (!seen[i]) {
-            return "missing " + Quoted(Required[i]);
+    const std::pair<Key, bool> required[] = {
+        {Key::Longitude, defaults.longitude_deg.has_value()},
+        {Key::Latitude, defaults.latitude_deg.has_value()},
+        {Key::Satellites, !defaults.satellites_deg.empty()},
+        {Key::FocalLength, defaults.focal_length_mm.has_value()}};
+    for (const auto& [key, by_default] : required) {
+        if (!by_default && !reader.Given(key)) {
+            return "missing " + Quoted(KeyNames[static_cast<std::size_t>(key)]);
         }
     }
     return input;
 }
 
 std::pair<std::string, bool> PlanBatchOutputLine(std::string_view line, long line_number,
-                                                 const planning::Date& today) {
-    const auto parsed = ParsePlanBatchLine(line, today);
+                                                 const PlanBatchDefaults& defaults) {
+    const auto parsed = ParsePlanBatchLine(line, defaults);
     if (const auto* reason = std::get_if<std::string>(&parsed)) {
         return {ErrorLine(line_number, *reason), false};
     }

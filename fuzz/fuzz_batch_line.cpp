@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "cli/batch.h"
 #include "cli/json_line.h"
@@ -38,11 +39,21 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
-// What a batch line means, read by nlohmann's parser into a document. A document keeps one value
-// of a repeated key, the last, as the readers do; it would hide a non-string value repeated as a
-// string, which the lines the fast reader answers never hold.
+// What a batch line means, read by nlohmann's parser into a document. The document keeps one
+// value of a repeated key, so the top level's keys are taken in order as the parser meets them;
+// a document would hide a non-string value repeated as a string, which the lines the fast reader
+// answers never hold.
 Answer ReferenceAnswer(std::string_view line, const CalculationInputs& defaults) {
-    const Json json = Json::parse(line.begin(), line.end(), nullptr, false);
+    std::vector<std::string> keys;
+    const Json json = Json::parse(
+        line.begin(), line.end(),
+        [&keys](int depth, Json::parse_event_t event, Json& parsed) {
+            if (depth == 1 && event == Json::parse_event_t::key) {
+                keys.push_back(parsed.get<std::string>());
+            }
+            return true;
+        },
+        false);
     if (json.is_discarded()) {
         return std::string("not valid JSON");
     }
@@ -50,11 +61,17 @@ Answer ReferenceAnswer(std::string_view line, const CalculationInputs& defaults)
         return std::string("not a JSON object");
     }
     CalculationInputs inputs = defaults;
-    for (const auto& [key, value] : json.items()) {
+    std::vector<bool> given(inputs.size());
+    for (const std::string& key : keys) {
         const std::optional<std::size_t> index = InputIndexOfKey(key);
         if (!index) {
             return "unknown key " + Quoted(key);
         }
+        if (given[*index]) {
+            return "the key " + Quoted(key) + " is given twice";
+        }
+        given[*index] = true;
+        const Json& value = json.at(key);
         if (!value.is_string()) {
             return "the value of " + Quoted(key) + " is not a string";
         }

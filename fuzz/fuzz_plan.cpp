@@ -72,7 +72,9 @@ void CheckPlan(const Json& plan) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view line(reinterpret_cast<const char*>(data), size);
-    const auto [output, accepted] = tarvex::PlanBatchOutputLine(line, 7, {2026, 12, 7});
+    tarvex::PlanBatchDefaults defaults;
+    defaults.date = {2026, 12, 7};
+    const auto [output, accepted] = tarvex::PlanBatchOutputLine(line, 7, defaults);
     FUZZ_REQUIRE(output.find('\n') == std::string::npos);
     const Json answer = Json::parse(output, nullptr, false);
     FUZZ_REQUIRE(answer.is_object());

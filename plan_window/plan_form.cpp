@@ -27,14 +27,9 @@ std::string Normalized(std::string_view text) {
     return result;
 }
 
+// As tarvex-calc reads --focal and --diameter: "+600" is 600 here too.
 std::optional<double> Number(const std::string& text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return planning::ParseNumber(text);
 }
 
 // Shortest text that reads back as `value`.

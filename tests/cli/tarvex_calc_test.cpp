@@ -26,17 +26,18 @@ std::string ReadBytes(const fs::path& path) {
 
 // Runs tarvex-calc with shell-quoted `arguments` and `input` on its standard input; its standard
 // output goes to `out` if given, else to a file read back. `feed`, when given, is a shell command
-// whose output is the standard input instead.
+// whose output is the standard input instead; `prefix` a command that runs tarvex-calc.
 CalcRun RunCalc(const std::string& arguments, const std::string& input = "",
-                const std::string& out = "", const std::string& feed = "") {
+                const std::string& out = "", const std::string& feed = "",
+                const std::string& prefix = "") {
     const fs::path folder = fs::temp_directory_path() / ("tarvex_calc_" + std::to_string(getpid()));
     fs::create_directories(folder);
     std::ofstream(folder / "in", std::ios::binary) << input;
     const std::string source = feed.empty() ? "" : feed + " | ";
     const std::string in = feed.empty() ? " < '" + (folder / "in").string() + "'" : "";
-    const std::string command = source + "'" + TARVEX_CALC + "' " + arguments + in + " > '" +
-                                (out.empty() ? (folder / "out").string() : out) + "' 2> '" +
-                                (folder / "err").string() + "'";
+    const std::string command = source + prefix + "'" + TARVEX_CALC + "' " + arguments + in +
+                                " > '" + (out.empty() ? (folder / "out").string() : out) +
+                                "' 2> '" + (folder / "err").string() + "'";
     const int raw = std::system(command.c_str());
     CalcRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
                 out.empty() ? ReadBytes(folder / "out") : "", ReadBytes(folder / "err")};
@@ -124,7 +125,17 @@ TEST(TarvexCalc, BatchAnswersEveryLineInOrderAndRejectsBadOnes) {
         '\0' + " junk ]]]\n" + "{\"sat1_deg\": \"" + std::string(1 << 20, '1') + "\"}\n" +
         R"({"sat2_deg": "19", "focal": "600"})"
         "\n"
-        R"({"sat1_deg": "13", "sat2_deg": "19", "sat2_min": "12", "focal": "1e999"})";
+        R"({"sat1_deg": "13", "sat2_deg": "19", "sat2_min": "12", "focal": "1e999"})"
+        "\n"
+        // A repeated key, in the form tools write and in any other; a number beyond a double.
+        R"({"sat1_deg": "13", "sat1_deg": "19"})"
+        "\n"
+        R"({"sat1_deg": "13", "sat1_deg": "\u0031"})"
+        "\n"
+        R"({"focal": 1e400})"
+        "\n"
+        R"({"focal": )" +
+        std::string(50'000, '[') + std::string(50'000, ']') + R"(, "sat1_deg": "13"})";
     const CalcRun run = RunCalc("--batch", input);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
@@ -143,6 +154,14 @@ TEST(TarvexCalc, BatchAnswersEveryLineInOrderAndRejectsBadOnes) {
                   "\n"
                   R"({"azimuth1":" 217.344291652777","azimuth2":" 208.2955","rotation":" + 23.5",)"
                   R"("error":"Overflow"})"
+                  "\n"
+                  R"({"error":"line 10: the key \"sat1_deg\" is given twice"})"
+                  "\n"
+                  R"({"error":"line 11: the key \"sat1_deg\" is given twice"})"
+                  "\n"
+                  R"({"error":"line 12: the value of \"focal\" is not a string"})"
+                  "\n"
+                  R"({"error":"line 13: the value of \"focal\" is not a string"})"
                   "\n");
 }
 
@@ -195,7 +214,13 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
                                 "\n"
                                 R"({"lon":35,"lat":32,"sats":[13,true],"focal_mm":600})"
                                 "\n"
-                                R"({"lat":32,"sats":[13,19],"focal_mm":600})");
+                                R"({"lat":32,"sats":[13,19],"focal_mm":600})"
+                                "\n"
+                                R"({"lon":35,"lat":32,"lon":35,"sats":[13,19],"focal_mm":600})"
+                                "\n"
+                                R"({"lon":1e400,"lat":32,"sats":[13,19],"focal_mm":600})"
+                                "\n"
+                                R"({"lon":35,"lat":32,"sats":[13,-1e400],"focal_mm":600})");
     EXPECT_EQ(batch.status, 1);
     EXPECT_EQ(batch.out,
               single.out +
@@ -209,7 +234,53 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
                   R"({"error":"line 5: the value of an element of \"sats\" is not a number"})"
                   "\n"
                   R"({"error":"line 6: missing \"lon\""})"
+                  "\n"
+                  R"({"error":"line 7: the key \"lon\" is given twice"})"
+                  "\n"
+                  R"({"error":"line 8: the value of \"lon\" is a number out of range"})"
+                  "\n"
+                  R"({"error":"line 9: the value of an element of \"sats\" is a number out of )"
+                  R"(range"})"
                   "\n");
+}
+
+// The set-up's options are the defaults of the lines that lack their keys; a satellite typed -0
+// is echoed as 0.
+TEST(TarvexCalcPlan, BatchTakesAbsentKeysFromTheOptions) {
+    const CalcRun single = RunCalc(std::string(PlanExample) + " --diameter 1000 --json");
+    const CalcRun batch = RunCalc(
+        "plan --batch --lon 35:27.69 --lat 32:48.5 --sat 1 --focal 600 --diameter 1000 "
+        "--date 2026-12-07",
+        R"({"sats":[13,"19:12"]})"
+        "\n"
+        R"({"lon":35,"lat":32,"sats":[-0,19],"diameter_mm":"+1000","date":"2026-12-07"})");
+    EXPECT_EQ(batch.status, 0);
+    EXPECT_EQ(batch.out.substr(0, batch.out.find('\n') + 1), single.out);
+    EXPECT_NE(batch.out.find(R"("feeds":[{"sat":0.0,)"), std::string::npos) << batch.out;
+}
+
+// Hostile lines are answered like any other and the run goes on: a value nested deeper than a
+// stack would hold, and lines of 100 000 keys, each read in time in proportion to its length (the
+// time limit only guards against a run that would take minutes).
+TEST(TarvexCalcPlan, HostileLinesAreAnsweredAndTheRunGoesOn) {
+    const std::string deep = std::string(50'000, '[') + std::string(50'000, ']');
+    std::string keys;
+    for (int key = 0; key < 100'000; ++key) {
+        keys += (key == 0 ? "{\"" : ",\"") + std::to_string(key) + "\":1";
+    }
+    std::string input = "{\"a\":" + deep + ",\"b\":1}\n{\"sats\":" + deep + "}\n";
+    std::string expected = R"({"error":"line 1: unknown key \"a\""})"
+                           "\n"
+                           R"({"error":"line 2: the value of an element of \"sats\" is not a )"
+                           R"(number"})"
+                           "\n";
+    for (int line = 3; line <= 10; ++line) {
+        input += keys + "}\n";
+        expected += R"({"error":"line )" + std::to_string(line) + R"(: unknown key \"0\""})" + "\n";
+    }
+    const CalcRun run = RunCalc("plan --batch", input, "", "", "timeout 20 ");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, expected);
 }
 
 TEST(TarvexCalcPlan, RefusalsAndUsage) {
@@ -220,6 +291,9 @@ TEST(TarvexCalcPlan, RefusalsAndUsage) {
         {"plan --lon 35 --lat 32 --sat 13 --sat 19", 64},
         {"plan --lon east --lat 32 --sat 13 --sat 19 --focal 600", 64},
         {"plan --lon 35 --lat 32 --sat 13 --sat 19 --focal 600 --json --batch", 64},
+        // The calculation's options before "plan" would be ignored.
+        {"--json plan --lon 35 --lat 32 --sat 13 --sat 19 --focal 600", 64},
+        {"--focal 600 plan --batch", 64},
     };
     for (const auto& [arguments, status] : rows) {
         SCOPED_TRACE(arguments);

@@ -61,6 +61,19 @@ TEST(FillFromMainWindow, TakesTheMainWindowsInputsAndKeepsTheOthers) {
     EXPECT_EQ(reading.input->satellites_deg, (std::vector<double>{13, 19.2, 36}));
 }
 
+// Lengths read as tarvex-calc reads --focal and --diameter.
+TEST(ReadPlanForm, ReadsLengthsAsTheCommandLineDoes) {
+    const std::pair<const char*, double> rows[] = {{"+600", 600}, {"6e2", 600}, {" 600,5 ", 600.5}};
+    for (const auto& [text, length] : rows) {
+        SCOPED_TRACE(text);
+        PlanFormTexts texts = {"35", "32", "13", "19", "", "", text, text, "2026-12-07"};
+        const PlanFormReading reading = ReadPlanForm(texts);
+        ASSERT_TRUE(reading.input) << reading.errors.front().message;
+        EXPECT_EQ(reading.input->focal_length_mm, length);
+        EXPECT_EQ(reading.input->diameter_mm, length);
+    }
+}
+
 // The hollow marker is the main window's answer: the example's 94.3646 mm right and 33.2649 mm
 // down, and the mirror image for the satellites swapped.
 TEST(MainWindowFeed2, IsWhereTheMainWindowPutsFeed2) {
