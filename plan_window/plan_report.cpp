@@ -106,7 +106,7 @@ std::vector<std::string> ReportLines(const planning::PlanInput& input, const pla
     std::vector<std::string> lines = {
         "Место: долгота " + Fixed(input.site_longitude_deg, 4) + "°, широта " +
             Fixed(input.site_latitude_deg, 4) + "°",
-        "Фокусное расстояние " + Millimetres(input.focal_length_mm) +
+        "Фокусное расстояние " + Millimetres(plan.dish.focal_length_mm) +
             (input.diameter_mm ? ", диаметр антенны " + Millimetres(*input.diameter_mm) : "") +
             ", коэффициент отклонения луча " + Fixed(plan.beam_deviation_factor, 3),
         "Дата " + DateText(input.date) + ", магнитное склонение " + Degrees(plan.declination_deg)};

@@ -64,8 +64,8 @@ TEST(FillFromMainWindow, TakesTheMainWindowsInputsAndKeepsTheOthers) {
 // The hollow marker is the main window's answer: the example's 94.3646 mm right and 33.2649 mm
 // down, and the mirror image for the satellites swapped.
 TEST(MainWindowFeed2, IsWhereTheMainWindowPutsFeed2) {
-    planning::PlanInput input{35.4615, 32 + 48.5 / 60, {13, 19.2},
-                              600,     std::nullopt,   {2026, 12, 7}};
+    planning::PlanInput input{35.4615,      32 + 48.5 / 60, {13, 19.2}, 600,
+                              std::nullopt, {2026, 12, 7},  {}};
     std::optional<FeedPosition> feed2 = MainWindowFeed2(input);
     ASSERT_TRUE(feed2);
     EXPECT_NEAR(feed2->right_mm, 94.3646, 1e-4);
