@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "plan_window/dish_text.h"
+
 namespace tarvex {
 namespace {
 
@@ -27,7 +29,23 @@ Json FeedJson(const FeedPlan& feed) {
             {"distance_mm", feed.distance_mm},
             {"tilt_deg", feed.tilt_deg},
             {"rotation_deg", feed.rotation_deg},
-            {"relative_rotation_deg", feed.relative_rotation_deg}};
+            {"relative_rotation_deg", feed.relative_rotation_deg},
+            {"aim_deg", feed.aim_deg}};
+}
+
+Json OptionalJson(const std::optional<double>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
+
+Json DishJson(const planning::DishFigures& dish) {
+    return {{"type", dish.type == planning::DishType::Offset ? "offset" : "prime"},
+            {"focal_mm", dish.focal_length_mm},
+            {"effective_focal_mm", dish.effective_focal_length_mm},
+            {"aperture_mm", OptionalJson(dish.aperture_mm)},
+            {"offset_angle_deg", dish.offset_angle_deg},
+            {"f_over_d", OptionalJson(dish.f_over_d)},
+            {"face_tilt_deg", dish.face_tilt_deg},
+            {"feed_axis_elevation_deg", dish.feed_axis_elevation_deg}};
 }
 
 Json WarningJson(const planning::PlanWarning& warning) {
@@ -158,8 +176,7 @@ std::optional<std::string> ReadMember(const std::string& key, const Json& value,
     std::string problem;
     const auto angle = [](const std::string& text) { return planning::ParseAngle(text); };
     const auto number = [](const std::string& text) { return planning::ParseNumber(text); };
-    auto read = [&](double& target, auto parse,
-                    std::size_t required) -> std::optional<std::string> {
+    auto read = [&](auto& target, auto parse, std::size_t required) -> std::optional<std::string> {
         const std::optional<double> parsed = NumberOf(value, Quoted(key), parse, problem);
         if (!parsed) {
             return problem;
@@ -180,10 +197,26 @@ std::optional<std::string> ReadMember(const std::string& key, const Json& value,
         return read(input.focal_length_mm, number, 3);
     }
     if (key == "diameter_mm") {
-        double diameter = 0;
-        std::optional<std::string> refused = read(diameter, number, seen.size());
-        input.diameter_mm = diameter;
-        return refused;
+        return read(input.diameter_mm, number, seen.size());
+    }
+    if (key == "dish") {
+        const std::string* type =
+            value.is_string() ? &value.get_ref<const std::string&>() : nullptr;
+        if (type == nullptr || (*type != "prime" && *type != "offset")) {
+            return std::string("the value of \"dish\" is not \"prime\" or \"offset\"");
+        }
+        input.dish.type =
+            *type == "offset" ? planning::DishType::Offset : planning::DishType::PrimeFocus;
+        return std::nullopt;
+    }
+    const std::pair<const char*, std::optional<double>*> dish_sizes[] = {
+        {"depth_mm", &input.dish.depth_mm},     {"width_mm", &input.dish.width_mm},
+        {"height_mm", &input.dish.height_mm},   {"feed_distance_mm", &input.dish.feed_distance_mm},
+        {"rim_low_mm", &input.dish.rim_low_mm}, {"rim_high_mm", &input.dish.rim_high_mm}};
+    for (const auto& [name, target] : dish_sizes) {
+        if (key == name) {
+            return read(*target, number, seen.size());
+        }
     }
     if (key == "date") {
         const std::optional<planning::Date> date =
@@ -238,6 +271,7 @@ std::string PlanJson(const Plan& plan) {
     }
     Json json = {{"beam_deviation_factor", plan.beam_deviation_factor},
                  {"declination_deg", plan.declination_deg}};
+    json["dish"] = DishJson(plan.dish);
     json["feeds"] = std::move(feeds);
     json["warnings"] = std::move(warnings);
     return json.dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -260,6 +294,7 @@ std::string PlanText(const Plan& plan) {
     }
     text += "Магнитное склонение " + Signed(plan.declination_deg, 1, "°", "к востоку", "к западу") +
             "; коэффициент отклонения луча " + Fixed(plan.beam_deviation_factor, 3) + "\n";
+    text += DishLines(plan);
     for (const planning::PlanWarning& warning : plan.warnings) {
         text += "Внимание: " + warning.message + "\n";
     }
@@ -283,6 +318,8 @@ std::variant<planning::PlanInput, std::string> ParsePlanBatchLine(std::string_vi
             return *problem;
         }
     }
+    // An offset dish, or a prime-focus one measured by its depth, has no focal length to type.
+    seen[3] = seen[3] || input.dish.type == planning::DishType::Offset || input.dish.depth_mm;
     constexpr const char* Required[] = {"lon", "lat", "sats", "focal_mm"};
     for (std::size_t i = 0; i < seen.size(); ++i) {
         if (!seen[i]) {

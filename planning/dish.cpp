@@ -133,8 +133,7 @@ DishMessage MessageOf(Problem problem, Input input = Input::Depth, double value 
                     "у одной параболической антенны: проверьте мерки."};
         case Problem::BeyondNumbers:
             return {"beyond_numbers",
-                    "Мерки антенны слишком велики или малы: фокусное расстояние выходит не "
-                    "числом."};
+                    "Мерки антенны слишком велики или малы для расчёта: проверьте их."};
         case Problem::NoDishSize:
             return {"no_dish_size",
                     "Диаметр антенны не задан: смещения облучателей могут выйти короче нужного "
@@ -278,9 +277,9 @@ std::variant<MeasuredDish, DishMessage> MeasureDish(std::optional<double> focal_
                         : PrimeFocus(focal_length_mm, diameter_mm, measurements);
     if (const auto* dish = std::get_if<MeasuredDish>(&measured)) {
         const DishFigures& figures = dish->figures;
-        if (!std::isfinite(figures.focal_length_mm) ||
-            !std::isfinite(figures.effective_focal_length_mm) || !(figures.focal_length_mm > 0) ||
-            (figures.f_over_d && !std::isfinite(*figures.f_over_d))) {
+        const auto usable = [](double value) { return std::isfinite(value) && value > 0; };
+        if (!usable(figures.focal_length_mm) || !usable(figures.effective_focal_length_mm) ||
+            (figures.f_over_d && !usable(*figures.f_over_d))) {
             return MessageOf(Problem::BeyondNumbers);
         }
     }
