@@ -92,8 +92,8 @@ double BeamDeviationFactor(double focal_length_mm, std::optional<double> diamete
 //     up_mm -41.025
 //   satellites 13 and 16 -> feed 2 31 mm from feed 1: warning "collision" for feed 2
 // A dish measured otherwise (see MeasureDish) places the feeds with F_eff for F and its aperture
-// for D, in the plane square to feed 1's axis ("up" along that plane: on an offset dish it leans
-// back by 2 alpha); each feed's aim_deg is atan(distance_mm / F_eff).
+// for D, in the plane square to feed 1's axis ("up" along that plane, which on an offset dish is
+// turned alpha further forward than the face); each feed's aim_deg is atan(distance_mm / F_eff).
 //   the same site, offset dish W 800, H 883, depth 79 -> F_eff 558.861, alpha 25.041,
 //     beam_deviation_factor 0.92734, feed 2 right_mm 63.973, up_mm -37.295, aim_deg 7.548;
 //     dish face_tilt_deg 19.782, feed_axis_elevation_deg 5.259
