@@ -112,6 +112,38 @@ std::variant<MeasuredDish, DishMessage> MeasureDish(std::optional<double> focal_
 //   offset alpha 25, E1 44.8 -> face 19.8, feed axis 5.2;  alpha 25, E1 10 -> face -15, axis 40
 void PointDish(DishFigures& dish, double elevation_deg);
 
+// Each measurement a dish may be given by, and the ways of measuring it: what a form shows for
+// the way its user chose. A way's required measurements alone, each a finite number > 0 (and r1
+// < r2, H > W), give a dish; leaving out any of them is refused.
+enum class DishMeasure {
+    FocalLength,  // the plan's focal_length_mm
+    Diameter,     // the plan's diameter_mm
+    Depth,        // DishMeasurements::depth_mm, and so on
+    Width,
+    Height,
+    FeedDistance,
+    RimLow,
+    RimHigh,
+};
+
+struct DishWay {
+    DishType type;
+    std::vector<DishMeasure> required;
+    std::vector<DishMeasure> optional;  // the diameter for the beam deviation; H as a cross-check
+};
+
+// Prime focus: F (D optional) or D and the depth; offset: W, H and the feed distance, W, H and
+// the depth, or W and both rim distances (H optional).
+inline const DishWay DishWays[] = {
+    {DishType::PrimeFocus, {DishMeasure::FocalLength}, {DishMeasure::Diameter}},
+    {DishType::PrimeFocus, {DishMeasure::Diameter, DishMeasure::Depth}, {}},
+    {DishType::Offset, {DishMeasure::Width, DishMeasure::Height, DishMeasure::FeedDistance}, {}},
+    {DishType::Offset, {DishMeasure::Width, DishMeasure::Height, DishMeasure::Depth}, {}},
+    {DishType::Offset,
+     {DishMeasure::Width, DishMeasure::RimLow, DishMeasure::RimHigh},
+     {DishMeasure::Height}},
+};
+
 // How far a feed at `distance_mm` from feed 1 turns toward the reflector's centre, so that it
 // looks at the centre as feed 1 does: atan(distance / F_eff), degrees.
 //   (73.665, 600) -> 7.0;  (0, 560) -> 0;  (100, 100) -> 45

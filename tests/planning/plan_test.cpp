@@ -205,6 +205,33 @@ TEST(MakePlan, DishFiguresFromEachWayOfMeasuring) {
     }
 }
 
+// A form shows the fields of the way its user chose: those alone must give a dish, and each of
+// the required ones must be needed.
+TEST(DishWays, EachWaysMeasurementsAloneGiveADish) {
+    using tarvex::planning::DishMeasure;
+    const auto typed = [](const tarvex::planning::DishWay& way, std::optional<DishMeasure> left) {
+        // F, D, depth, W, H, feed distance, r1, r2 of the dishes above.
+        constexpr double Example[] = {600, 1000, 79, 800, 883, 560, 460, 834};
+        TypedDish dish{way.type, {}};
+        for (const auto& measures : {way.required, way.optional}) {
+            for (const DishMeasure measure : measures) {
+                if (measure != left) {
+                    const auto index = static_cast<std::size_t>(measure);
+                    dish.mm[index] = Example[index];
+                }
+            }
+        }
+        return tarvex::planning::MakePlan(OnDish(dish));
+    };
+    for (const auto& way : tarvex::planning::DishWays) {
+        SCOPED_TRACE(static_cast<int>(way.required.back()));
+        EXPECT_TRUE(std::holds_alternative<Plan>(typed(way, std::nullopt)));
+        for (const DishMeasure measure : way.required) {
+            EXPECT_TRUE(std::holds_alternative<PlanRefusal>(typed(way, measure)));
+        }
+    }
+}
+
 // The plan on a measured dish: F_eff for F and the aperture for D; each feed turned toward the
 // reflector's centre; the face and feed 1's axis at the first satellite's elevation. Figures of
 // tests/planning/reference_figures.py. Per row: beam deviation factor, then feed 2's right, up
