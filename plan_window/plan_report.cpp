@@ -1,17 +1,20 @@
 #include "plan_window/plan_report.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace tarvex {
 namespace {
 
-// One decimal, never "-0.0".
+// One decimal, never "-0.0", and a point whatever the process's locale (Qt sets it from LANG).
 std::string Fixed(double value, int decimals = 1) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text(buffer);
+    char buffer[400];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
+            .ptr;
+    std::string text(buffer, end);
     if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') {
         text.erase(0, 1);
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <map>
 
 #include "plan_window/plan_form.h"
@@ -84,6 +85,18 @@ TEST(PlanReport, WordsFollowTheSign) {
     EXPECT_EQ(OffsetText(64.21, -37.06), "64.2 мм вправо, 37.1 мм вниз");
     EXPECT_EQ(OffsetText(-3, 0.02), "3.0 мм влево, 0.0 мм");
     EXPECT_EQ(SatelliteText(-4.5), "4.5° з.д.");
+}
+
+// The window runs in the user's locale (Qt sets it from LANG): a decimal comma there must not
+// reach the figures.
+TEST(PlanReport, PointWhateverTheLocale) {
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr) {
+        GTEST_SKIP() << "no ru_RU.UTF-8 locale here";
+    }
+    const std::string offset = OffsetText(64.21, -37.06);
+    std::setlocale(LC_ALL, before.c_str());
+    EXPECT_EQ(offset, "64.2 мм вправо, 37.1 мм вниз");
 }
 
 TEST(FeedLayoutBounds, FramesEveryCircleInWholeTens) {
