@@ -291,7 +291,8 @@ void MeasurePlan(const std::string& folder, const std::string& scratch, const Co
                           {line % 41 * 1.0, line % 41 + 3.0 + line % 7},
                           300.0 + line % 700,
                           1000.0,
-                          {2026, 12, 7}});
+                          {2026, 12, 7},
+                          {}});
     }
     const long repeats = std::max(1L, lines / 1000);
     std::size_t plans = 0;

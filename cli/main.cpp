@@ -77,19 +77,36 @@ constexpr const char* PlanDescription =
     "from the angles between the lines of sight (WGS84, geostationary orbit), with the beam\n"
     "deviation of the dish, each feed's rotation and the compass azimuths (WMM2025). Offsets\n"
     "and rotations are seen from behind the dish, from feed 1's centre.\n"
-    "Angles: decimal degrees or degrees:minutes, east and north positive (-4:30 is 4 30' W).\n";
+    "Angles: decimal degrees or degrees:minutes, east and north positive (-4:30 is 4 30' W).\n"
+    "\n"
+    "The dish, in millimetres. Prime focus (the default): --focal, or --diameter and --depth\n"
+    "(at the centre, under a straightedge across the rim); give --diameter in any case, or the\n"
+    "offsets may come out up to a fifth short. Offset (feed arm below): --width (across the\n"
+    "rim) and one of --height with --feed-distance (horn mouth to the reflector's centre),\n"
+    "--height with --depth (greatest depth under a straightedge from rim top to rim bottom), or\n"
+    "--rim-low with --rim-high (horn mouth to the rim's lowest and highest points; --height\n"
+    "then only checks them). An offset dish's feeds go in the plane square to feed 1's axis,\n"
+    "\"up\" along it.\n";
 
 constexpr const char* PlanFooter =
     "Examples:\n"
     "  tarvex-calc plan --lon 35:27.69 --lat 32:48.5 --sat 13 --sat 19.2 --focal 600\n"
     "  tarvex-calc plan --lon 35.4615 --lat 32.808333 --sat 13 --sat 19.2 --focal 600 "
     "--diameter 1000 --json\n"
+    "  tarvex-calc plan --lon 35:27.69 --lat 32:48.5 --sat 13 --sat 19.2 --dish offset "
+    "--width 800 --height 883 --depth 79\n"
+    "  tarvex-calc plan --lon 35:27.69 --lat 32:48.5 --sat 13 --sat 19.2 --dish prime "
+    "--diameter 1000 --depth 104\n"
     "  echo '{\"lon\": 35.4615, \"lat\": 32.808333, \"sats\": [13, 19.2], \"focal_mm\": "
     "600}' | tarvex-calc plan --batch\n"
     "\n"
-    "JSON: beam_deviation_factor, declination_deg, feeds (sat, azimuth_deg,\n"
-    "magnetic_azimuth_deg, elevation_deg, separation_deg, right_mm, up_mm, distance_mm,\n"
-    "tilt_deg, rotation_deg, relative_rotation_deg), warnings (code, feed, message).\n"
+    "JSON: beam_deviation_factor, declination_deg, dish (type, focal_mm, effective_focal_mm,\n"
+    "aperture_mm, offset_angle_deg, f_over_d, face_tilt_deg, feed_axis_elevation_deg),\n"
+    "feeds (sat, azimuth_deg, magnetic_azimuth_deg, elevation_deg, separation_deg, right_mm,\n"
+    "up_mm, distance_mm, tilt_deg, rotation_deg, relative_rotation_deg, aim_deg), warnings\n"
+    "(code, feed, message). face_tilt_deg: the rim's plane from vertical, + facing up;\n"
+    "feed_axis_elevation_deg: feed 1's axis toward the dish, + rising; aim_deg: how far a feed\n"
+    "turns toward the reflector's centre. aperture_mm and f_over_d are null when not known.\n"
     "\n"
     "Exit status: 0 a plan; 1 the set-up was refused (the reason on standard error); 64 bad\n"
     "usage; 74 the output could not be written. With --batch: 0, or 1 when a line was rejected.\n"
@@ -98,11 +115,13 @@ constexpr const char* PlanFooter =
 constexpr const char* PlanBatchHelp =
     "Read JSON Lines from standard input and write one JSON\n"
     "object per line, in order. Keys: lon, lat, sats (an array),\n"
-    "focal_mm, optional diameter_mm and date; numbers or texts\n"
-    "as the options take them, each key once. A key a line\n"
-    "lacks takes the value of its option (--lon, --lat, --sat,\n"
-    "--focal, --diameter, --date) when one is given. A line\n"
-    "that is rejected or refused gives {\"error\": \"line N: ...\"}.";
+    "focal_mm, optional diameter_mm and date, and for the dish\n"
+    "dish (\"prime\" or \"offset\"), depth_mm, width_mm,\n"
+    "height_mm, feed_distance_mm, rim_low_mm, rim_high_mm;\n"
+    "numbers or texts as the options take them, each key once.\n"
+    "A key a line lacks takes the value of its option when one\n"
+    "is given. A line that is rejected or refused gives\n"
+    "{\"error\": \"line N: ...\"}.";
 
 // The plan's set-up as typed; the texts are checked as they are parsed.
 struct PlanOptions {
@@ -111,6 +130,13 @@ struct PlanOptions {
     std::vector<std::string> satellites;
     std::string focal_length;
     std::string diameter;
+    std::string dish = "prime";
+    std::string depth;
+    std::string width;
+    std::string height;
+    std::string feed_distance;
+    std::string rim_low;
+    std::string rim_high;
     std::string date;
     bool json = false;
     bool batch = false;
@@ -139,12 +165,34 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
                      "Satellite longitude, 2 to 4 times; the dish\npoints at the first")
         ->option_text("ANGLE")
         ->check(angle);
-    plan->add_option("--focal", options.focal_length, "Focal length of the dish, mm")
+    plan->add_option("--focal", options.focal_length, "Focal length of a prime-focus dish, mm")
         ->option_text("MM")
         ->check(number);
-    plan->add_option("--diameter", options.diameter, "Dish diameter, mm, for the beam deviation")
+    plan->add_option("--diameter", options.diameter,
+                     "Diameter of a prime-focus dish, mm, for the\nbeam deviation")
         ->option_text("MM")
         ->check(number);
+    plan->add_option("--dish", options.dish, "The dish's type; default prime")
+        ->option_text("prime|offset")
+        ->check(CLI::IsMember({"prime", "offset"}));
+    const struct {
+        const char* name;
+        std::string* text;
+        const char* help;
+    } sizes[] = {
+        {"--depth", &options.depth, "Depth under a straightedge across the rim, mm"},
+        {"--width", &options.width, "Offset dish: width of the rim, across, mm"},
+        {"--height", &options.height, "Offset dish: height of the rim, top to bottom, mm"},
+        {"--feed-distance", &options.feed_distance,
+         "Offset dish: feed's horn mouth to the\nreflector's centre, mm"},
+        {"--rim-low", &options.rim_low,
+         "Offset dish: horn mouth to the lowest point of\nthe rim, mm"},
+        {"--rim-high", &options.rim_high,
+         "Offset dish: horn mouth to the highest point of\nthe rim, mm"},
+    };
+    for (const auto& size : sizes) {
+        plan->add_option(size.name, *size.text, size.help)->option_text("MM")->check(number);
+    }
     plan->add_option("--date", options.date, "For the compass azimuths; default today (UTC)")
         ->option_text("YYYY-MM-DD")
         ->check(CLI::Validator(
@@ -175,9 +223,18 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(const PlanOptions& options) {
     if (!options.focal_length.empty()) {
         given.focal_length_mm = ParseNumber(options.focal_length);
     }
-    if (!options.diameter.empty()) {
-        given.diameter_mm = ParseNumber(options.diameter);
-    }
+    const auto size = [](const std::string& text) {
+        return text.empty() ? std::nullopt : ParseNumber(text);
+    };
+    given.diameter_mm = size(options.diameter);
+    given.dish = {options.dish == "offset" ? tarvex::planning::DishType::Offset
+                                           : tarvex::planning::DishType::PrimeFocus,
+                  size(options.depth),
+                  size(options.width),
+                  size(options.height),
+                  size(options.feed_distance),
+                  size(options.rim_low),
+                  size(options.rim_high)};
     given.date =
         options.date.empty() ? tarvex::TodayUtc() : *tarvex::planning::ParseDate(options.date);
     return given;
@@ -185,9 +242,13 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(const PlanOptions& options) {
 
 int RunPlan(const PlanOptions& options) {
     const tarvex::PlanBatchDefaults given = PlanDefaultsOf(options);
+    // An offset dish, or a prime-focus one measured by its depth, has no focal length to type.
+    const bool focal_needed =
+        given.dish.type == tarvex::planning::DishType::PrimeFocus && !given.dish.depth_mm;
     if (!given.longitude_deg || !given.latitude_deg || given.satellites_deg.empty() ||
-        !given.focal_length_mm) {
-        std::cerr << "tarvex-calc plan: --lon, --lat, --sat and --focal are required\n"
+        (focal_needed && !given.focal_length_mm)) {
+        std::cerr << "tarvex-calc plan: --lon, --lat, --sat and --focal are required (or, for the "
+                     "dish, --diameter and --depth, or --dish offset and its sizes)\n"
                      "Run with --help for more information.\n";
         return BadUsage;
     }
@@ -195,9 +256,10 @@ int RunPlan(const PlanOptions& options) {
     input.site_longitude_deg = *given.longitude_deg;
     input.site_latitude_deg = *given.latitude_deg;
     input.satellites_deg = given.satellites_deg;
-    input.focal_length_mm = *given.focal_length_mm;
+    input.focal_length_mm = given.focal_length_mm;
     input.diameter_mm = given.diameter_mm;
     input.date = given.date;
+    input.dish = given.dish;
     const auto result = tarvex::planning::MakePlan(input);
     if (const auto* refusal = std::get_if<tarvex::planning::PlanRefusal>(&result)) {
         std::cerr << "tarvex-calc plan: " << refusal->message << '\n';

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "cli/json_line.h"
+#include "plan_window/dish_text.h"
 
 namespace tarvex {
 namespace {
@@ -50,6 +51,31 @@ void AppendFeed(std::string& out, const FeedPlan& feed) {
     AppendMember(out, "tilt_deg", feed.tilt_deg);
     AppendMember(out, "rotation_deg", feed.rotation_deg);
     AppendMember(out, "relative_rotation_deg", feed.relative_rotation_deg);
+    AppendMember(out, "aim_deg", feed.aim_deg);
+    out.back() = '}';
+}
+
+// A figure that may not be known: null then.
+void AppendMember(std::string& out, std::string_view key, const std::optional<double>& value) {
+    if (value) {
+        AppendMember(out, key, *value);
+    } else {
+        out += '"';
+        out += key;
+        out += "\":null,";
+    }
+}
+
+void AppendDish(std::string& out, const planning::DishFigures& dish) {
+    out +=
+        dish.type == planning::DishType::Offset ? "{\"type\":\"offset\"," : "{\"type\":\"prime\",";
+    AppendMember(out, "focal_mm", dish.focal_length_mm);
+    AppendMember(out, "effective_focal_mm", dish.effective_focal_length_mm);
+    AppendMember(out, "aperture_mm", dish.aperture_mm);
+    AppendMember(out, "offset_angle_deg", dish.offset_angle_deg);
+    AppendMember(out, "f_over_d", dish.f_over_d);
+    AppendMember(out, "face_tilt_deg", dish.face_tilt_deg);
+    AppendMember(out, "feed_axis_elevation_deg", dish.feed_axis_elevation_deg);
     out.back() = '}';
 }
 
@@ -155,9 +181,25 @@ std::string TableLine(const std::string& label, const std::vector<std::string>& 
 
 // ---- Batch input ----
 
-enum class Key { Longitude, Latitude, Satellites, FocalLength, Diameter, Date };
+enum class Key {
+    Longitude,
+    Latitude,
+    Satellites,
+    FocalLength,
+    Diameter,
+    Date,
+    Dish,
+    Depth,
+    Width,
+    Height,
+    FeedDistance,
+    RimLow,
+    RimHigh
+};
 
-constexpr std::string_view KeyNames[] = {"lon", "lat", "sats", "focal_mm", "diameter_mm", "date"};
+constexpr std::string_view KeyNames[] = {
+    "lon",      "lat",      "sats",      "focal_mm",         "diameter_mm", "date",       "dish",
+    "depth_mm", "width_mm", "height_mm", "feed_distance_mm", "rim_low_mm",  "rim_high_mm"};
 
 std::string Quoted(std::string_view key) {
     return "\"" + std::string(key) + "\"";
@@ -202,7 +244,17 @@ class PlanLineReader : public Json::json_sax_t {
             }
             return true;
         }
-        const bool angle = m_key != Key::FocalLength && m_key != Key::Diameter;
+        if (m_depth == 1 && m_key == Key::Dish) {
+            if (text == "prime" || text == "offset") {
+                m_input.dish.type =
+                    text == "offset" ? planning::DishType::Offset : planning::DishType::PrimeFocus;
+            } else {
+                NotOfItsKind();
+            }
+            return true;
+        }
+        const bool angle =
+            m_key == Key::Longitude || m_key == Key::Latitude || m_key == Key::Satellites;
         const std::optional<double> value =
             InNumberPlace() ? (angle ? planning::ParseAngle(text) : planning::ParseNumber(text))
                             : std::nullopt;
@@ -264,7 +316,7 @@ class PlanLineReader : public Json::json_sax_t {
     // Where a number (or a text read as one) is taken: the value of a known key other than
     // "date", or an element of "sats".
     bool InNumberPlace() const {
-        if (!m_key || m_key == Key::Date) {
+        if (!m_key || m_key == Key::Date || m_key == Key::Dish) {
             return false;
         }
         return m_key == Key::Satellites ? m_depth == 2 && m_in_satellites : m_depth == 1;
@@ -295,7 +347,26 @@ class PlanLineReader : public Json::json_sax_t {
             case Key::Diameter:
                 m_input.diameter_mm = value;
                 break;
+            case Key::Depth:
+                m_input.dish.depth_mm = value;
+                break;
+            case Key::Width:
+                m_input.dish.width_mm = value;
+                break;
+            case Key::Height:
+                m_input.dish.height_mm = value;
+                break;
+            case Key::FeedDistance:
+                m_input.dish.feed_distance_mm = value;
+                break;
+            case Key::RimLow:
+                m_input.dish.rim_low_mm = value;
+                break;
+            case Key::RimHigh:
+                m_input.dish.rim_high_mm = value;
+                break;
             case Key::Date:
+            case Key::Dish:
                 break;
         }
         return true;
@@ -316,6 +387,9 @@ class PlanLineReader : public Json::json_sax_t {
         switch (*m_key) {
             case Key::Date:
                 Report("the value of \"date\" is not a date YYYY-MM-DD");
+                break;
+            case Key::Dish:
+                Report("the value of \"dish\" is not \"prime\" or \"offset\"");
                 break;
             case Key::Satellites:
                 Report(m_depth == 1 ? "the value of \"sats\" is not an array"
@@ -367,7 +441,9 @@ std::string PlanJson(const Plan& plan) {
     out += '{';
     AppendMember(out, "beam_deviation_factor", plan.beam_deviation_factor);
     AppendMember(out, "declination_deg", plan.declination_deg);
-    out += "\"feeds\":[";
+    out += "\"dish\":";
+    AppendDish(out, plan.dish);
+    out += ",\"feeds\":[";
     for (const FeedPlan& feed : plan.feeds) {
         AppendFeed(out, feed);
         out += ',';
@@ -404,6 +480,7 @@ std::string PlanText(const Plan& plan) {
     }
     text += "Магнитное склонение " + Signed(plan.declination_deg, 1, "°", "к востоку", "к западу") +
             "; коэффициент отклонения луча " + Fixed(plan.beam_deviation_factor, 3) + "\n";
+    text += DishLines(plan);
     for (const planning::PlanWarning& warning : plan.warnings) {
         text += "Внимание: " + warning.message + "\n";
     }
@@ -416,8 +493,9 @@ std::variant<planning::PlanInput, std::string> ParsePlanBatchLine(
     input.site_longitude_deg = defaults.longitude_deg.value_or(0);
     input.site_latitude_deg = defaults.latitude_deg.value_or(0);
     input.satellites_deg = defaults.satellites_deg;
-    input.focal_length_mm = defaults.focal_length_mm.value_or(0);
+    input.focal_length_mm = defaults.focal_length_mm;
     input.diameter_mm = defaults.diameter_mm;
+    input.dish = defaults.dish;
     input.date = defaults.date;
     PlanLineReader reader(input);
     if (!Json::sax_parse(line.begin(), line.end(), &reader) && !reader.OutOfRange()) {
@@ -430,7 +508,10 @@ std::variant<planning::PlanInput, std::string> ParsePlanBatchLine(
         {Key::Longitude, defaults.longitude_deg.has_value()},
         {Key::Latitude, defaults.latitude_deg.has_value()},
         {Key::Satellites, !defaults.satellites_deg.empty()},
-        {Key::FocalLength, defaults.focal_length_mm.has_value()}};
+        // An offset dish, or a prime-focus one measured by its depth, has no focal length to type.
+        {Key::FocalLength, defaults.focal_length_mm.has_value() ||
+                               input.dish.type == planning::DishType::Offset ||
+                               input.dish.depth_mm.has_value()}};
     for (const auto& [key, by_default] : required) {
         if (!by_default && !reader.Given(key)) {
             return "missing " + Quoted(KeyNames[static_cast<std::size_t>(key)]);

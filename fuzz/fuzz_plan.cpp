@@ -16,10 +16,11 @@ namespace {
 
 using Json = nlohmann::json;
 
-constexpr const char* FeedKeys[] = {"sat",           "azimuth_deg",          "magnetic_azimuth_deg",
-                                    "elevation_deg", "separation_deg",       "right_mm",
-                                    "up_mm",         "distance_mm",          "tilt_deg",
-                                    "rotation_deg",  "relative_rotation_deg"};
+constexpr const char* FeedKeys[] = {
+    "sat",           "azimuth_deg",           "magnetic_azimuth_deg",
+    "elevation_deg", "separation_deg",        "right_mm",
+    "up_mm",         "distance_mm",           "tilt_deg",
+    "rotation_deg",  "relative_rotation_deg", "aim_deg"};
 
 double FiniteNumber(const Json& object, const char* key) {
     FUZZ_REQUIRE(object.contains(key) && object[key].is_number());
@@ -43,15 +44,35 @@ void CheckFeed(const Json& feed, bool first) {
         FUZZ_REQUIRE(rotation > -90 && rotation <= 90);
     }
     FUZZ_REQUIRE(FiniteNumber(feed, "distance_mm") >= 0);
+    const double aim = FiniteNumber(feed, "aim_deg");
+    FUZZ_REQUIRE(aim >= 0 && aim <= 90);
     if (first) {
-        for (const char* key : {"separation_deg", "right_mm", "up_mm", "distance_mm"}) {
+        for (const char* key : {"separation_deg", "right_mm", "up_mm", "distance_mm", "aim_deg"}) {
             FUZZ_REQUIRE(FiniteNumber(feed, key) == 0);
         }
     }
 }
 
+// Every figure of the dish finite, the aperture and f/D where known, the lengths > 0.
+void CheckDish(const Json& dish) {
+    FUZZ_REQUIRE(dish.is_object() && dish.size() == 8);
+    const std::string type = dish.at("type").get<std::string>();
+    FUZZ_REQUIRE(type == "prime" || type == "offset");
+    for (const char* key : {"focal_mm", "effective_focal_mm"}) {
+        FUZZ_REQUIRE(FiniteNumber(dish, key) > 0);
+    }
+    for (const char* key : {"aperture_mm", "f_over_d"}) {
+        FUZZ_REQUIRE(dish.at(key).is_null() || FiniteNumber(dish, key) > 0);
+    }
+    const double alpha = FiniteNumber(dish, "offset_angle_deg");
+    FUZZ_REQUIRE(alpha >= 0 && alpha < 90 && (type == "offset" || alpha == 0));
+    FiniteNumber(dish, "face_tilt_deg");
+    FiniteNumber(dish, "feed_axis_elevation_deg");
+}
+
 void CheckPlan(const Json& plan) {
-    FUZZ_REQUIRE(plan.size() == 4);
+    FUZZ_REQUIRE(plan.size() == 5);
+    CheckDish(plan.at("dish"));
     const double factor = FiniteNumber(plan, "beam_deviation_factor");
     FUZZ_REQUIRE(factor >= 0.36 && factor <= 1);
     FiniteNumber(plan, "declination_deg");

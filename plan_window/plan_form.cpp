@@ -128,8 +128,8 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts) {
     reading.errors = reader.TakeErrors();
     if (reading.errors.empty() && longitude && latitude && satellites_read && focal_length &&
         date) {
-        reading.input = planning::PlanInput{*longitude,    *latitude, std::move(satellites),
-                                            *focal_length, diameter,  *date};
+        reading.input = planning::PlanInput{
+            *longitude, *latitude, std::move(satellites), *focal_length, diameter, *date, {}};
     }
     return reading;
 }
@@ -172,7 +172,7 @@ std::optional<FeedPosition> MainWindowFeed2(const planning::PlanInput& input) {
     // Radians as the main window holds them: from minutes, the longitudes as singles.
     const auto radians = [](double degrees) { return (PI * (degrees * 60)) / 10800; };
     const auto single = [&](double degrees) { return static_cast<float>(radians(degrees)); };
-    if (input.satellites_deg.size() < 2) {
+    if (input.satellites_deg.size() < 2 || !input.focal_length_mm) {
         return std::nullopt;
     }
     try {
@@ -188,7 +188,7 @@ std::optional<FeedPosition> MainWindowFeed2(const planning::PlanInput& input) {
         }
         const FeedOffsetsResult offsets =
             FeedOffsets(first.Azimuth(), *beta1, static_cast<float>(alfa2),
-                        static_cast<float>(*beta2), input.focal_length_mm, HemisphereOf(latitude));
+                        static_cast<float>(*beta2), *input.focal_length_mm, HemisphereOf(latitude));
         const double right = offsets.horizontal.distance;
         const double up = offsets.vertical.distance;
         return FeedPosition{offsets.horizontal.word == "СЛЕВА" ? -right : right,

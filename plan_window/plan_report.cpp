@@ -1,17 +1,20 @@
 #include "plan_window/plan_report.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace tarvex {
 namespace {
 
-// One decimal, never "-0.0".
+// One decimal, never "-0.0", and a point whatever the process's locale (Qt sets it from LANG).
 std::string Fixed(double value, int decimals = 1) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text(buffer);
+    char buffer[400];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
+            .ptr;
+    std::string text(buffer, end);
     if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') {
         text.erase(0, 1);
     }
@@ -106,7 +109,7 @@ std::vector<std::string> ReportLines(const planning::PlanInput& input, const pla
     std::vector<std::string> lines = {
         "Место: долгота " + Fixed(input.site_longitude_deg, 4) + "°, широта " +
             Fixed(input.site_latitude_deg, 4) + "°",
-        "Фокусное расстояние " + Millimetres(input.focal_length_mm) +
+        "Фокусное расстояние " + Millimetres(plan.dish.focal_length_mm) +
             (input.diameter_mm ? ", диаметр антенны " + Millimetres(*input.diameter_mm) : "") +
             ", коэффициент отклонения луча " + Fixed(plan.beam_deviation_factor, 3),
         "Дата " + DateText(input.date) + ", магнитное склонение " + Degrees(plan.declination_deg)};

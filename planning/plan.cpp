@@ -196,9 +196,10 @@ std::optional<std::string> InputRefusal(const PlanInput& input) {
             return "Долгота спутника " + std::to_string(k + 1) + " не число.";
         }
     }
-    if (!std::isfinite(input.focal_length_mm) || !(input.focal_length_mm > 0)) {
+    if (input.focal_length_mm &&
+        (!std::isfinite(*input.focal_length_mm) || !(*input.focal_length_mm > 0))) {
         return "Фокусное расстояние должно быть конечным числом больше 0, задано " +
-               Number(input.focal_length_mm) + ".";
+               Number(*input.focal_length_mm) + ".";
     }
     if (input.diameter_mm && (!std::isfinite(*input.diameter_mm) || !(*input.diameter_mm > 0))) {
         return "Диаметр антенны должен быть конечным числом больше 0, задано " +
@@ -270,6 +271,11 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
     if (std::optional<std::string> refusal = InputRefusal(input)) {
         return PlanRefusal{std::move(*refusal)};
     }
+    auto measured = MeasureDish(input.focal_length_mm, input.diameter_mm, input.dish);
+    if (auto* refusal = std::get_if<DishMessage>(&measured)) {
+        return PlanRefusal{std::move(refusal->message)};
+    }
+    MeasuredDish& dish_measured = std::get<MeasuredDish>(measured);
     const SiteFrame site = MakeSiteFrame(input.site_latitude_deg, input.site_longitude_deg);
     std::vector<Vector> sights;
     for (const double satellite : input.satellites_deg) {
@@ -277,7 +283,9 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
     }
     const DishFrame dish = MakeDishFrame(sights.front());
     Plan plan;
-    plan.beam_deviation_factor = BeamDeviationFactor(input.focal_length_mm, input.diameter_mm);
+    plan.dish = dish_measured.figures;
+    const double focal_length = plan.dish.effective_focal_length_mm;
+    plan.beam_deviation_factor = BeamDeviationFactor(focal_length, plan.dish.aperture_mm);
     const double year = DecimalYear(input.date);
     plan.declination_deg =
         MagneticDeclination(input.site_latitude_deg, input.site_longitude_deg, year);
@@ -289,7 +297,8 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
         feed.magnetic_azimuth_deg = AngleOfTurn(feed.azimuth_deg - plan.declination_deg);
         feed.elevation_deg = std::asin(sight[2]) * Degrees;
         if (k > 0) {
-            PlaceFeed(dish, sight, input.focal_length_mm, plan.beam_deviation_factor, feed);
+            PlaceFeed(dish, sight, focal_length, plan.beam_deviation_factor, feed);
+            feed.aim_deg = FeedAimDeg(feed.distance_mm, focal_length);
         }
         feed.rotation_deg = RotationDeg(dish, sight, site.earth_axis);
         feed.relative_rotation_deg = FoldHalfTurn(
@@ -298,6 +307,11 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
             return PlanRefusal{std::move(*refusal)};
         }
         plan.feeds.push_back(feed);
+    }
+    PointDish(plan.dish, plan.feeds.front().elevation_deg);
+    for (DishMessage& warning : dish_measured.warnings) {
+        plan.warnings.push_back(
+            {std::move(warning.code), std::nullopt, std::move(warning.message)});
     }
     AddFeedWarnings(plan, plan.warnings);
     if (!InMagneticModelValidity(year)) {

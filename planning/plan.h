@@ -6,6 +6,8 @@
 #include <variant>
 #include <vector>
 
+#include "planning/dish.h"
+
 // The precise multifeed plan: where each feed of one dish really goes, for two to four
 // geostationary satellites, from the geometry of the lines of sight rather than from differences
 // of azimuth and elevation. Plain C++; the geodesy and the magnetic model come from GeographicLib.
@@ -24,9 +26,12 @@ struct PlanInput {
     double site_longitude_deg = 0;
     double site_latitude_deg = 0;
     std::vector<double> satellites_deg;  // 2 to 4; the first is the one the dish points at
-    double focal_length_mm = 0;
-    std::optional<double> diameter_mm;  // for the beam deviation factor; none: factor 1
-    Date date;                          // for the magnetic declination
+    // Prime focus: F, or none to have it from the diameter and the depth (`dish`).
+    std::optional<double> focal_length_mm;
+    // Prime focus, for the beam deviation factor; none: factor 1, warning "no_dish_size".
+    std::optional<double> diameter_mm;
+    Date date;              // for the magnetic declination
+    DishMeasurements dish;  // the type and the other measurements; prime focus by default
 };
 
 // One feed. Feed 1 (the satellite the dish points at) has every offset and angle of separation 0.
@@ -42,6 +47,8 @@ struct FeedPlan {
     double tilt_deg = 0;               // of the line from feed 1, above the horizontal
     double rotation_deg = 0;           // (-90, 90], positive clockwise seen from behind
     double relative_rotation_deg = 0;  // rotation - feed 1's rotation, folded the same way
+    double aim_deg =
+        0;  // toward the reflector's centre, from feed 1's axis: atan(distance / F_eff)
 };
 
 struct PlanWarning {
@@ -53,6 +60,7 @@ struct PlanWarning {
 struct Plan {
     double beam_deviation_factor = 1;
     double declination_deg = 0;   // east positive
+    DishFigures dish;             // the dish pointed at satellite 1
     std::vector<FeedPlan> feeds;  // in input order
     std::vector<PlanWarning> warnings;
 };
@@ -83,11 +91,19 @@ double BeamDeviationFactor(double focal_length_mm, std::optional<double> diamete
 //   the same with diameter 1000 -> beam_deviation_factor 0.9053, feed 2 right_mm 70.373,
 //     up_mm -41.025
 //   satellites 13 and 16 -> feed 2 31 mm from feed 1: warning "collision" for feed 2
+// A dish measured otherwise (see MeasureDish) places the feeds with F_eff for F and its aperture
+// for D, in the plane square to feed 1's axis ("up" along that plane, which on an offset dish is
+// turned alpha further forward than the face); each feed's aim_deg is atan(distance_mm / F_eff).
+//   the same site, offset dish W 800, H 883, depth 79 -> F_eff 558.861, alpha 25.041,
+//     beam_deviation_factor 0.92734, feed 2 right_mm 63.973, up_mm -37.295, aim_deg 7.548;
+//     dish face_tilt_deg 19.782, feed_axis_elevation_deg 5.259
+//   prime focus D 1000, depth 104 -> F 600.962, feed 2 right_mm 70.465, up_mm -41.079,
+//     aim_deg 7.729; face_tilt_deg 44.823, feed_axis_elevation_deg -44.823
 // Refused (the message names the input): fewer than 2 or more than 4 satellites, a longitude
 // that is not finite, |latitude| > 90, a focal length or diameter that is not a finite number
-// > 0, a date that is not in the calendar, a satellite below the horizon, a satellite so far
-// from satellite 1 that its beam would leave at a right angle to the dish's axis or more, and
-// offsets too large for a double.
+// > 0, a date that is not in the calendar, a dish refused by MeasureDish, a satellite below the
+// horizon, a satellite so far from satellite 1 that its beam would leave at a right angle to the
+// dish's axis or more, and offsets too large for a double.
 std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input);
 
 // An angle typed as decimal degrees ("35.4615", "-4.5") or degrees:minutes ("35:27.69",

@@ -195,7 +195,13 @@ TEST(TarvexCalcPlan, TableForTheInstaller) {
               "Сдвиг по вертикали      0 мм                  37.1 мм вниз\n"
               "Расстояние              0.0 мм                73.7 мм\n"
               "Наклон линии от 1       0.0°                  -30.2°\n"
-              "Магнитное склонение 5.1° к востоку; коэффициент отклонения луча 1.000\n");
+              "Магнитное склонение 5.1° к востоку; коэффициент отклонения луча 1.000\n"
+              "Антенна прямофокусная: фокусное расстояние 600.0 мм, диаметр не задан\n"
+              "Наклон зеркала 44.8° назад от вертикали; ось облучателя 1 к зеркалу 44.8° вниз от "
+              "горизонтали\n"
+              "Повернуть к центру зеркала: облучатель 2 на 7.0°\n"
+              "Внимание: Диаметр антенны не задан: смещения облучателей могут выйти короче нужного "
+              "примерно на пятую часть. Задайте диаметр антенны.\n");
 }
 
 // The options and a batch line give the same object; bad lines and refused set-ups answer with
@@ -204,6 +210,12 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
     const CalcRun single = RunCalc(std::string(PlanExample) + " --diameter 1000 --json");
     EXPECT_EQ(single.status, 0);
     EXPECT_NE(single.out.find(R"("right_mm":70.37298712472179,)"), std::string::npos);
+    const CalcRun offset = RunCalc(
+        "plan --lon 35:27.69 --lat 32:48.5 --sat 13 --sat 19:12 --date 2026-12-07 "
+        "--dish offset --width 800 --height 883 --depth 79 --json");
+    EXPECT_EQ(offset.status, 0);
+    EXPECT_NE(offset.out.find(R"("effective_focal_mm":558.8607594936709,"aperture_mm":800.0,)"),
+              std::string::npos);
     const CalcRun batch =
         RunCalc("plan --batch", R"({"lon":"35:27.69","lat":32.808333333333333,"sats":[13,"19:12"],)"
                                 R"("focal_mm":"600","diameter_mm":1000,"date":"2026-12-07"})"
@@ -220,7 +232,13 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
                                 "\n"
                                 R"({"lon":1e400,"lat":32,"sats":[13,19],"focal_mm":600})"
                                 "\n"
-                                R"({"lon":35,"lat":32,"sats":[13,-1e400],"focal_mm":600})");
+                                R"({"lon":35,"lat":32,"sats":[13,-1e400],"focal_mm":600})"
+                                "\n"
+                                R"({"lon":"35:27.69","lat":32.808333333333333,"sats":[13,"19:12"],)"
+                                R"("dish":"offset","width_mm":800,"height_mm":"883","depth_mm":79,)"
+                                R"("date":"2026-12-07"})"
+                                "\n"
+                                R"({"lon":35,"lat":32,"sats":[13,19],"dish":"round"})");
     EXPECT_EQ(batch.status, 1);
     EXPECT_EQ(batch.out,
               single.out +
@@ -241,6 +259,9 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
                   "\n"
                   R"({"error":"line 9: the value of an element of \"sats\" is a number out of )"
                   R"(range"})"
+                  "\n" +
+                  offset.out +
+                  R"({"error":"line 11: the value of \"dish\" is not \"prime\" or \"offset\""})"
                   "\n");
 }
 
@@ -294,6 +315,9 @@ TEST(TarvexCalcPlan, RefusalsAndUsage) {
         // The calculation's options before "plan" would be ignored.
         {"--json plan --lon 35 --lat 32 --sat 13 --sat 19 --focal 600", 64},
         {"--focal 600 plan --batch", 64},
+        {"plan --lon 35 --lat 32 --sat 13 --sat 19 --diameter 1000", 64},
+        {"plan --lon 35 --lat 32 --sat 13 --sat 19 --dish round --focal 600", 64},
+        {"plan --lon 35 --lat 32 --sat 13 --sat 19 --dish offset --width 800 --height 883", 1},
     };
     for (const auto& [arguments, status] : rows) {
         SCOPED_TRACE(arguments);

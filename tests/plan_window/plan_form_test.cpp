@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <map>
 
 #include "plan_window/plan_form.h"
@@ -77,8 +78,8 @@ TEST(ReadPlanForm, ReadsLengthsAsTheCommandLineDoes) {
 // The hollow marker is the main window's answer: the example's 94.3646 mm right and 33.2649 mm
 // down, and the mirror image for the satellites swapped.
 TEST(MainWindowFeed2, IsWhereTheMainWindowPutsFeed2) {
-    planning::PlanInput input{35.4615, 32 + 48.5 / 60, {13, 19.2},
-                              600,     std::nullopt,   {2026, 12, 7}};
+    planning::PlanInput input{35.4615,      32 + 48.5 / 60, {13, 19.2}, 600,
+                              std::nullopt, {2026, 12, 7},  {}};
     std::optional<FeedPosition> feed2 = MainWindowFeed2(input);
     ASSERT_TRUE(feed2);
     EXPECT_NEAR(feed2->right_mm, 94.3646, 1e-4);
@@ -97,6 +98,18 @@ TEST(PlanReport, WordsFollowTheSign) {
     EXPECT_EQ(OffsetText(64.21, -37.06), "64.2 мм вправо, 37.1 мм вниз");
     EXPECT_EQ(OffsetText(-3, 0.02), "3.0 мм влево, 0.0 мм");
     EXPECT_EQ(SatelliteText(-4.5), "4.5° з.д.");
+}
+
+// The window runs in the user's locale (Qt sets it from LANG): a decimal comma there must not
+// reach the figures.
+TEST(PlanReport, PointWhateverTheLocale) {
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr) {
+        GTEST_SKIP() << "no ru_RU.UTF-8 locale here";
+    }
+    const std::string offset = OffsetText(64.21, -37.06);
+    std::setlocale(LC_ALL, before.c_str());
+    EXPECT_EQ(offset, "64.2 мм вправо, 37.1 мм вниз");
 }
 
 TEST(FeedLayoutBounds, FramesEveryCircleInWholeTens) {

@@ -10,6 +10,7 @@
 namespace {
 
 using tarvex::planning::Date;
+using tarvex::planning::DishType;
 using tarvex::planning::FeedPlan;
 using tarvex::planning::Plan;
 using tarvex::planning::PlanInput;
@@ -23,7 +24,22 @@ constexpr double Any = NaN;
 
 PlanInput Input(double lon, double lat, std::vector<double> sats, double focal,
                 std::optional<double> diameter = std::nullopt, Date date = InModel) {
-    return {lon, lat, std::move(sats), focal, diameter, date};
+    return {lon, lat, std::move(sats), focal, diameter, date, {}};
+}
+
+// A dish as typed: F, D, then the depth, W, H, the feed distance, r1, r2 ({}: not measured).
+struct TypedDish {
+    DishType type;
+    std::array<std::optional<double>, 8> mm;
+};
+
+PlanInput OnDish(const TypedDish& dish, std::vector<double> sats = {13, 19.2}) {
+    PlanInput input = Input(35.4615, 32.808333, std::move(sats), 0);
+    const auto& mm = dish.mm;
+    input.focal_length_mm = mm[0];
+    input.diameter_mm = mm[1];
+    input.dish = {dish.type, mm[2], mm[3], mm[4], mm[5], mm[6], mm[7]};
+    return input;
 }
 
 Plan PlanOf(const PlanInput& input) {
@@ -143,6 +159,122 @@ TEST(BeamDeviationFactor, OverFocalRatios) {
     EXPECT_EQ(tarvex::planning::BeamDeviationFactor(600, std::nullopt), 1);
 }
 
+// tests/planning/reference_figures.py cuts an offset dish from a paraboloid of F 460, 30 mm above
+// the axis, 800 mm wide, and measures it by coordinates: H 883.07, depth 78.78, rims 460.49 and
+// 834.40, F_eff 560.489. Typed to whole millimetres, each way of measuring must find that F_eff
+// within what half a millimetre on each of its measurements can move it.
+TEST(MakePlan, DishFiguresFromEachWayOfMeasuring) {
+    constexpr double TrueEffectiveFocalLength = 560.4891304347826;
+    struct Row {
+        const char* name;
+        TypedDish dish;
+        std::array<double, 5> figures;  // F, F_eff, alpha, f/D, how far rounding may move F_eff
+    };
+    const Row rows[] = {
+        {"offset, feed distance",
+         {DishType::Offset, {{{}, {}, {}, 800, 883, 560}}},
+         {459.67045834941877, 560, 25.041388595193496, 0.7, 0.5}},
+        {"offset, depth",
+         {DishType::Offset, {{{}, {}, 79, 800, 883}}},
+         {458.7353240535, 558.8607594936709, 25.041388595193496, 0.6985759493670887, 4.2298}},
+        {"offset, rims",
+         {DishType::Offset, {{{}, {}, {}, 800, {}, {}, 460, 834}}},
+         {459.52163074274125, 559.9529551517595, 25.05608883353537, 0.6999411939396993, 0.6981}},
+        {"prime focus, diameter and depth",
+         {DishType::PrimeFocus, {{{}, 1000, 104}}},
+         {600.9615384615385, 600.9615384615385, 0, 0.6009615384615384, NaN}},
+        {"prime focus as before, no diameter",
+         {DishType::PrimeFocus, {{600}}},
+         {600, 600, 0, NaN, NaN}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Plan plan = PlanOf(OnDish(row.dish));
+        const auto& [focal, effective_focal, alpha, f_over_d, rounding] = row.figures;
+        EXPECT_EQ(plan.dish.type, row.dish.type);
+        EXPECT_NEAR(plan.dish.focal_length_mm, focal, 1e-9);
+        EXPECT_NEAR(plan.dish.effective_focal_length_mm, effective_focal, 1e-9);
+        EXPECT_NEAR(plan.dish.offset_angle_deg, alpha, 1e-12);
+        ASSERT_EQ(plan.dish.f_over_d.has_value(), !std::isnan(f_over_d));
+        if (plan.dish.f_over_d) {
+            EXPECT_NEAR(*plan.dish.f_over_d, f_over_d, 1e-12);
+        }
+        if (!std::isnan(rounding)) {
+            EXPECT_NEAR(plan.dish.effective_focal_length_mm, TrueEffectiveFocalLength, rounding);
+        }
+    }
+}
+
+// A form shows the fields of the way its user chose: those alone must give a dish, and each of
+// the required ones must be needed.
+TEST(DishWays, EachWaysMeasurementsAloneGiveADish) {
+    using tarvex::planning::DishMeasure;
+    const auto typed = [](const tarvex::planning::DishWay& way, std::optional<DishMeasure> left) {
+        // F, D, depth, W, H, feed distance, r1, r2 of the dishes above.
+        constexpr double Example[] = {600, 1000, 79, 800, 883, 560, 460, 834};
+        TypedDish dish{way.type, {}};
+        for (const auto& measures : {way.required, way.optional}) {
+            for (const DishMeasure measure : measures) {
+                if (measure != left) {
+                    const auto index = static_cast<std::size_t>(measure);
+                    dish.mm[index] = Example[index];
+                }
+            }
+        }
+        return tarvex::planning::MakePlan(OnDish(dish));
+    };
+    for (const auto& way : tarvex::planning::DishWays) {
+        SCOPED_TRACE(static_cast<int>(way.required.back()));
+        EXPECT_TRUE(std::holds_alternative<Plan>(typed(way, std::nullopt)));
+        for (const DishMeasure measure : way.required) {
+            EXPECT_TRUE(std::holds_alternative<PlanRefusal>(typed(way, measure)));
+        }
+    }
+}
+
+// The plan on a measured dish: F_eff for F and the aperture for D; each feed turned toward the
+// reflector's centre; the face and feed 1's axis at the first satellite's elevation. Figures of
+// tests/planning/reference_figures.py. Per row: beam deviation factor, then feed 2's right, up
+// and aim, the face tilt and feed 1's axis.
+TEST(MakePlan, OnAMeasuredDish) {
+    struct Row {
+        const char* name;
+        PlanInput input;
+        std::array<double, 6> figures;
+    };
+    const Row rows[] = {
+        {"offset W 800 H 883 depth 79",
+         OnDish({DishType::Offset, {{{}, {}, 79, 800, 883}}}),
+         {0.9273398859637655, 63.9734007815704, -37.2945383591475, 7.547873196509065,
+          19.782061394419514, 5.259327200773981}},
+        {"prime focus D 1000 depth 104",
+         OnDish({DishType::PrimeFocus, {{{}, 1000, 104}}}),
+         {0.9055835015549131, 70.4654325196133, -41.07919454008, 7.729208689537112,
+          44.82344998961301, -44.82344998961301}},
+        {"prime focus F 600: aims at the angle between the satellites",
+         Input(35.4615, 32.808333, {13, 19.2}, 600),
+         {1, 63.6401981142137, -37.1002913829466, 6.99944386931968, 44.82344998961301,
+          -44.82344998961301}},
+        {"offset, satellites low in the west: the face leans forward",
+         OnDish({DishType::Offset, {{{}, {}, {}, 800, 883, 560}}}, {-30, -25}),
+         {0.927601809954751, 32.2548997385097, -44.6699357786459, 5.6191979938898315,
+          -13.113098296659981, 38.15448689185348}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Plan plan = PlanOf(row.input);
+        ASSERT_EQ(plan.feeds.size(), 2u);
+        const auto& f = row.figures;
+        EXPECT_NEAR(plan.beam_deviation_factor, f[0], 1e-15);
+        EXPECT_NEAR(plan.feeds[1].right_mm, f[1], 1e-8);
+        EXPECT_NEAR(plan.feeds[1].up_mm, f[2], 1e-8);
+        EXPECT_NEAR(plan.feeds[1].aim_deg, f[3], 1e-9);
+        EXPECT_EQ(plan.feeds[0].aim_deg, 0);
+        EXPECT_NEAR(plan.dish.face_tilt_deg, f[4], 1e-9);
+        EXPECT_NEAR(plan.dish.feed_axis_elevation_deg, f[5], 1e-9);
+    }
+}
+
 // The npm package magvar 2.2.0 (an implementation of its own of WMM2025), run with node:
 // calculateMagVarForDecimalYear(year + (day of year - 1) / days in year, lat, lon, 0), which
 // rounds to 0.01 degree.
@@ -187,24 +319,36 @@ TEST(MakePlan, Warnings) {
         std::vector<std::string> warnings;
     };
     const Row rows[] = {
-        {"none", Input(35.4615, 32.808333, {13, 19.2}, 600), {}},
-        {"3 degrees apart: 31 mm", Input(35.4615, 32.808333, {13, 16}, 600), {"collision 2"}},
+        {"none", Input(35.4615, 32.808333, {13, 19.2}, 600, 1000), {}},
+        {"no diameter", Input(35.4615, 32.808333, {13, 19.2}, 600), {"no_dish_size"}},
+        {"3 degrees apart: 31 mm",
+         Input(35.4615, 32.808333, {13, 16}, 600),
+         {"no_dish_size", "collision 2"}},
         {"the same satellite twice",
          Input(35.4615, 32.808333, {13, 19.2, 13}, 600),
-         {"collision 3"}},
+         {"no_dish_size", "collision 3"}},
         {"satellite 1 below 5 degrees, satellite 2 above",
          Input(0, 76.3, {10, 0}, 600),
-         {"low_elevation 1"}},
-        {"beyond 12 degrees", Input(35.4615, 32.808333, {13, 28.2}, 600), {"far_off_axis 2"}},
+         {"no_dish_size", "low_elevation 1"}},
+        {"beyond 12 degrees",
+         Input(35.4615, 32.808333, {13, 28.2}, 600),
+         {"no_dish_size", "far_off_axis 2"}},
         {"before the model",
          Input(35.4615, 32.808333, {13, 19.2}, 600, {}, {2024, 12, 31}),
-         {"magnetic_model_date"}},
+         {"no_dish_size", "magnetic_model_date"}},
         {"last day of the model",
          Input(35.4615, 32.808333, {13, 19.2}, 600, {}, {2029, 12, 31}),
-         {}},
+         {"no_dish_size"}},
         {"after the model",
          Input(35.4615, 32.808333, {13, 19.2}, 600, {}, {2030, 1, 1}),
-         {"magnetic_model_date"}},
+         {"no_dish_size", "magnetic_model_date"}},
+        // The rims 460 and 834 across 800 give H 883.1.
+        {"typed H 1.9 % off the rims'",
+         OnDish({DishType::Offset, {{{}, {}, {}, 800, 900, {}, 460, 834}}}),
+         {}},
+        {"typed H 3 % off the rims'",
+         OnDish({DishType::Offset, {{{}, {}, {}, 800, 910, {}, 460, 834}}}),
+         {"measurements_disagree"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -234,6 +378,31 @@ TEST(MakePlan, RefusalsNameTheInput) {
         {Input(35, 0, {-30, 100}, 600), "Спутник 2 (100°) отстоит от спутника 1"},
         {Input(35, 0, {5, 65}, 1e308), "Фокусное расстояние слишком велико"},
         {Input(35, 32, {13, 19}, 600, {}, {2026, 2, 29}), "Даты 2026-2-29"},
+        // The dish: F, D, depth, W, H, feed distance, r1, r2.
+        {OnDish({DishType::PrimeFocus, {}}), "Фокусное расстояние не задано"},
+        {OnDish({DishType::PrimeFocus, {{600, 1000, 104}}}), "и фокусное расстояние, и глубина"},
+        {OnDish({DishType::PrimeFocus, {{{}, {}, 104}}}), "без диаметра"},
+        {OnDish({DishType::PrimeFocus, {{600, {}, {}, 800}}}), "Ширина зеркала — мерка офсетной"},
+        {OnDish({DishType::Offset, {{460, {}, 79, 800, 883}}}),
+         "измерьте ширину, высоту и глубину"},
+        {OnDish({DishType::Offset, {{{}, 800, 79, 800, 883}}}), "Диаметр задают у прямофокусной"},
+        {OnDish({DishType::Offset, {{{}, {}, 79, {}, 883}}}), "Ширина зеркала офсетной антенны не"},
+        {OnDish({DishType::Offset, {{{}, {}, {}, 800, 883}}}), "не хватает мерок"},
+        {OnDish({DishType::Offset, {{{}, {}, 79, 800, 883, 560}}}), "больше одного способа"},
+        {OnDish({DishType::Offset, {{{}, {}, {}, 800, {}, {}, 460}}}),
+         "до верхнего края зеркала не з"},
+        {OnDish({DishType::Offset, {{{}, {}, 79, 800}}}), "Высота зеркала не задана"},
+        {OnDish({DishType::Offset, {{{}, {}, 79, 800, 800}}}), "Высота зеркала 800 мм не больше"},
+        {OnDish({DishType::Offset, {{{}, {}, {}, 800, {}, {}, 834, 460}}}),
+         "верхнего края зеркала не б"},
+        {OnDish({DishType::Offset, {{{}, {}, {}, 800, {}, {}, 10, 400}}}), "Таких расстояний"},
+        {OnDish({DishType::Offset, {{{}, {}, -79, 800, 883}}}),
+         "Глубина зеркала: нужно конечное число"},
+        {OnDish({DishType::Offset, {{{}, {}, 79, NaN, 883}}}),
+         "Ширина зеркала: нужно конечное число"},
+        {OnDish({DishType::Offset, {{{}, {}, {}, 800, {}, {}, 460, Inf}}}),
+         "верхнего края зеркала: нужно"},
+        {OnDish({DishType::Offset, {{{}, {}, 1e-300, 1e300, 2e300}}}), "слишком велики или малы"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.names);

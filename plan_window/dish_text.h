@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "planning/plan.h"
+
+// The dish's figures in Russian words: for the plan's table, and the pieces the plan window will
+// show. Free of Qt; numbers never depend on the process's locale.
+
+namespace tarvex {
+
+// "прямофокусная" or "офсетная".
+std::string DishTypeText(planning::DishType type);
+
+// The face's tilt from vertical with its sense, one decimal.
+//   19.78 -> "19.8° назад от вертикали";  -13.1 -> "13.1° вперёд от вертикали";
+//   0.02 -> "0.0°, вертикально"
+std::string FaceTiltText(double face_tilt_deg);
+
+// Feed 1's axis toward the dish, as an inclinometer on the feed's body reads it.
+//   5.26 -> "5.3° вверх от горизонтали";  -44.82 -> "44.8° вниз от горизонтали";
+//   0 -> "0.0°, горизонтально"
+std::string FeedAxisText(double feed_axis_elevation_deg);
+
+// A few lines under the feeds of the plan's table, each ending in '\n': the dish's type and
+// figures, how its face and feed 1 lean, how far each other feed turns toward the reflector's
+// centre.
+//   offset W 800, H 883, depth 79 at Tiberias, 13 -> 19.2 ->
+//     "Антенна офсетная: фокусное расстояние 458.7 мм, эффективное 558.9 мм, угол офсета 25.0°,
+//      f/D 0.70\n"  (one line)
+//     "Наклон зеркала 19.8° назад от вертикали; ось облучателя 1 к зеркалу 5.3° вверх от
+//      горизонтали\n"  (one line)
+//     "Повернуть к центру зеркала: облучатель 2 на 7.5°\n"
+//   prime focus F 600, no diameter -> "Антенна прямофокусная: фокусное расстояние 600.0 мм,
+//     диаметр не задан\n..."
+std::string DishLines(const planning::Plan& plan);
+
+}  // namespace tarvex

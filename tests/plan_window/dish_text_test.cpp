@@ -1,0 +1,48 @@
+#include "plan_window/dish_text.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvex {
+namespace {
+
+using planning::DishType;
+
+planning::Plan PlanOn(const planning::DishFigures& dish, std::vector<double> aims) {
+    planning::Plan plan;
+    plan.dish = dish;
+    for (const double aim : aims) {
+        plan.feeds.push_back({});
+        plan.feeds.back().aim_deg = aim;
+    }
+    return plan;
+}
+
+// The worked examples' figures (tests/planning/reference_figures.py), and a third feed.
+TEST(DishLines, SayTheDishAndHowItLeans) {
+    const std::pair<planning::Plan, const char*> rows[] = {
+        {PlanOn({DishType::Offset, 458.7353, 558.8608, 800, 25.0414, 0.69858, 19.7821, 5.2593},
+                {0, 7.5479}),
+         "Антенна офсетная: фокусное расстояние 458.7 мм, эффективное 558.9 мм, угол офсета 25.0°, "
+         "f/D 0.70\n"
+         "Наклон зеркала 19.8° назад от вертикали; ось облучателя 1 к зеркалу 5.3° вверх от "
+         "горизонтали\n"
+         "Повернуть к центру зеркала: облучатель 2 на 7.5°\n"},
+        {PlanOn({DishType::Offset, 459.67, 560, 800, 25.0414, 0.7, -13.1131, 38.1545}, {0, 5.6}),
+         "Антенна офсетная: фокусное расстояние 459.7 мм, эффективное 560.0 мм, угол офсета 25.0°, "
+         "f/D 0.70\n"
+         "Наклон зеркала 13.1° вперёд от вертикали; ось облучателя 1 к зеркалу 38.2° вверх от "
+         "горизонтали\n"
+         "Повернуть к центру зеркала: облучатель 2 на 5.6°\n"},
+        {PlanOn({DishType::PrimeFocus, 600.9615, 600.9615, 1000, 0, 0.60096, 0.04, -0.04},
+                {0, 7.7292, 12.04}),
+         "Антенна прямофокусная: фокусное расстояние 601.0 мм, диаметр 1000 мм, f/D 0.60\n"
+         "Наклон зеркала 0.0°, вертикально; ось облучателя 1 к зеркалу 0.0°, горизонтально\n"
+         "Повернуть к центру зеркала: облучатель 2 на 7.7°, облучатель 3 на 12.0°\n"},
+    };
+    for (const auto& [plan, lines] : rows) {
+        EXPECT_EQ(DishLines(plan), lines);
+    }
+}
+
+}  // namespace
+}  // namespace tarvex
