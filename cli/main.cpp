@@ -13,6 +13,8 @@
 #include "cli/batch.h"
 #include "cli/calculator.h"
 #include "cli/plan_command.h"
+#include "plan_window/plan_text.h"
+#include "planning/typed_input.h"
 
 namespace {
 
@@ -113,7 +115,8 @@ struct PlanOptions {
     bool batch = false;
 };
 
-CLI::Validator TextCheck(std::optional<double> (*parse)(std::string_view), const char* what) {
+template <typename Parse>
+CLI::Validator TextCheck(Parse parse, const char* what) {
     return CLI::Validator(
         [parse, what](std::string& text) {
             return parse(text) ? std::string() : "not " + std::string(what) + ": " + text;
@@ -124,14 +127,21 @@ CLI::Validator TextCheck(std::optional<double> (*parse)(std::string_view), const
 CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     CLI::App* plan = app.add_subcommand("plan", PlanDescription);
     plan->footer(PlanFooter);
-    const CLI::Validator angle = TextCheck(tarvex::planning::ParseAngle, "an angle");
+    using tarvex::planning::AngleKind;
+    const CLI::Validator angle = TextCheck(
+        [](std::string_view text) { return tarvex::planning::ParseAngle(text); }, "an angle");
+    const CLI::Validator latitude = TextCheck(
+        [](std::string_view text) {
+            return tarvex::planning::ParseAngle(text, AngleKind::Latitude);
+        },
+        "a latitude");
     const CLI::Validator number = TextCheck(tarvex::planning::ParseNumber, "a number");
     plan->add_option("--lon", options.longitude, "Site longitude, east positive")
         ->option_text("ANGLE")
         ->check(angle);
     plan->add_option("--lat", options.latitude, "Site latitude, north positive")
         ->option_text("ANGLE")
-        ->check(angle);
+        ->check(latitude);
     plan->add_option("--sat", options.satellites,
                      "Satellite longitude, 2 to 4 times; the dish\npoints at the first")
         ->option_text("ANGLE")
@@ -147,7 +157,9 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
         ->check(CLI::Validator(
             [](std::string& text) {
                 return tarvex::planning::ParseDate(text) ? std::string()
-                                                         : "not a date YYYY-MM-DD: " + text;
+                                                         : "not a date YYYY-MM-DD or "
+                                                           "DD.MM.YYYY: " +
+                                                               text;
             },
             "", "date"));
     CLI::Option* json = plan->add_flag("--json", options.json, "Print one JSON object");
@@ -162,7 +174,8 @@ std::optional<tarvex::planning::PlanInput> PlanInputOf(const PlanOptions& option
     }
     tarvex::planning::PlanInput input;
     input.site_longitude_deg = *tarvex::planning::ParseAngle(options.longitude);
-    input.site_latitude_deg = *tarvex::planning::ParseAngle(options.latitude);
+    input.site_latitude_deg =
+        *tarvex::planning::ParseAngle(options.latitude, tarvex::planning::AngleKind::Latitude);
     for (const std::string& satellite : options.satellites) {
         input.satellites_deg.push_back(*tarvex::planning::ParseAngle(satellite));
     }
@@ -184,11 +197,11 @@ int RunPlan(const PlanOptions& options) {
     }
     const auto result = tarvex::planning::MakePlan(*input);
     if (const auto* refusal = std::get_if<tarvex::planning::PlanRefusal>(&result)) {
-        std::cerr << "tarvex-calc plan: " << refusal->message << '\n';
+        std::cerr << "tarvex-calc plan: " << tarvex::RefusalText(*refusal) << '\n';
         return 1;
     }
     const auto& plan = std::get<tarvex::planning::Plan>(result);
-    std::cout << (options.json ? tarvex::PlanJson(plan) + "\n" : tarvex::PlanText(plan));
+    std::cout << (options.json ? tarvex::PlanJson(plan) + "\n" : tarvex::PlanText(*input, plan));
     return 0;
 }
 

@@ -18,17 +18,14 @@ planning::Date TodayUtc();
 // The plan as one JSON object on one line (no line end): beam_deviation_factor,
 // declination_deg, feeds (sat, azimuth_deg, magnetic_azimuth_deg, elevation_deg,
 // separation_deg, right_mm, up_mm, distance_mm, tilt_deg, rotation_deg, relative_rotation_deg),
-// warnings (code, feed where it applies, message); numbers at full double precision.
+// warnings (code, feed where it applies, message in the words of plan_text.h); numbers at full
+// double precision.
 //   default example -> {"beam_deviation_factor":1.0,"declination_deg":5.096889154102898,
 //                       "feeds":[{"sat":13.0,...},...],"warnings":[]}
 std::string PlanJson(const planning::Plan& plan);
 
-// The plan as a short Russian table, one column per feed, then the warnings; lines end in '\n'.
-//   default example -> "... Сдвиг по горизонтали  0 мм   63.6 мм вправо\n ..."
-std::string PlanText(const planning::Plan& plan);
-
 // One batch line: a JSON object with lon, lat, sats (an array), focal_mm, optionally
-// diameter_mm and date (YYYY-MM-DD, else `today`); numbers, or strings read as the options read
+// diameter_mm and date (YYYY-MM-DD or DD.MM.YYYY, else `today`); numbers, or strings read as the options read
 // them. Anything else gives the reason it was rejected.
 //   {"lon":35.4615,"lat":"32:48.5","sats":[13,"19:12"],"focal_mm":600} -> input
 //   {"lon":35} -> "missing \"lat\"";  {"lon":true,...} -> "the value of \"lon\" is not a number"
