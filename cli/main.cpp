@@ -79,7 +79,9 @@ constexpr const char* PlanDescription =
     "from the angles between the lines of sight (WGS84, geostationary orbit), with the beam\n"
     "deviation of the dish, each feed's rotation and the compass azimuths (WMM2025). Offsets\n"
     "and rotations are seen from behind the dish, from feed 1's centre.\n"
-    "Angles: decimal degrees or degrees:minutes, east and north positive (-4:30 is 4 30' W).\n";
+    "Angles: decimal degrees or degrees:minutes, east and north positive (-4:30 is 4 30' W),\n"
+    "or degrees, minutes and seconds with a hemisphere (35°27'41\"E, 32:48.5N, 4.5 з.д.).\n"
+    "Dates: YYYY-MM-DD or DD.MM.YYYY.\n";
 
 constexpr const char* PlanFooter =
     "Examples:\n"

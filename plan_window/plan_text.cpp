@@ -138,8 +138,11 @@ std::string RotationText(double degrees) {
 }
 
 std::string RotationZeroText() {
-    return "Поворот: 0° — разъём конвертора смотрит вниз; «по часовой» — если смотреть на антенну "
-           "сзади";
+    return "Поворот: 0° — разъём конвертора смотрит вниз.";
+}
+
+std::string ViewpointText() {
+    return "Вид сзади антенны: вправо, вниз и «по часовой» — как видно, стоя за антенной.";
 }
 
 std::string SignedMillimetresText(double millimetres, const char* positive, const char* negative) {
@@ -322,8 +325,7 @@ std::string PlanText(const planning::PlanInput& input, const Plan& plan) {
         }
     }
     std::string text =
-        "Точный план конверторов, вид сзади антенны; антенна наведена на спутник 1\n" +
-        InputLine(input) + "\n";
+        "Точный план конверторов; антенна наведена на спутник 1\n" + InputLine(input) + "\n";
     for (const ReportRow& row : table) {
         std::string line = Padded(row.caption, caption_width + 2);
         for (std::size_t column = 0; column < row.cells.size(); ++column) {
@@ -332,7 +334,7 @@ std::string PlanText(const planning::PlanInput& input, const Plan& plan) {
         line.erase(line.find_last_not_of(' ') + 1);
         text += line + '\n';
     }
-    text += RotationZeroText() + "\n" + FactorLine(plan) + "\n";
+    text += ViewpointText() + "\n" + RotationZeroText() + "\n" + FactorLine(plan) + "\n";
     for (const std::string& warning : WarningLines(plan)) {
         text += "Внимание! " + warning + "\n";
     }
@@ -346,7 +348,7 @@ std::vector<std::string> ReportLines(const planning::PlanInput& input, const Pla
             (input.diameter_mm ? ", диаметр антенны " + MillimetresText(*input.diameter_mm) : "") +
             ", коэффициент отклонения луча " + FixedText(plan.beam_deviation_factor, 3),
         "Дата " + DateText(input.date) + ". " + DeclinationLine(plan.declination_deg),
-        "Вид сзади антенны. " + RotationZeroText() + "."};
+        ViewpointText(), RotationZeroText()};
     const std::vector<ReportRow> table = FeedTable(plan);
     for (std::size_t feed = 0; feed < plan.feeds.size(); ++feed) {
         lines.push_back("");

@@ -44,15 +44,18 @@ std::string SatelliteText(double degrees);
 std::string SiteText(double longitude_deg, double latitude_deg);
 
 // A feed's rotation with one decimal and its sense, seen from behind the dish (the viewpoint is
-// stated once, by RotationZeroText); (-90, 90] as written.
+// stated once, by ViewpointText); (-90, 90] as written.
 //   30.17 -> "30.2° по часовой";  -0.65 -> "0.6° против часовой";  0.04 -> "0.0°";
 //   -89.97 -> "90.0° по часовой"
 std::string RotationText(double degrees);
 
-// What a rotation of 0 is and which way the words turn: shown once beside every rotation.
-//   -> "Поворот: 0° — разъём конвертора смотрит вниз; «по часовой» — если смотреть на антенну
-//       сзади"
+// What a rotation of 0 is: shown once beside every rotation.
+//   -> "Поворот: 0° — разъём конвертора смотрит вниз."
 std::string RotationZeroText();
+
+// The one viewpoint of every offset, line and rotation, stated once.
+//   -> "Вид сзади антенны: вправо, вниз и «по часовой» — как видно, стоя за антенной."
+std::string ViewpointText();
 
 // A feed's offset from feed 1 in millimetres with one decimal, with words.
 //   (64.21, -37.06) -> "64.2 мм вправо, 37.1 мм вниз";  (-3, 0.02) -> "3.0 мм влево, 0.0 мм"
@@ -111,7 +114,8 @@ struct ReportRow {
 std::vector<ReportRow> FeedTable(const planning::Plan& plan);
 
 // The plan as a table for a terminal, one column per feed, lines ending in '\n': a title, the
-// input, the table, the rotation's zero, the declination and then the warnings. `tarvex-calc
+// input, the table, the viewpoint, the rotation's zero, the declination with the beam deviation
+// factor and then the warnings. `tarvex-calc
 // plan` prints it and the plan window copies it.
 std::string PlanText(const planning::PlanInput& input, const planning::Plan& plan);
 

@@ -225,7 +225,7 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
                     QStringLiteral("12.3° против часовой стрелки, если")));
             }
             if (row == 0 && column > 0) {
-                cell->setText(QStringLiteral("Облучатель %1").arg(column));
+                cell->setText(QString::fromStdString(FeedName(static_cast<int>(column))));
             } else if (row > 0 && column == 0) {
                 cell->setText(QString::fromStdString(rows[row - 1].caption));
             }
