@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <map>
 
 #include "plan_window/plan_form.h"
@@ -118,6 +119,21 @@ TEST(MainWindowFeed2, IsWhereTheMainWindowPutsFeed2) {
     ASSERT_TRUE(feed2);
     EXPECT_LT(feed2->right_mm, -90);
     EXPECT_GT(feed2->up_mm, 30);
+}
+
+// The form reads and writes the same under a locale whose decimal separator is a comma.
+TEST(ReadPlanForm, TheSameUnderACommaLocale) {
+    ASSERT_NE(std::setlocale(LC_ALL, "ru_RU.UTF-8"), nullptr)
+        << "the locale ru_RU.UTF-8 is missing: `make deps` generates it";
+    const PlanFormReading reading =
+        ReadPlanForm({"35.4615", "32,80833", "13", "19:12", "", "", "600.5", "", "2026-12-07"});
+    const std::string angle = MainWindowAngleText("35", "27.69");
+    std::setlocale(LC_ALL, "C");
+    ASSERT_TRUE(reading.input);
+    EXPECT_EQ(reading.input->site_longitude_deg, 35.4615);
+    EXPECT_EQ(reading.input->site_latitude_deg, 32.80833);
+    EXPECT_EQ(reading.input->focal_length_mm, 600.5);
+    EXPECT_EQ(angle, "35:27.69");
 }
 
 TEST(PlanReport, WordsFollowTheSign) {
