@@ -18,7 +18,7 @@ class FakeMainWindow : public CalculationView {
     }
     void SetFieldText(FieldId, const std::string&) override {}
     void ShowMessage(const std::string&) override {}
-    void WriteResultsFile(double, std::optional<double>) override {}
+    void WriteResultsFile(double, double) override {}
 
     std::map<FieldId, std::string> texts = {
         {FieldId::SiteLongitudeDegrees, "35"}, {FieldId::SiteLongitudeMinutes, "27.69"},
