@@ -94,7 +94,10 @@ std::optional<double> ParseAngle(std::string_view text, AngleKind kind) {
         const GeographicLib::DMS::flag wrong = kind == AngleKind::Latitude
                                                    ? GeographicLib::DMS::LONGITUDE
                                                    : GeographicLib::DMS::LATITUDE;
-        if (!std::isfinite(angle) || hemisphere == wrong) {
+        // "-4:30W" would be 4:30 east by DMS's rules: a minus and a hemisphere contradict.
+        const bool minus_and_hemisphere =
+            hemisphere != GeographicLib::DMS::NONE && text.front() == '-';
+        if (!std::isfinite(angle) || hemisphere == wrong || minus_and_hemisphere) {
             return std::nullopt;
         }
         return angle;

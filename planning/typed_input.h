@@ -23,7 +23,7 @@ enum class AngleKind {
 //   "35.4615" -> 35.4615;  "1e2" -> 100;  "35:27.69" -> 35.4615;  "-4:30" -> -4.5;
 //   "55°45′21″" -> 55.75583..;  "4:30W" -> -4.5;  "19.2 в.д." -> 19.2;  "33.9 ю.ш." -> -33.9
 //   (Latitude);  "13:60" -> none;  "13.5:10" -> none;  "inf" -> none;  "1e999" -> none;
-//   "" -> none;  "32N" read as a Longitude -> none
+//   "" -> none;  "32N" read as a Longitude -> none;  "-4:30W" -> none (a minus and a hemisphere)
 std::optional<double> ParseAngle(std::string_view text, AngleKind kind = AngleKind::Longitude);
 
 // A number written in full, for lengths: optional sign, digits, optional fraction and exponent.
