@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
             libcli11-dev nlohmann-json3-dev libgeographiclib-dev libfreetype-dev \
             fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils \
             xvfb xauth \
-            dpkg-dev file desktop-file-utils appstream lintian
+            dpkg-dev file desktop-file-utils appstream lintian locales
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -50,6 +50,13 @@ deps:
 	    echo "Installing:" $$missing; \
 	    $(SUDO) apt-get update && \
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+	@# The plan's texts are tested under a locale with a decimal comma.
+	@if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then \
+	    echo "Generating the locale ru_RU.UTF-8"; \
+	    grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || \
+	        echo 'ru_RU.UTF-8 UTF-8' | $(SUDO) tee -a /etc/locale.gen >/dev/null; \
+	    $(SUDO) locale-gen; \
 	fi
 
 clean:

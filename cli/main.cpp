@@ -13,6 +13,8 @@
 #include "cli/batch.h"
 #include "cli/calculator.h"
 #include "cli/plan_command.h"
+#include "plan_window/plan_text.h"
+#include "planning/typed_input.h"
 
 namespace {
 
@@ -77,7 +79,9 @@ constexpr const char* PlanDescription =
     "from the angles between the lines of sight (WGS84, geostationary orbit), with the beam\n"
     "deviation of the dish, each feed's rotation and the compass azimuths (WMM2025). Offsets\n"
     "and rotations are seen from behind the dish, from feed 1's centre.\n"
-    "Angles: decimal degrees or degrees:minutes, east and north positive (-4:30 is 4 30' W).\n"
+    "Angles: decimal degrees or degrees:minutes, east and north positive (-4:30 is 4 30' W),\n"
+    "or degrees, minutes and seconds with a hemisphere (35°27'41\"E, 32:48.5N, 4.5 з.д.).\n"
+    "Dates: YYYY-MM-DD or DD.MM.YYYY.\n"
     "\n"
     "The dish, in millimetres. Prime focus (the default): --focal, or --diameter and --depth\n"
     "(at the centre, under a straightedge across the rim); give --diameter in any case, or the\n"
@@ -142,7 +146,8 @@ struct PlanOptions {
     bool batch = false;
 };
 
-CLI::Validator TextCheck(std::optional<double> (*parse)(std::string_view), const char* what) {
+template <typename Parse>
+CLI::Validator TextCheck(Parse parse, const char* what) {
     return CLI::Validator(
         [parse, what](std::string& text) {
             return parse(text) ? std::string() : "not " + std::string(what) + ": " + text;
@@ -153,14 +158,21 @@ CLI::Validator TextCheck(std::optional<double> (*parse)(std::string_view), const
 CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     CLI::App* plan = app.add_subcommand("plan", PlanDescription);
     plan->footer(PlanFooter);
-    const CLI::Validator angle = TextCheck(tarvex::planning::ParseAngle, "an angle");
+    using tarvex::planning::AngleKind;
+    const CLI::Validator angle = TextCheck(
+        [](std::string_view text) { return tarvex::planning::ParseAngle(text); }, "an angle");
+    const CLI::Validator latitude = TextCheck(
+        [](std::string_view text) {
+            return tarvex::planning::ParseAngle(text, AngleKind::Latitude);
+        },
+        "a latitude");
     const CLI::Validator number = TextCheck(tarvex::planning::ParseNumber, "a number");
     plan->add_option("--lon", options.longitude, "Site longitude, east positive")
         ->option_text("ANGLE")
         ->check(angle);
     plan->add_option("--lat", options.latitude, "Site latitude, north positive")
         ->option_text("ANGLE")
-        ->check(angle);
+        ->check(latitude);
     plan->add_option("--sat", options.satellites,
                      "Satellite longitude, 2 to 4 times; the dish\npoints at the first")
         ->option_text("ANGLE")
@@ -198,7 +210,9 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
         ->check(CLI::Validator(
             [](std::string& text) {
                 return tarvex::planning::ParseDate(text) ? std::string()
-                                                         : "not a date YYYY-MM-DD: " + text;
+                                                         : "not a date YYYY-MM-DD or "
+                                                           "DD.MM.YYYY: " +
+                                                               text;
             },
             "", "date"));
     CLI::Option* json = plan->add_flag("--json", options.json, "Print one JSON object");
@@ -215,7 +229,7 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(const PlanOptions& options) {
         given.longitude_deg = ParseAngle(options.longitude);
     }
     if (!options.latitude.empty()) {
-        given.latitude_deg = ParseAngle(options.latitude);
+        given.latitude_deg = ParseAngle(options.latitude, tarvex::planning::AngleKind::Latitude);
     }
     for (const std::string& satellite : options.satellites) {
         given.satellites_deg.push_back(*ParseAngle(satellite));
@@ -262,11 +276,11 @@ int RunPlan(const PlanOptions& options) {
     input.dish = given.dish;
     const auto result = tarvex::planning::MakePlan(input);
     if (const auto* refusal = std::get_if<tarvex::planning::PlanRefusal>(&result)) {
-        std::cerr << "tarvex-calc plan: " << refusal->message << '\n';
+        std::cerr << "tarvex-calc plan: " << tarvex::RefusalText(*refusal) << '\n';
         return 1;
     }
     const auto& plan = std::get<tarvex::planning::Plan>(result);
-    std::cout << (options.json ? tarvex::PlanJson(plan) + "\n" : tarvex::PlanText(plan));
+    std::cout << (options.json ? tarvex::PlanJson(plan) + "\n" : tarvex::PlanText(input, plan));
     return 0;
 }
 

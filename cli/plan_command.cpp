@@ -2,13 +2,14 @@
 
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
-#include <ctime>
 #include <nlohmann/json.hpp>
 #include <optional>
 
 #include "cli/json_line.h"
-#include "plan_window/dish_text.h"
+#include "plan_window/plan_text.h"
+#include "planning/typed_input.h"
 
 namespace tarvex {
 namespace {
@@ -79,104 +80,17 @@ void AppendDish(std::string& out, const planning::DishFigures& dish) {
     out.back() = '}';
 }
 
-void AppendWarning(std::string& out, const planning::PlanWarning& warning) {
+void AppendWarning(std::string& out, const planning::PlanWarning& warning, const Plan& plan) {
     out += "{\"code\":";
-    AppendJsonString(out, warning.code);
+    AppendJsonString(out, planning::WarningCode(warning.kind));
     if (warning.feed) {
         char text[16];
         out += ",\"feed\":";
         out.append(text, std::to_chars(text, text + sizeof text, *warning.feed).ptr);
     }
     out += ",\"message\":";
-    AppendJsonString(out, warning.message);
+    AppendJsonString(out, WarningText(warning, plan));
     out += '}';
-}
-
-// ---- Text ----
-
-constexpr std::size_t LabelWidth = 24;
-constexpr std::size_t ColumnWidth = 22;
-
-// Characters, not bytes: the table is Russian UTF-8.
-std::size_t Width(std::string_view text) {
-    std::size_t width = 0;
-    for (const char c : text) {
-        width += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }
-    return width;
-}
-
-std::string Padded(std::string text, std::size_t width) {
-    const std::size_t used = Width(text);
-    text.append(used < width ? width - used : 1, ' ');
-    return text;
-}
-
-// Fixed decimals, whatever the process's locale; no "-0.0".
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    const double rounding = std::pow(10.0, decimals);
-    if (std::round(std::fabs(value) * rounding) == 0) {
-        value = 0;
-    }
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
-    return std::string(text, end);
-}
-
-std::string Degrees(double value, int decimals = 1) {
-    return Fixed(value, decimals) + "°";
-}
-
-// A magnitude with the word for its sign, or a plain 0.
-std::string Signed(double value, int decimals, const char* unit, const char* positive,
-                   const char* negative) {
-    const std::string magnitude = Fixed(std::fabs(value), decimals);
-    if (Fixed(value, decimals) == Fixed(0, decimals)) {
-        return "0" + std::string(unit);
-    }
-    return magnitude + unit + " " + (value > 0 ? positive : negative);
-}
-
-std::string Satellite(double longitude) {
-    const double folded = std::remainder(longitude, 360.0);
-    return Signed(folded, 1, "°", "в.д.", "з.д.");
-}
-
-struct TextRow {
-    const char* label;
-    std::string (*cell)(const FeedPlan&);
-};
-
-const TextRow TextRows[] = {
-    {"Спутник", [](const FeedPlan& f) { return Satellite(f.satellite_deg); }},
-    {"Азимут истинный", [](const FeedPlan& f) { return Degrees(f.azimuth_deg); }},
-    {"Азимут по компасу", [](const FeedPlan& f) { return Degrees(f.magnetic_azimuth_deg); }},
-    {"Угол места", [](const FeedPlan& f) { return Degrees(f.elevation_deg); }},
-    {"От оси антенны", [](const FeedPlan& f) { return Degrees(f.separation_deg, 2); }},
-    {"Поворот",
-     [](const FeedPlan& f) {
-         return Signed(f.rotation_deg, 1, "°", "по часовой", "против часовой");
-     }},
-    {"Поворот от облучателя 1",
-     [](const FeedPlan& f) {
-         return Signed(f.relative_rotation_deg, 1, "°", "по часовой", "против часовой");
-     }},
-    {"Сдвиг по горизонтали",
-     [](const FeedPlan& f) { return Signed(f.right_mm, 1, " мм", "вправо", "влево"); }},
-    {"Сдвиг по вертикали",
-     [](const FeedPlan& f) { return Signed(f.up_mm, 1, " мм", "вверх", "вниз"); }},
-    {"Расстояние", [](const FeedPlan& f) { return Fixed(f.distance_mm, 1) + " мм"; }},
-    {"Наклон линии от 1", [](const FeedPlan& f) { return Degrees(f.tilt_deg); }},
-};
-
-std::string TableLine(const std::string& label, const std::vector<std::string>& cells) {
-    std::string line = Padded(label, LabelWidth);
-    for (const std::string& cell : cells) {
-        line += Padded(cell, ColumnWidth);
-    }
-    line.erase(line.find_last_not_of(' ') + 1);
-    return line + '\n';
 }
 
 // ---- Batch input ----
@@ -253,11 +167,7 @@ class PlanLineReader : public Json::json_sax_t {
             }
             return true;
         }
-        const bool angle =
-            m_key == Key::Longitude || m_key == Key::Latitude || m_key == Key::Satellites;
-        const std::optional<double> value =
-            InNumberPlace() ? (angle ? planning::ParseAngle(text) : planning::ParseNumber(text))
-                            : std::nullopt;
+        const std::optional<double> value = InNumberPlace() ? Read(text) : std::nullopt;
         return value ? Number(*value) : Other();
     }
     bool start_object(std::size_t) override {
@@ -320,6 +230,19 @@ class PlanLineReader : public Json::json_sax_t {
             return false;
         }
         return m_key == Key::Satellites ? m_depth == 2 && m_in_satellites : m_depth == 1;
+    }
+
+    // A text where a number is taken, read as the option of its key reads it.
+    std::optional<double> Read(const std::string& text) const {
+        switch (*m_key) {
+            case Key::Longitude:
+            case Key::Satellites:
+                return planning::ParseAngle(text);
+            case Key::Latitude:
+                return planning::ParseAngle(text, planning::AngleKind::Latitude);
+            default:
+                return planning::ParseNumber(text);
+        }
     }
 
     std::string What() const {
@@ -429,10 +352,10 @@ std::string ErrorLine(long line_number, const std::string& reason) {
 }  // namespace
 
 planning::Date TodayUtc() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    return {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday};
+    using namespace std::chrono;
+    const year_month_day today(floor<days>(system_clock::now()));
+    return {static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
+            static_cast<int>(static_cast<unsigned>(today.day()))};
 }
 
 std::string PlanJson(const Plan& plan) {
@@ -453,7 +376,7 @@ std::string PlanJson(const Plan& plan) {
     }
     out += "],\"warnings\":[";
     for (const planning::PlanWarning& warning : plan.warnings) {
-        AppendWarning(out, warning);
+        AppendWarning(out, warning, plan);
         out += ',';
     }
     if (!plan.warnings.empty()) {
@@ -461,30 +384,6 @@ std::string PlanJson(const Plan& plan) {
     }
     out += "]}";
     return out;
-}
-
-std::string PlanText(const Plan& plan) {
-    std::string text =
-        "Точный план облучателей, вид сзади антенны; антенна наведена на спутник 1\n";
-    std::vector<std::string> cells;
-    for (std::size_t k = 0; k < plan.feeds.size(); ++k) {
-        cells.push_back("Облучатель " + std::to_string(k + 1));
-    }
-    text += TableLine("", cells);
-    for (const TextRow& row : TextRows) {
-        cells.clear();
-        for (const FeedPlan& feed : plan.feeds) {
-            cells.push_back(row.cell(feed));
-        }
-        text += TableLine(row.label, cells);
-    }
-    text += "Магнитное склонение " + Signed(plan.declination_deg, 1, "°", "к востоку", "к западу") +
-            "; коэффициент отклонения луча " + Fixed(plan.beam_deviation_factor, 3) + "\n";
-    text += DishLines(plan);
-    for (const planning::PlanWarning& warning : plan.warnings) {
-        text += "Внимание: " + warning.message + "\n";
-    }
-    return text;
 }
 
 std::variant<planning::PlanInput, std::string> ParsePlanBatchLine(
@@ -528,7 +427,7 @@ std::pair<std::string, bool> PlanBatchOutputLine(std::string_view line, long lin
     }
     const auto plan = planning::MakePlan(std::get<planning::PlanInput>(parsed));
     if (const auto* refusal = std::get_if<planning::PlanRefusal>(&plan)) {
-        return {ErrorLine(line_number, refusal->message), false};
+        return {ErrorLine(line_number, RefusalText(*refusal)), false};
     }
     return {PlanJson(std::get<Plan>(plan)), true};
 }

@@ -22,17 +22,12 @@ planning::Date TodayUtc();
 // offset_angle_deg, f_over_d, face_tilt_deg, feed_axis_elevation_deg; aperture_mm and f_over_d
 // null when not known), feeds (sat, azimuth_deg, magnetic_azimuth_deg, elevation_deg,
 // separation_deg, right_mm, up_mm, distance_mm, tilt_deg, rotation_deg, relative_rotation_deg,
-// aim_deg), warnings (code, feed where it applies, message); numbers at full double precision,
-// a zero without its sign.
+// aim_deg), warnings (code, feed where it applies, message in the words of plan_text.h); numbers
+// at full double precision, a zero without its sign.
 //   default example -> {"beam_deviation_factor":1.0,"declination_deg":5.096889154102898,
 //                       "dish":{"type":"prime","focal_mm":600.0,...,"aperture_mm":null,...},
 //                       "feeds":[{"sat":13.0,...},...],"warnings":[{"code":"no_dish_size",...}]}
 std::string PlanJson(const planning::Plan& plan);
-
-// The plan as a short Russian table, one column per feed, then the dish's lines (DishLines) and
-// the warnings; lines end in '\n'.
-//   default example -> "... Сдвиг по горизонтали  0 мм   63.6 мм вправо\n ..."
-std::string PlanText(const planning::Plan& plan);
 
 // What a batch line takes for a key it lacks: the options given on the command line.
 struct PlanBatchDefaults {
@@ -46,7 +41,7 @@ struct PlanBatchDefaults {
 };
 
 // One batch line: a JSON object with lon, lat, sats (an array), focal_mm, optionally
-// diameter_mm and date (YYYY-MM-DD), and the dish's measurements: dish ("prime" or "offset"),
+// diameter_mm and date (YYYY-MM-DD or DD.MM.YYYY), and the dish's measurements: dish ("prime" or "offset"),
 // depth_mm, width_mm, height_mm, feed_distance_mm, rim_low_mm, rim_high_mm (focal_mm is not
 // needed for an offset dish or a depth); numbers, or strings read as the options read them; a
 // key that is absent takes its value from `defaults`. Anything else gives the reason it was

@@ -9,7 +9,7 @@ void RecordingView::SetFieldText(FieldId field, const std::string& text) {
     m_written.set(Index(field));
 }
 
-void RecordingView::WriteResultsFile(double alfa1, std::optional<double> beta1) {
+void RecordingView::WriteResultsFile(double alfa1, double beta1) {
     m_results_line = tarvex::ResultsLine(alfa1, beta1);
 }
 

@@ -17,7 +17,7 @@ class RecordingView : public CalculationView {
     std::string FieldText(FieldId field) const override { return Text(field); }
     void SetFieldText(FieldId field, const std::string& text) override;
     void ShowMessage(const std::string& message) override { m_message = message; }
-    void WriteResultsFile(double alfa1, std::optional<double> beta1) override;
+    void WriteResultsFile(double alfa1, double beta1) override;
 
     // Sets a field as the user would type it; not counted as written by the command.
     void TypeFieldText(FieldId field, std::string text) { m_texts[Index(field)] = std::move(text); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <string_view>
 
@@ -9,17 +10,8 @@
 
 namespace tarvex {
 
-// The calculation's pi: 4 * arctan(1), the double nearest to pi.
-inline const double PI = 4.0 * std::atan(1.0);
-
-// The five inputs of one calculation, each in the precision it is held in.
-struct PointingInput {
-    float site_longitude = 0;        // radians, east positive
-    double site_latitude = 0;        // radians, north positive
-    float satellite1_longitude = 0;  // radians: the satellite already received
-    float satellite2_longitude = 0;  // radians: the satellite to be added
-    double focal_length = 0;         // millimetres
-};
+// The calculation's pi: the double nearest to pi (the 4 * arctan(1) of old, bit for bit).
+inline constexpr double PI = std::numbers::pi;
 
 // Texts of three inputs, NumberToText of the held values; the rotation angle is computed from
 // these texts read back, not from the numbers.

@@ -38,6 +38,8 @@ FeedOffset OffsetFromShift(double shift_radians, double focal_length, const char
     const bool negative = shift < 0.0;
     offset.word = negative ? word_if_negative : word_otherwise;
     offset.distance = Mul(focal_length, Sin(negative ? Mul(-1.0, shift) : shift));
+    // + 0.0: a shift that reads back as -0 is no offset, not a negative one.
+    offset.signed_distance = (negative ? -offset.distance : offset.distance) + 0.0;
     return offset;
 }
 

@@ -39,6 +39,8 @@ struct FeedOffset {
     std::string shift;    // the angular shift in radians, by ShiftPattern: "-0.05547"
     double distance = 0;  // F * sin(|shift read back|), in the unit of F
     std::string word;     // direction word
+    // The distance with the shift's sign: negative below or to the left of the first feed.
+    double signed_distance = 0;
 };
 
 struct FeedOffsetsResult {
@@ -51,8 +53,8 @@ struct FeedOffsetsResult {
 // Horizontal: the same with the azimuths (their difference first brought into (-180, 180] for a
 // southern site); "СЛЕВА" when the shift reads below 0, else "СПРАВА".
 //   (217.344291652777, 44.8168471212995, 208.29555f, 47.994846f, 600, Northern)
-//     -> vertical   {"-0.05547", 33.2649349..., "НИЖЕ"}
-//        horizontal {"0.15793",  94.3645838..., "СПРАВА"}
+//     -> vertical   {"-0.05547", 33.2649349..., "НИЖЕ", -33.2649349...}
+//        horizontal {"0.15793",  94.3645838..., "СПРАВА", 94.3645838...}
 // Throws RuntimeError "Overflow" for a focal length beyond the double range.
 FeedOffsetsResult FeedOffsets(double alfa1, double beta1, float alfa2, float beta2,
                               double focal_length, Hemisphere hemisphere);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "geometry/angles.h"
@@ -20,8 +19,8 @@ class CalculationView {
     virtual std::string FieldText(FieldId field) const = 0;                 // UTF-8
     virtual void SetFieldText(FieldId field, const std::string& text) = 0;  // UTF-8
     virtual void ShowMessage(const std::string& message) = 0;               // validation box
-    // Replaces the results exchange file; no elevation for satellite 1 gives no beta1.
-    virtual void WriteResultsFile(double alfa1, std::optional<double> beta1) = 0;
+    // Replaces the results exchange file with satellite 1's azimuth and elevation.
+    virtual void WriteResultsFile(double alfa1, double beta1) = 0;
 };
 
 // The validation messages, in the order the fields are checked.

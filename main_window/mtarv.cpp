@@ -277,7 +277,7 @@ void MTARV::ShowMessage(const std::string& message) {
 
 // A failed write keeps its error box; the direction window then refuses to draw the previous
 // calculation's azimuth as if it were this one's.
-void MTARV::WriteResultsFile(double alfa1, std::optional<double> beta1) {
+void MTARV::WriteResultsFile(double alfa1, double beta1) {
     m_results_file_outdated = true;
     if (m_direction_window) {
         m_direction_window->SetResultsFileOutdated(true);

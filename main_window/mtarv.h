@@ -4,7 +4,6 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "main_window/calculation_command.h"
@@ -53,7 +52,7 @@ class MTARV : public QWidget, public CalculationView {
     std::string FieldText(FieldId field) const override;
     void SetFieldText(FieldId field, const std::string& text) override;
     void ShowMessage(const std::string& message) override;
-    void WriteResultsFile(double alfa1, std::optional<double> beta1) override;
+    void WriteResultsFile(double alfa1, double beta1) override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,26 +1,37 @@
 #include "plan_window/dish_text.h"
 
-#include <charconv>
+#include "plan_window/plan_text.h"
+
 #include <cmath>
 
 namespace tarvex {
 namespace {
 
-// Fixed decimals whatever the process's locale; never "-0.0".
-std::string Fixed(double value, int decimals) {
-    char text[400];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
-    std::string fixed(text, end);
-    if (fixed.front() == '-' && fixed.find_first_not_of("-0.") == std::string::npos) {
-        fixed.erase(0, 1);
+const char* NameOf(planning::DishMeasure measure) {
+    switch (measure) {
+        case planning::DishMeasure::Depth:
+            return "Глубина зеркала";
+        case planning::DishMeasure::Width:
+            return "Ширина зеркала";
+        case planning::DishMeasure::Height:
+            return "Высота зеркала";
+        case planning::DishMeasure::FeedDistance:
+            return "Расстояние от конвертора до центра зеркала";
+        case planning::DishMeasure::RimLow:
+            return "Расстояние от конвертора до нижнего края зеркала";
+        case planning::DishMeasure::RimHigh:
+            break;
+        case planning::DishMeasure::FocalLength:
+            return "Фокусное расстояние";
+        case planning::DishMeasure::Diameter:
+            return "Диаметр антенны";
     }
-    return fixed;
+    return "Расстояние от конвертора до верхнего края зеркала";
 }
 
 // The magnitude in degrees with the word for its sense, or "0.0°, " and the word for none.
 std::string Leaning(double degrees, const char* positive, const char* negative, const char* level) {
-    const std::string magnitude = Fixed(std::fabs(degrees), 1) + "°";
+    const std::string magnitude = FixedText(std::fabs(degrees), 1) + "°";
     if (magnitude == "0.0°") {
         return magnitude + ", " + level;
     }
@@ -28,6 +39,66 @@ std::string Leaning(double degrees, const char* positive, const char* negative, 
 }
 
 }  // namespace
+
+std::string DishIssueText(const planning::DishIssue& issue) {
+    constexpr const char* OffsetWays =
+        "ширину, высоту и глубину зеркала (или вместо глубины расстояние от конвертора до центра "
+        "зеркала, или ширину и расстояния от конвертора до нижнего и верхнего края)";
+    switch (issue.problem) {
+        case planning::DishProblem::NoFocalLength:
+            return "Фокусное расстояние не задано: задайте его или диаметр и глубину антенны.";
+        case planning::DishProblem::FocalAndDepth:
+            return "Заданы и фокусное расстояние, и глубина зеркала: оставьте что-то одно.";
+        case planning::DishProblem::DepthWithoutDiameter:
+            return "Глубина зеркала задана без диаметра антенны: фокусное расстояние по глубине "
+                   "находят только вместе с диаметром.";
+        case planning::DishProblem::OffsetMeasureOnPrime:
+            return std::string(NameOf(issue.measure)) +
+                   " — мерка офсетной антенны; у прямофокусной задайте фокусное расстояние "
+                   "или диаметр и глубину.";
+        case planning::DishProblem::FocalOnOffset:
+            return std::string("Фокусное расстояние офсетной антенны не задают: измерьте ") +
+                   OffsetWays + ".";
+        case planning::DishProblem::DiameterOnOffset:
+            return "Диаметр задают у прямофокусной антенны; у офсетной измерьте ширину и высоту "
+                   "зеркала.";
+        case planning::DishProblem::NotPositive:
+            return std::string(NameOf(issue.measure)) + ": нужно конечное число больше 0, задано " +
+                   ShortText(issue.value) + ".";
+        case planning::DishProblem::NoWidth:
+            return std::string("Ширина зеркала офсетной антенны не задана: измерьте ") +
+                   OffsetWays + ".";
+        case planning::DishProblem::NoWayToFocus:
+            return std::string("Офсетной антенне не хватает мерок: измерьте ") + OffsetWays + ".";
+        case planning::DishProblem::TwoWaysToFocus:
+            return "Задано больше одного способа найти фокусное расстояние (расстояние до центра "
+                   "зеркала, глубина, расстояния до краёв): оставьте один.";
+        case planning::DishProblem::OneRimOnly:
+            return std::string(NameOf(issue.measure)) +
+                   " не задано: нужны расстояния и до нижнего, и до верхнего края.";
+        case planning::DishProblem::NoHeight:
+            return "Высота зеркала не задана: без неё не найти угол офсета антенны.";
+        case planning::DishProblem::HeightNotAboveWidth:
+            return "Высота зеркала " + ShortText(issue.value) + " мм не больше его ширины " +
+                   ShortText(issue.expected) + " мм: у офсетного зеркала высота больше ширины.";
+        case planning::DishProblem::RimsOutOfOrder:
+            return "Расстояние от конвертора до верхнего края зеркала не больше, чем до нижнего: "
+                   "у офсетной антенны конвертор ближе к нижнему краю.";
+        case planning::DishProblem::NoSuchRims:
+            return "Таких расстояний от конвертора до краёв зеркала при этой ширине не бывает ни "
+                   "у одной параболической антенны: проверьте мерки.";
+        case planning::DishProblem::BeyondNumbers:
+            return "Мерки антенны слишком велики или малы для расчёта: проверьте их.";
+        case planning::DishProblem::NoDishSize:
+            return "Диаметр антенны не задан: смещения конверторов могут выйти короче нужного "
+                   "примерно на пятую часть. Задайте диаметр антенны.";
+        case planning::DishProblem::MeasurementsDisagree:
+            break;
+    }
+    return "Высота зеркала " + FixedText(issue.value, 0) + " мм" +
+           " не сходится с расстояниями от конвертора до краёв: по ним она " +
+           FixedText(issue.expected, 0) + " мм" + ". Проверьте мерки.";
+}
 
 std::string DishTypeText(planning::DishType type) {
     return type == planning::DishType::Offset ? "офсетная" : "прямофокусная";
@@ -45,23 +116,23 @@ std::string FeedAxisText(double feed_axis_elevation_deg) {
 std::string DishLines(const planning::Plan& plan) {
     const planning::DishFigures& dish = plan.dish;
     std::string text = "Антенна " + DishTypeText(dish.type) + ": фокусное расстояние " +
-                       Fixed(dish.focal_length_mm, 1) + " мм";
+                       FixedText(dish.focal_length_mm, 1) + " мм";
     if (dish.type == planning::DishType::Offset) {
-        text += ", эффективное " + Fixed(dish.effective_focal_length_mm, 1) + " мм, угол офсета " +
-                Fixed(dish.offset_angle_deg, 1) + "°";
+        text += ", эффективное " + FixedText(dish.effective_focal_length_mm, 1) +
+                " мм, угол офсета " + FixedText(dish.offset_angle_deg, 1) + "°";
     } else {
-        text += dish.aperture_mm ? ", диаметр " + Fixed(*dish.aperture_mm, 0) + " мм"
+        text += dish.aperture_mm ? ", диаметр " + FixedText(*dish.aperture_mm, 0) + " мм"
                                  : std::string(", диаметр не задан");
     }
     if (dish.f_over_d) {
-        text += ", f/D " + Fixed(*dish.f_over_d, 2);
+        text += ", f/D " + FixedText(*dish.f_over_d, 2);
     }
     text += "\nНаклон зеркала " + FaceTiltText(dish.face_tilt_deg) +
-            "; ось облучателя 1 к зеркалу " + FeedAxisText(dish.feed_axis_elevation_deg) + "\n";
+            "; ось конвертора 1 к зеркалу " + FeedAxisText(dish.feed_axis_elevation_deg) + "\n";
     std::string aims;
     for (std::size_t k = 1; k < plan.feeds.size(); ++k) {
-        aims += (k > 1 ? ", облучатель " : "облучатель ") + std::to_string(k + 1) + " на " +
-                Fixed(plan.feeds[k].aim_deg, 1) + "°";
+        aims += (k > 1 ? ", конвертор " : "конвертор ") + std::to_string(k + 1) + " на " +
+                FixedText(plan.feeds[k].aim_deg, 1) + "°";
     }
     if (!aims.empty()) {
         text += "Повернуть к центру зеркала: " + aims + "\n";

@@ -4,10 +4,16 @@
 
 #include "planning/plan.h"
 
-// The dish's figures in Russian words: for the plan's table, and the pieces the plan window will
-// show. Free of Qt; numbers never depend on the process's locale.
+// The dish's figures, warnings and refusals in Russian words: part of the plan's text layer.
+// Free of Qt; numbers never depend on the process's locale.
 
 namespace tarvex {
+
+// A warning or a refusal about the dish, naming the measurement it concerns.
+//   {NoHeight} -> "Высота зеркала не задана: без неё не найти угол офсета антенны."
+//   {NotPositive, Depth, -79} -> "Глубина зеркала: нужно конечное число больше 0, задано -79."
+//   {MeasurementsDisagree, Height, 910, 883.07} -> "Высота зеркала 910 мм не сходится с ..."
+std::string DishIssueText(const planning::DishIssue& issue);
 
 // "прямофокусная" or "офсетная".
 std::string DishTypeText(planning::DishType type);
@@ -28,9 +34,9 @@ std::string FeedAxisText(double feed_axis_elevation_deg);
 //   offset W 800, H 883, depth 79 at Tiberias, 13 -> 19.2 ->
 //     "Антенна офсетная: фокусное расстояние 458.7 мм, эффективное 558.9 мм, угол офсета 25.0°,
 //      f/D 0.70\n"  (one line)
-//     "Наклон зеркала 19.8° назад от вертикали; ось облучателя 1 к зеркалу 5.3° вверх от
+//     "Наклон зеркала 19.8° назад от вертикали; ось конвертора 1 к зеркалу 5.3° вверх от
 //      горизонтали\n"  (one line)
-//     "Повернуть к центру зеркала: облучатель 2 на 7.5°\n"
+//     "Повернуть к центру зеркала: конвертор 2 на 7.5°\n"
 //   prime focus F 600, no diameter -> "Антенна прямофокусная: фокусное расстояние 600.0 мм,
 //     диаметр не задан\n..."
 std::string DishLines(const planning::Plan& plan);

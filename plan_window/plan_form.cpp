@@ -7,12 +7,16 @@
 #include "conversions/runtime_error.h"
 #include "geometry/feed_offsets.h"
 #include "geometry/look_angles.h"
+#include "planning/typed_input.h"
 
 namespace tarvex {
 namespace {
 
 constexpr const char* Required = "Заполните поле";
-constexpr const char* AngleExample = "Градусы (35.4615) или градусы:минуты (35:27.69)";
+constexpr const char* AngleExample =
+    "Градусы (35.4615), градусы:минуты (35:27.69) или 35°27′41″, можно с в.д./з.д.";
+constexpr const char* LatitudeExample =
+    "Градусы (32.8083), градусы:минуты (32:48.5) или 32°48′30″, можно с с.ш./ю.ш.";
 
 // Without surrounding blanks, a decimal comma made a point.
 std::string Normalized(std::string_view text) {
@@ -25,11 +29,6 @@ std::string Normalized(std::string_view text) {
         c = c == ',' ? '.' : c;
     }
     return result;
-}
-
-// As tarvex-calc reads --focal and --diameter: "+600" is 600 here too.
-std::optional<double> Number(const std::string& text) {
-    return planning::ParseNumber(text);
 }
 
 // Shortest text that reads back as `value`.
@@ -48,8 +47,10 @@ class FormReader {
         if (text.empty()) {
             return Missing(field, required);
         }
-        const std::optional<double> angle = planning::ParseAngle(text);
-        return angle ? angle : Fail(field, AngleExample);
+        const bool latitude = field == PlanField::SiteLatitude;
+        const std::optional<double> angle = planning::ParseAngle(
+            text, latitude ? planning::AngleKind::Latitude : planning::AngleKind::Longitude);
+        return angle ? angle : Fail(field, latitude ? LatitudeExample : AngleExample);
     }
 
     std::optional<double> Length(PlanField field, bool required) {
@@ -57,7 +58,7 @@ class FormReader {
         if (text.empty()) {
             return Missing(field, required);
         }
-        const std::optional<double> length = Number(text);
+        const std::optional<double> length = planning::ParseNumber(text);
         return length && *length > 0 ? length : Fail(field, "Число миллиметров больше нуля");
     }
 
@@ -69,7 +70,7 @@ class FormReader {
         }
         const std::optional<planning::Date> date = planning::ParseDate(text);
         if (!date) {
-            Fail(PlanField::Date, "Дата в виде ГГГГ-ММ-ДД, например 2026-12-07");
+            Fail(PlanField::Date, "Дата в виде ГГГГ-ММ-ДД или ДД.ММ.ГГГГ, например 2026-12-07");
         }
         return date;
     }
@@ -135,6 +136,9 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts) {
 }
 
 std::string MainWindowAngleText(std::string_view degrees, std::string_view minutes) {
+    if (Normalized(degrees).empty() && Normalized(minutes).empty()) {
+        return {};
+    }
     const double total = ParseLeadingNumber(degrees) * 60 + ParseLeadingNumber(minutes);
     if (!std::isfinite(total)) {
         return std::string(degrees);
@@ -164,7 +168,14 @@ PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& mai
     set(PlanField::Satellite2, angle(FieldId::Satellite2Degrees, FieldId::Satellite2Minutes));
     const std::string focal = main_window.FieldText(FieldId::FocalLength);
     const double focal_length = ParseLeadingNumber(focal);
-    set(PlanField::FocalLength, std::isfinite(focal_length) ? DecimalText(focal_length) : focal);
+    set(PlanField::FocalLength, Normalized(focal).empty()     ? std::string()
+                                : std::isfinite(focal_length) ? DecimalText(focal_length)
+                                                              : focal);
+    // A new job: nothing of the last one's extra satellites or dish stays.
+    for (const PlanField field :
+         {PlanField::Satellite3, PlanField::Satellite4, PlanField::Diameter}) {
+        set(field, {});
+    }
     return texts;
 }
 
@@ -180,19 +191,10 @@ std::optional<FeedPosition> MainWindowFeed2(const planning::PlanInput& input) {
         const double latitude = radians(input.site_latitude_deg);
         const LookAngles first(site, latitude, single(input.satellites_deg[0]), Precision::Double);
         const LookAngles second(site, latitude, single(input.satellites_deg[1]), Precision::Single);
-        const std::optional<double> beta1 = first.Elevation();
-        const double alfa2 = second.Azimuth();
-        const std::optional<double> beta2 = second.Elevation();
-        if (!beta1 || !beta2) {
-            return std::nullopt;
-        }
-        const FeedOffsetsResult offsets =
-            FeedOffsets(first.Azimuth(), *beta1, static_cast<float>(alfa2),
-                        static_cast<float>(*beta2), *input.focal_length_mm, HemisphereOf(latitude));
-        const double right = offsets.horizontal.distance;
-        const double up = offsets.vertical.distance;
-        return FeedPosition{offsets.horizontal.word == "СЛЕВА" ? -right : right,
-                            offsets.vertical.word == "НИЖЕ" ? -up : up};
+        const FeedOffsetsResult offsets = FeedOffsets(
+            first.Azimuth(), first.Elevation(), static_cast<float>(second.Azimuth()),
+            static_cast<float>(second.Elevation()), *input.focal_length_mm, HemisphereOf(latitude));
+        return FeedPosition{offsets.horizontal.signed_distance, offsets.vertical.signed_distance};
     } catch (const RuntimeError&) {
         return std::nullopt;
     }

@@ -56,7 +56,7 @@ QLabel* WrappingLabel(const char* name, QWidget* parent) {
 }
 
 // Feeds as columns, as many as a plan has at most.
-constexpr int MaxFeeds = 4;
+constexpr std::size_t MaxFeeds = planning::MaxFeeds;
 
 QString WarningsHtml(const planning::Plan& plan) {
     QString html;
@@ -225,7 +225,7 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
                     QStringLiteral("12.3° против часовой стрелки, если")));
             }
             if (row == 0 && column > 0) {
-                cell->setText(QStringLiteral("Облучатель %1").arg(column));
+                cell->setText(QString::fromStdString(FeedName(static_cast<int>(column))));
             } else if (row > 0 && column == 0) {
                 cell->setText(QString::fromStdString(rows[row - 1].caption));
             }
@@ -305,11 +305,8 @@ void PlanWindow::OnCopyClicked() {
     if (!m_input || !m_plan) {
         return;
     }
-    QStringList lines{windowTitle()};
-    for (const std::string& line : ReportLines(*m_input, *m_plan)) {
-        lines << QString::fromStdString(line);
-    }
-    QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
+    // The very table `tarvex-calc plan` prints for the same input.
+    QGuiApplication::clipboard()->setText(QString::fromStdString(PlanText(*m_input, *m_plan)));
     ShowStatus(QStringLiteral("Результат скопирован."), false);
 }
 
@@ -331,7 +328,7 @@ void PlanWindow::Recompute() {
         if (auto* plan = std::get_if<planning::Plan>(&made)) {
             m_plan = std::move(*plan);
         } else {
-            status = QString::fromStdString(std::get<planning::PlanRefusal>(made).message);
+            status = QString::fromStdString(RefusalText(std::get<planning::PlanRefusal>(made)));
         }
     }
     ShowResults(status);

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <variant>
 #include <vector>
 
 // The dish as an installer measures it with a tape and a straightedge: its focal lengths, its
-// offset angle and how its face and its feeds lean. Plain C++; the words of its warnings and
-// refusals are made in one place (MessageOf in dish.cpp).
+// offset angle and how its face and its feeds lean. Plain C++, numbers and kinds only: the words
+// of its warnings and refusals are the text layer's (plan_window/dish_text.h).
 //
 // Geometry. A dish is a piece of a paraboloid of revolution of focal length F, y = x^2 / (4 F)
 // along its axis (Kraus, "Antennas", 2nd ed., ch. 12; Balanis, "Antenna Theory", 3rd ed.,
@@ -61,16 +60,53 @@ struct DishFigures {
     double feed_axis_elevation_deg = 0;    // feed 1's axis toward the dish, + rising
 };
 
-// A warning or a refusal about the dish: a code and one Russian sentence naming the input.
-//   warnings: "no_dish_size", "measurements_disagree"
-struct DishMessage {
-    std::string code;
-    std::string message;
+// Each measurement a dish may be given by, and the ways of measuring it: what a form shows for
+// the way its user chose. A way's required measurements alone, each a finite number > 0 (and r1
+// < r2, H > W), give a dish; leaving out any of them is refused.
+enum class DishMeasure {
+    FocalLength,  // the plan's focal_length_mm
+    Diameter,     // the plan's diameter_mm
+    Depth,        // DishMeasurements::depth_mm, and so on
+    Width,
+    Height,
+    FeedDistance,
+    RimLow,
+    RimHigh,
+};
+
+// Every reason the dish's figures cannot be had, and every warning about them.
+enum class DishProblem {
+    NoFocalLength,
+    FocalAndDepth,
+    DepthWithoutDiameter,
+    OffsetMeasureOnPrime,  // `measure`: an offset dish's, given for a prime-focus one
+    FocalOnOffset,
+    DiameterOnOffset,
+    NotPositive,  // `measure` is `value`, not a finite number > 0
+    NoWidth,
+    NoWayToFocus,
+    TwoWaysToFocus,
+    OneRimOnly,  // `measure`: the rim distance that is missing
+    NoHeight,
+    HeightNotAboveWidth,  // `value`: the height, `expected`: the width
+    RimsOutOfOrder,
+    NoSuchRims,
+    BeyondNumbers,
+    NoDishSize,            // a warning
+    MeasurementsDisagree,  // a warning: height `value` against `expected` from the rims
+};
+
+// A warning or a refusal about the dish, with the measurement it concerns where there is one.
+struct DishIssue {
+    DishProblem problem = DishProblem::NoFocalLength;
+    DishMeasure measure = DishMeasure::Depth;
+    double value = 0;
+    double expected = 0;  // what the other measurements give
 };
 
 struct MeasuredDish {
     DishFigures figures;  // face tilt and feed axis still 0
-    std::vector<DishMessage> warnings;
+    std::vector<DishIssue> warnings;
 };
 
 // The dish's figures from what was measured, or why they cannot be had.
@@ -94,15 +130,15 @@ struct MeasuredDish {
 //     W 800, H 883, feed distance 560 -> F_eff 560, alpha 25.0414, F 459.6705
 //     W 800, H 883, depth 79 -> F_eff 558.8608, alpha 25.0414, F 458.7353
 //     W 800, rims 460 and 834 -> F_eff 559.9530, alpha 25.0561, F 459.5216
-// Refused, the message naming the input: a prime-focus dish with neither F nor a depth, with
+// Refused, the issue naming the input: a prime-focus dish with neither F nor a depth, with
 // both, with a depth but no diameter, or with an offset dish's measurement; an offset dish with
 // F or a diameter typed, without W, with no way or more than one way to F_eff, with one rim
 // distance only, without H where the way needs it, with H <= W, with r2 <= r1 or s < H_r (no
 // paraboloid has such a rim); a measurement that is not a finite number > 0; sizes whose focal
 // lengths are beyond a double. F and D themselves are checked by the plan before.
-std::variant<MeasuredDish, DishMessage> MeasureDish(std::optional<double> focal_length_mm,
-                                                    std::optional<double> diameter_mm,
-                                                    const DishMeasurements& measurements);
+std::variant<MeasuredDish, DishIssue> MeasureDish(std::optional<double> focal_length_mm,
+                                                  std::optional<double> diameter_mm,
+                                                  const DishMeasurements& measurements);
 
 // Where the dish's face and feed 1 lean when the dish points at elevation E1 (degrees):
 // face tilt = E1 - alpha (the rim's plane from vertical; the aperture plane leans back by E1 and
@@ -111,20 +147,6 @@ std::variant<MeasuredDish, DishMessage> MeasureDish(std::optional<double> focal_
 //   prime focus, E1 44.8 -> face 44.8, feed axis -44.8
 //   offset alpha 25, E1 44.8 -> face 19.8, feed axis 5.2;  alpha 25, E1 10 -> face -15, axis 40
 void PointDish(DishFigures& dish, double elevation_deg);
-
-// Each measurement a dish may be given by, and the ways of measuring it: what a form shows for
-// the way its user chose. A way's required measurements alone, each a finite number > 0 (and r1
-// < r2, H > W), give a dish; leaving out any of them is refused.
-enum class DishMeasure {
-    FocalLength,  // the plan's focal_length_mm
-    Diameter,     // the plan's diameter_mm
-    Depth,        // DishMeasurements::depth_mm, and so on
-    Width,
-    Height,
-    FeedDistance,
-    RimLow,
-    RimHigh,
-};
 
 struct DishWay {
     DishType type;

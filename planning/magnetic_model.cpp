@@ -2,6 +2,7 @@
 
 #include <GeographicLib/Geocentric.hpp>
 #include <GeographicLib/SphericalHarmonic1.hpp>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 #include <sstream>
@@ -15,12 +16,6 @@ namespace {
 constexpr int Degree = 12;
 // The geomagnetic reference radius the coefficients belong to.
 constexpr double ReferenceRadiusM = 6371200;
-
-int DayOfYear(const Date& date) {
-    constexpr int DaysBeforeMonth[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    const int leap_day = date.month > 2 && IsLeapYear(date.year) ? 1 : 0;
-    return DaysBeforeMonth[date.month - 1] + leap_day + date.day;
-}
 
 // The coefficients in GeographicLib's order: by order m, then by degree n; the sine vectors
 // leave out m = 0. The vectors stay where they are: the harmonic sum keeps pointers into them.
@@ -96,13 +91,14 @@ const Wmm2025& Model() {
 
 }  // namespace
 
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 double DecimalYear(const Date& date) {
-    const int days = IsLeapYear(date.year) ? 366 : 365;
-    return date.year + static_cast<double>(DayOfYear(date) - 1) / days;
+    using namespace std::chrono;
+    const year this_year(date.year);
+    const sys_days first = this_year / January / 1;
+    const sys_days day_itself =
+        this_year / month(static_cast<unsigned>(date.month)) / day(static_cast<unsigned>(date.day));
+    const double days_in_year = this_year.is_leap() ? 366 : 365;
+    return date.year + (day_itself - first).count() / days_in_year;
 }
 
 bool InMagneticModelValidity(double decimal_year) {

@@ -9,12 +9,8 @@
 
 namespace tarvex::planning {
 
-// The model is fitted to 2025.0 and replaced at 2030.0; outside that it is extrapolated.
-inline constexpr double MagneticModelEpoch = 2025.0;
-inline constexpr double MagneticModelEnd = 2030.0;
-
-// Gregorian leap years.  2024 -> true;  1900 -> false;  2000 -> true;  2026 -> false
-bool IsLeapYear(int year);
+// The model is fitted to MagneticModelEpoch and replaced at MagneticModelEnd (plan_facts.h);
+// outside that it is extrapolated.
 
 // The year with the days before the date as its fraction: year + (day of year - 1) / days in
 // that year. The date must be real (IsRealDate).

@@ -2,8 +2,7 @@
 
 #include <GeographicLib/Geocentric.hpp>
 #include <array>
-#include <cctype>
-#include <charconv>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 
@@ -14,8 +13,6 @@ namespace {
 
 constexpr double OrbitRadiusM = 42164.17e3;
 constexpr double Degrees = 180 / std::numbers::pi;
-constexpr std::size_t MinSatellites = 2;
-constexpr std::size_t MaxSatellites = 4;
 // Where the boresight is this close to the zenith, "right" is taken as east.
 constexpr double ZenithTolerance = 1e-9;
 
@@ -45,64 +42,6 @@ Vector Minus(const Vector& a, const Vector& b) {
 double FoldHalfTurn(double degrees) {
     double folded = std::remainder(degrees, 180.0);
     return folded <= -90 ? folded + 180 : folded;
-}
-
-double AngleOfTurn(double degrees) {
-    const double folded = std::fmod(degrees, 360.0);
-    return folded < 0 ? folded + 360 : folded;
-}
-
-// A number as short as it reads back, whatever the process's locale.
-std::string Number(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
-}
-
-std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
-
-std::string DateText(const Date& date) {
-    std::string year = std::to_string(date.year);
-    year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
-    return year + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day);
-}
-
-// "Спутник 2 (19.2°)"
-std::string SatelliteLabel(std::size_t index, double satellite_deg) {
-    return "Спутник " + std::to_string(index + 1) + " (" + Number(satellite_deg) + "°)";
-}
-
-// A number in full: optional sign, digits, optional fraction and exponent; nothing after it.
-std::optional<double> ParseDecimal(std::string_view text) {
-    std::size_t first_digit = 0;
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    } else if (!text.empty() && text.front() == '-') {
-        first_digit = 1;
-    }
-    if (text.size() <= first_digit ||
-        !(std::isdigit(static_cast<unsigned char>(text[first_digit])) ||
-          text[first_digit] == '.')) {
-        return std::nullopt;
-    }
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<int> ParseDigits(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || text.front() == '-' || error != std::errc() ||
-        end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 // The site's local east-north-up frame in the Earth's geocentric frame.
@@ -178,51 +117,74 @@ void PlaceFeed(const DishFrame& dish, const Vector& sight, double focal_length_m
     feed.up_mm = -distance * across_up / across + 0.0;
     feed.distance_mm = std::hypot(feed.right_mm, feed.up_mm);
     feed.tilt_deg = std::atan2(feed.up_mm, feed.right_mm) * Degrees;
+    // A hair below the negative x axis is still straight left: 180, never -180.
+    if (feed.tilt_deg <= -180) {
+        feed.tilt_deg += 360;
+    }
 }
 
-std::optional<std::string> InputRefusal(const PlanInput& input) {
+// `satellite_index` from 0; none where the refusal names no satellite.
+PlanRefusal Refused(RefusalKind kind, double value,
+                    std::optional<std::size_t> satellite_index = std::nullopt) {
+    PlanRefusal refusal;
+    refusal.kind = kind;
+    refusal.value = value;
+    refusal.satellite = satellite_index ? static_cast<int>(*satellite_index + 1) : 0;
+    return refusal;
+}
+
+std::optional<PlanRefusal> InputRefusal(const PlanInput& input) {
     const std::size_t count = input.satellites_deg.size();
-    if (count < MinSatellites || count > MaxSatellites) {
-        return "Нужно от 2 до 4 спутников, задано " + std::to_string(count) + ".";
+    if (count < MinFeeds || count > MaxFeeds) {
+        return Refused(RefusalKind::SatelliteCount, static_cast<double>(count));
     }
     if (!std::isfinite(input.site_longitude_deg)) {
-        return std::string("Долгота места не число.");
+        return Refused(RefusalKind::SiteLongitude, input.site_longitude_deg);
     }
     if (!(std::fabs(input.site_latitude_deg) <= 90)) {
-        return "Широта места " + Number(input.site_latitude_deg) + " вне пределов от -90 до 90.";
+        return Refused(RefusalKind::SiteLatitude, input.site_latitude_deg);
     }
     for (std::size_t k = 0; k < count; ++k) {
-        if (!std::isfinite(input.satellites_deg[k])) {
-            return "Долгота спутника " + std::to_string(k + 1) + " не число.";
+        const double satellite = input.satellites_deg[k];
+        if (!std::isfinite(satellite)) {
+            return Refused(RefusalKind::SatelliteLongitude, satellite, k);
+        }
+        for (std::size_t j = 0; j < k; ++j) {
+            // One orbital position twice: the feeds would share one place.
+            if (std::remainder(satellite - input.satellites_deg[j], 360.0) == 0) {
+                PlanRefusal refusal = Refused(RefusalKind::SameSatellite, satellite, k);
+                refusal.other_satellite = static_cast<int>(j + 1);
+                return refusal;
+            }
         }
     }
     if (input.focal_length_mm &&
         (!std::isfinite(*input.focal_length_mm) || !(*input.focal_length_mm > 0))) {
-        return "Фокусное расстояние должно быть конечным числом больше 0, задано " +
-               Number(*input.focal_length_mm) + ".";
+        return Refused(RefusalKind::FocalLength, *input.focal_length_mm);
     }
     if (input.diameter_mm && (!std::isfinite(*input.diameter_mm) || !(*input.diameter_mm > 0))) {
-        return "Диаметр антенны должен быть конечным числом больше 0, задано " +
-               Number(*input.diameter_mm) + ".";
+        return Refused(RefusalKind::Diameter, *input.diameter_mm);
     }
     if (!IsRealDate(input.date)) {
-        return "Даты " + std::to_string(input.date.year) + "-" + std::to_string(input.date.month) +
-               "-" + std::to_string(input.date.day) + " нет в календаре.";
+        PlanRefusal refusal = Refused(RefusalKind::Date, 0);
+        refusal.date = input.date;
+        return refusal;
     }
     return std::nullopt;
 }
 
 // A feed whose place is meaningless or beyond any number: refused rather than drawn.
-std::optional<std::string> FeedRefusal(const FeedPlan& feed, std::size_t k, double bdf) {
+std::optional<PlanRefusal> FeedRefusal(const FeedPlan& feed, std::size_t k, double bdf) {
     if (feed.elevation_deg <= 0) {
-        return SatelliteLabel(k, feed.satellite_deg) + " не виден с этого места: он за горизонтом.";
+        return Refused(RefusalKind::BelowHorizon, feed.satellite_deg, k);
     }
     if (feed.separation_deg / bdf >= 90) {
-        return SatelliteLabel(k, feed.satellite_deg) + " отстоит от спутника 1 на " +
-               Number(feed.separation_deg) + "°: его облучатель у этой антенны не поставить.";
+        PlanRefusal refusal = Refused(RefusalKind::TooFarApart, feed.satellite_deg, k);
+        refusal.separation_deg = feed.separation_deg;
+        return refusal;
     }
     if (!std::isfinite(feed.distance_mm)) {
-        return std::string("Фокусное расстояние слишком велико: смещения облучателей не числа.");
+        return Refused(RefusalKind::OffsetsTooLarge, feed.distance_mm, k);
     }
     return std::nullopt;
 }
@@ -231,26 +193,17 @@ void AddFeedWarnings(const Plan& plan, std::vector<PlanWarning>& warnings) {
     for (std::size_t k = 0; k < plan.feeds.size(); ++k) {
         const FeedPlan& feed = plan.feeds[k];
         const int number = static_cast<int>(k + 1);
-        const std::string satellite = "Спутник " + std::to_string(number);
         if (feed.elevation_deg < MinElevationDeg) {
-            warnings.push_back({"low_elevation", number,
-                                satellite + " ниже " + Number(MinElevationDeg) +
-                                    "° над горизонтом: сигнал могут закрыть деревья и постройки."});
+            warnings.push_back({WarningKind::LowElevation, number, std::nullopt, {}});
         }
         if (feed.separation_deg > MaxOffAxisDeg) {
-            warnings.push_back({"far_off_axis", number,
-                                satellite + " дальше " + Number(MaxOffAxisDeg) +
-                                    "° от оси антенны: потери сигнала будут большими."});
+            warnings.push_back({WarningKind::FarOffAxis, number, std::nullopt, {}});
         }
         for (std::size_t j = 0; j < k; ++j) {
             const double spacing = std::hypot(feed.right_mm - plan.feeds[j].right_mm,
                                               feed.up_mm - plan.feeds[j].up_mm);
-            if (spacing < MinFeedSpacingMm) {
-                warnings.push_back({"collision", number,
-                                    "Облучатели " + std::to_string(j + 1) + " и " +
-                                        std::to_string(number) + " ближе " +
-                                        Number(MinFeedSpacingMm) +
-                                        " мм друг к другу: рядом они не поместятся."});
+            if (spacing < FeedBodyMm) {
+                warnings.push_back({WarningKind::Collision, number, static_cast<int>(j + 1), {}});
             }
         }
     }
@@ -268,12 +221,15 @@ double BeamDeviationFactor(double focal_length_mm, std::optional<double> diamete
 }
 
 std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
-    if (std::optional<std::string> refusal = InputRefusal(input)) {
-        return PlanRefusal{std::move(*refusal)};
+    if (std::optional<PlanRefusal> refusal = InputRefusal(input)) {
+        return *refusal;
     }
     auto measured = MeasureDish(input.focal_length_mm, input.diameter_mm, input.dish);
-    if (auto* refusal = std::get_if<DishMessage>(&measured)) {
-        return PlanRefusal{std::move(refusal->message)};
+    if (const auto* issue = std::get_if<DishIssue>(&measured)) {
+        PlanRefusal refusal;
+        refusal.kind = RefusalKind::Dish;
+        refusal.dish = *issue;
+        return refusal;
     }
     MeasuredDish& dish_measured = std::get<MeasuredDish>(measured);
     const SiteFrame site = MakeSiteFrame(input.site_latitude_deg, input.site_longitude_deg);
@@ -283,6 +239,7 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
     }
     const DishFrame dish = MakeDishFrame(sights.front());
     Plan plan;
+    plan.date = input.date;
     plan.dish = dish_measured.figures;
     const double focal_length = plan.dish.effective_focal_length_mm;
     plan.beam_deviation_factor = BeamDeviationFactor(focal_length, plan.dish.aperture_mm);
@@ -293,8 +250,8 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
         const Vector& sight = sights[k];
         FeedPlan feed;
         feed.satellite_deg = input.satellites_deg[k];
-        feed.azimuth_deg = AngleOfTurn(std::atan2(sight[0], sight[1]) * Degrees);
-        feed.magnetic_azimuth_deg = AngleOfTurn(feed.azimuth_deg - plan.declination_deg);
+        feed.azimuth_deg = FoldTurn(std::atan2(sight[0], sight[1]) * Degrees);
+        feed.magnetic_azimuth_deg = FoldTurn(feed.azimuth_deg - plan.declination_deg);
         feed.elevation_deg = std::asin(sight[2]) * Degrees;
         if (k > 0) {
             PlaceFeed(dish, sight, focal_length, plan.beam_deviation_factor, feed);
@@ -303,75 +260,59 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
         feed.rotation_deg = RotationDeg(dish, sight, site.earth_axis);
         feed.relative_rotation_deg = FoldHalfTurn(
             feed.rotation_deg - (k > 0 ? plan.feeds.front().rotation_deg : feed.rotation_deg));
-        if (std::optional<std::string> refusal = FeedRefusal(feed, k, plan.beam_deviation_factor)) {
-            return PlanRefusal{std::move(*refusal)};
+        if (std::optional<PlanRefusal> refusal = FeedRefusal(feed, k, plan.beam_deviation_factor)) {
+            return *refusal;
         }
         plan.feeds.push_back(feed);
     }
     PointDish(plan.dish, plan.feeds.front().elevation_deg);
-    for (DishMessage& warning : dish_measured.warnings) {
-        plan.warnings.push_back(
-            {std::move(warning.code), std::nullopt, std::move(warning.message)});
+    for (const DishIssue& issue : dish_measured.warnings) {
+        plan.warnings.push_back({issue.problem == DishProblem::NoDishSize
+                                     ? WarningKind::NoDishSize
+                                     : WarningKind::MeasurementsDisagree,
+                                 std::nullopt, std::nullopt, issue});
     }
     AddFeedWarnings(plan, plan.warnings);
     if (!InMagneticModelValidity(year)) {
-        plan.warnings.push_back(
-            {"magnetic_model_date", std::nullopt,
-             "Дата " + DateText(input.date) +
-                 " вне срока магнитной модели WMM2025 (2025-01-01 - 2029-12-31): магнитные "
-                 "азимуты приблизительны."});
+        plan.warnings.push_back({WarningKind::MagneticModelDate, std::nullopt, std::nullopt, {}});
     }
     return plan;
 }
 
-std::optional<double> ParseAngle(std::string_view text) {
-    const std::size_t colon = text.find(':');
-    if (colon == std::string_view::npos) {
-        return ParseDecimal(text);
+const char* WarningCode(WarningKind kind) {
+    switch (kind) {
+        case WarningKind::Collision:
+            return "collision";
+        case WarningKind::LowElevation:
+            return "low_elevation";
+        case WarningKind::FarOffAxis:
+            return "far_off_axis";
+        case WarningKind::MagneticModelDate:
+            return "magnetic_model_date";
+        case WarningKind::NoDishSize:
+            return "no_dish_size";
+        case WarningKind::MeasurementsDisagree:
+            return "measurements_disagree";
     }
-    std::string_view degrees_text = text.substr(0, colon);
-    const bool west = !degrees_text.empty() && degrees_text.front() == '-';
-    if (!degrees_text.empty() && (west || degrees_text.front() == '+')) {
-        degrees_text.remove_prefix(1);
-    }
-    // The minutes take the sign of the whole angle and stay below a degree.
-    const std::optional<int> degrees = ParseDigits(degrees_text);
-    const std::string_view minutes_text = text.substr(colon + 1);
-    const std::optional<double> minutes =
-        minutes_text.empty() || !std::isdigit(static_cast<unsigned char>(minutes_text.front()))
-            ? std::nullopt
-            : ParseDecimal(minutes_text);
-    if (!degrees || !minutes || !(*minutes < 60)) {
-        return std::nullopt;
-    }
-    const double angle = *degrees + *minutes / 60;
-    return west ? -angle : angle;
-}
-
-std::optional<double> ParseNumber(std::string_view text) {
-    return ParseDecimal(text);
-}
-
-std::optional<Date> ParseDate(std::string_view text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-        return std::nullopt;
-    }
-    const std::optional<int> year = ParseDigits(text.substr(0, 4));
-    const std::optional<int> month = ParseDigits(text.substr(5, 2));
-    const std::optional<int> day = ParseDigits(text.substr(8, 2));
-    if (!year || !month || !day) {
-        return std::nullopt;
-    }
-    const Date date{*year, *month, *day};
-    return IsRealDate(date) ? std::optional<Date>(date) : std::nullopt;
+    return "";
 }
 
 bool IsRealDate(const Date& date) {
-    if (date.year < 1 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1) {
+    using namespace std::chrono;
+    if (date.year < 1 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1 ||
+        date.day > 31) {
         return false;
     }
-    constexpr int DaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return date.day <= DaysInMonth[date.month - 1] + (date.month == 2 && IsLeapYear(date.year));
+    return year_month_day(year(date.year), month(static_cast<unsigned>(date.month)),
+                          day(static_cast<unsigned>(date.day)))
+        .ok();
+}
+
+double FoldTurn(double degrees) {
+    const double folded = std::fmod(degrees, 360.0);
+    const double turn = folded < 0 ? folded + 360 : folded;
+    // -1e-15 + 360 rounds to 360 itself.
+    return turn >= 360 ? 0 : turn;
 }
 
 }  // namespace tarvex::planning

@@ -182,25 +182,28 @@ TEST(TarvexCalcPlan, TableForTheInstaller) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out,
-              "Точный план облучателей, вид сзади антенны; антенна наведена на спутник 1\n"
-              "                        Облучатель 1          Облучатель 2\n"
-              "Спутник                 13.0° в.д.            19.2° в.д.\n"
-              "Азимут истинный         217.4°                208.3°\n"
-              "Азимут по компасу       212.3°                203.2°\n"
-              "Угол места              44.8°                 48.0°\n"
-              "От оси антенны          0.00°                 7.00°\n"
-              "Поворот                 30.8° по часовой      30.2° по часовой\n"
-              "Поворот от облучателя 1 0°                    0.6° против часовой\n"
-              "Сдвиг по горизонтали    0 мм                  63.6 мм вправо\n"
-              "Сдвиг по вертикали      0 мм                  37.1 мм вниз\n"
-              "Расстояние              0.0 мм                73.7 мм\n"
-              "Наклон линии от 1       0.0°                  -30.2°\n"
+              "Точный план конверторов; антенна наведена на спутник 1\n"
+              "Место 35.4615° в.д., 32.8083° с.ш.; дата 2026-12-07\n"
+              "                            Конвертор 1       Конвертор 2\n"
+              "Спутник                     13.0° в.д.        19.2° в.д.\n"
+              "Азимут истинный             217.4°            208.3°\n"
+              "Азимут по компасу           212.3°            203.2°\n"
+              "Угол места                  44.8°             48.0°\n"
+              "От оси антенны              0.00°             7.00°\n"
+              "Поворот                     30.8° по часовой  30.2° по часовой\n"
+              "Поворот от конвертора 1     —                 0.6° против часовой\n"
+              "Сдвиг по горизонтали        —                 63.6 мм вправо\n"
+              "Сдвиг по вертикали          —                 37.1 мм вниз\n"
+              "Расстояние от конвертора 1  —                 73.7 мм\n"
+              "Линия от конвертора 1       —                 вправо и вниз, под 30° к горизонтали\n"
+              "Вид сзади антенны: вправо, вниз и «по часовой» — как видно, стоя за антенной.\n"
+              "Поворот: 0° — разъём конвертора смотрит вниз.\n"
               "Магнитное склонение 5.1° к востоку; коэффициент отклонения луча 1.000\n"
               "Антенна прямофокусная: фокусное расстояние 600.0 мм, диаметр не задан\n"
-              "Наклон зеркала 44.8° назад от вертикали; ось облучателя 1 к зеркалу 44.8° вниз от "
+              "Наклон зеркала 44.8° назад от вертикали; ось конвертора 1 к зеркалу 44.8° вниз от "
               "горизонтали\n"
-              "Повернуть к центру зеркала: облучатель 2 на 7.0°\n"
-              "Внимание: Диаметр антенны не задан: смещения облучателей могут выйти короче нужного "
+              "Повернуть к центру зеркала: конвертор 2 на 7.0°\n"
+              "Внимание! Диаметр антенны не задан: смещения конверторов могут выйти короче нужного "
               "примерно на пятую часть. Задайте диаметр антенны.\n");
 }
 
@@ -304,6 +307,23 @@ TEST(TarvexCalcPlan, HostileLinesAreAnsweredAndTheRunGoesOn) {
     EXPECT_EQ(run.out, expected);
 }
 
+// Angles at the edges of their ranges: a satellite due north is at azimuth 0, never 360; a feed
+// a hair below straight left is at a tilt of 180, never -180. The forms a user types are read.
+TEST(TarvexCalcPlan, AnglesStayInTheirRanges) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"--lon -179 --lat -30 --sat -179 --sat -176 --focal 600", R"("azimuth_deg":0.0,)"},
+        {"--lon 0 --lat 1e-12 --sat 0 --sat 10 --focal 600", R"("tilt_deg":180.0,)"},
+        {"--lon 35°27′41.4″E --lat 32:48.5N --sat 13 --sat 19.2 --focal +600",
+         R"("right_mm":63.64019828806114,)"},
+    };
+    for (const auto& [arguments, expected] : rows) {
+        SCOPED_TRACE(arguments);
+        const CalcRun run = RunCalc(std::string("plan --date 07.12.2026 --json ") + arguments);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_NE(run.out.find(expected), std::string::npos) << run.out;
+    }
+}
+
 TEST(TarvexCalcPlan, RefusalsAndUsage) {
     const std::pair<const char*, int> rows[] = {
         {"plan --lon 35 --lat 32 --sat 13 --focal 600", 1},
@@ -318,6 +338,8 @@ TEST(TarvexCalcPlan, RefusalsAndUsage) {
         {"plan --lon 35 --lat 32 --sat 13 --sat 19 --diameter 1000", 64},
         {"plan --lon 35 --lat 32 --sat 13 --sat 19 --dish round --focal 600", 64},
         {"plan --lon 35 --lat 32 --sat 13 --sat 19 --dish offset --width 800 --height 883", 1},
+        {"plan --lon 35 --lat 32 --sat 13 --sat 19 --sat 373 --focal 600", 1},
+        {"plan --lon 35 --lat 32E --sat 13 --sat 19 --focal 600", 64},
     };
     for (const auto& [arguments, status] : rows) {
         SCOPED_TRACE(arguments);

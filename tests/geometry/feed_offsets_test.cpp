@@ -82,6 +82,9 @@ TEST(FeedOffsets, ExampleOffsetsAndWords) {
     EXPECT_EQ(offsets.horizontal.word, "СПРАВА");
     EXPECT_EQ(offsets.horizontal.distance, 600 * std::sin(0.15793));
     EXPECT_EQ(NumberToText(offsets.horizontal.distance).substr(0, 8), " 94.3645");
+    // Signed as the words say: below and to the right.
+    EXPECT_EQ(offsets.vertical.signed_distance, -offsets.vertical.distance);
+    EXPECT_EQ(offsets.horizontal.signed_distance, offsets.horizontal.distance);
     EXPECT_THROW(
         FeedOffsets(210, 40, 200.0f, 45.0f, ParseLeadingNumber("1e999"), Hemisphere::Northern),
         RuntimeError);
@@ -94,6 +97,7 @@ TEST(FeedOffsets, EqualSatellitesGiveZeroWithTheNonNegativeWords) {
     EXPECT_EQ(offsets.vertical.shift, "-0.00000");
     EXPECT_EQ(offsets.vertical.word, "ВЫШЕ");
     EXPECT_EQ(offsets.vertical.distance, 0.0);
+    EXPECT_FALSE(std::signbit(offsets.vertical.signed_distance));
     EXPECT_EQ(offsets.horizontal.shift, "0.00000");
     EXPECT_EQ(offsets.horizontal.word, "СПРАВА");
 }

@@ -18,7 +18,7 @@ class FakeMainWindow : public CalculationView {
     }
     void SetFieldText(FieldId, const std::string&) override {}
     void ShowMessage(const std::string&) override {}
-    void WriteResultsFile(double, std::optional<double>) override {}
+    void WriteResultsFile(double, double) override {}
 
     std::map<FieldId, std::string> texts = {
         {FieldId::SiteLongitudeDegrees, "35"}, {FieldId::SiteLongitudeMinutes, "27.69"},
@@ -42,24 +42,67 @@ TEST(MainWindowAngleText, DegreesAndMinutesAsTheMainWindowReadsThem) {
                 {"13.5", "", "13:30"},
                 {"abc", "", "0"},
                 {"0", "-30", "-0:30"},
-                {"1", "59.9999999", "2"}};
+                {"1", "59.9999999", "2"},
+                {"", " ", ""}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.degrees) + " " + row.minutes);
         EXPECT_EQ(MainWindowAngleText(row.degrees, row.minutes), row.expected);
     }
 }
 
-TEST(FillFromMainWindow, TakesTheMainWindowsInputsAndKeepsTheOthers) {
+// A new job: the main window's inputs, nothing of the last job's extra satellites or dish, the
+// date kept.
+TEST(FillFromMainWindow, StartsANewJobFromTheMainWindowsInputs) {
     PlanFormTexts texts;
     texts[static_cast<std::size_t>(PlanField::Satellite3)] = "36";
+    texts[static_cast<std::size_t>(PlanField::Satellite4)] = "4.9";
+    texts[static_cast<std::size_t>(PlanField::Diameter)] = "900";
     texts[static_cast<std::size_t>(PlanField::Date)] = "2026-12-07";
     const PlanFormTexts filled = FillFromMainWindow(texts, FakeMainWindow());
-    EXPECT_EQ(filled, (PlanFormTexts{"35:27.69", "32:48.5", "13", "19:12", "36", "", "600", "",
+    EXPECT_EQ(filled, (PlanFormTexts{"35:27.69", "32:48.5", "13", "19:12", "", "", "600", "",
                                      "2026-12-07"}));
     const PlanFormReading reading = ReadPlanForm(filled);
     ASSERT_TRUE(reading.input) << reading.errors.front().message;
     EXPECT_NEAR(reading.input->site_longitude_deg, 35.4615, 1e-12);
-    EXPECT_EQ(reading.input->satellites_deg, (std::vector<double>{13, 19.2, 36}));
+    EXPECT_EQ(reading.input->satellites_deg, (std::vector<double>{13, 19.2}));
+}
+
+// Nothing is planned from a value nobody typed: empty main-window fields arrive empty and are
+// marked.
+TEST(FillFromMainWindow, EmptyFieldsArriveEmpty) {
+    FakeMainWindow main_window;
+    main_window.texts.erase(FieldId::Satellite2Degrees);
+    main_window.texts.erase(FieldId::Satellite2Minutes);
+    main_window.texts[FieldId::FocalLength] = " ";
+    PlanFormTexts texts;
+    texts[static_cast<std::size_t>(PlanField::Date)] = "2026-12-07";
+    const PlanFormTexts filled = FillFromMainWindow(texts, main_window);
+    EXPECT_EQ(filled[static_cast<std::size_t>(PlanField::Satellite2)], "");
+    EXPECT_EQ(filled[static_cast<std::size_t>(PlanField::FocalLength)], "");
+    const PlanFormReading reading = ReadPlanForm(filled);
+    EXPECT_FALSE(reading.input);
+    ASSERT_EQ(reading.errors.size(), 2u);
+    for (const PlanFieldError& error : reading.errors) {
+        EXPECT_EQ(error.message, "Заполните поле");
+    }
+    EXPECT_EQ(reading.errors[0].field, PlanField::Satellite2);
+    EXPECT_EQ(reading.errors[1].field, PlanField::FocalLength);
+}
+
+// The same reader as the command line, with a decimal comma and blanks around.
+TEST(ReadPlanForm, TypedFormsAlikeWithTheCommandLine) {
+    const PlanFormReading reading = ReadPlanForm(
+        {" 35°27′41,4″ в.д.", "32,80833 с.ш.", "13", "19,2", "", "", "+600", "", "07.12.2026"});
+    ASSERT_TRUE(reading.input) << reading.errors.front().message;
+    EXPECT_NEAR(reading.input->site_longitude_deg, 35.4615, 1e-12);
+    EXPECT_NEAR(reading.input->site_latitude_deg, 32.80833, 1e-12);
+    EXPECT_EQ(reading.input->satellites_deg, (std::vector<double>{13, 19.2}));
+    EXPECT_EQ(reading.input->focal_length_mm, 600);
+    EXPECT_EQ(reading.input->date, (planning::Date{2026, 12, 7}));
+    const PlanFormReading east_latitude =
+        ReadPlanForm({"35", "32 в.д.", "13", "19", "", "", "600", "", "2026-12-07"});
+    ASSERT_EQ(east_latitude.errors.size(), 1u);
+    EXPECT_EQ(east_latitude.errors[0].field, PlanField::SiteLatitude);
 }
 
 // Lengths read as tarvex-calc reads --focal and --diameter.
@@ -91,9 +134,24 @@ TEST(MainWindowFeed2, IsWhereTheMainWindowPutsFeed2) {
     EXPECT_GT(feed2->up_mm, 30);
 }
 
+// The form reads and writes the same under a locale whose decimal separator is a comma.
+TEST(ReadPlanForm, TheSameUnderACommaLocale) {
+    ASSERT_NE(std::setlocale(LC_ALL, "ru_RU.UTF-8"), nullptr)
+        << "the locale ru_RU.UTF-8 is missing: `make deps` generates it";
+    const PlanFormReading reading =
+        ReadPlanForm({"35.4615", "32,80833", "13", "19:12", "", "", "600.5", "", "2026-12-07"});
+    const std::string angle = MainWindowAngleText("35", "27.69");
+    std::setlocale(LC_ALL, "C");
+    ASSERT_TRUE(reading.input);
+    EXPECT_EQ(reading.input->site_longitude_deg, 35.4615);
+    EXPECT_EQ(reading.input->site_latitude_deg, 32.80833);
+    EXPECT_EQ(reading.input->focal_length_mm, 600.5);
+    EXPECT_EQ(angle, "35:27.69");
+}
+
 TEST(PlanReport, WordsFollowTheSign) {
-    EXPECT_EQ(RotationText(12.34), "12.3° по часовой стрелке, если смотреть сзади на антенну");
-    EXPECT_EQ(RotationText(-0.5), "0.5° против часовой стрелки, если смотреть сзади на антенну");
+    EXPECT_EQ(RotationText(12.34), "12.3° по часовой");
+    EXPECT_EQ(RotationText(-0.5), "0.5° против часовой");
     EXPECT_EQ(RotationText(-0.04), "0.0°");
     EXPECT_EQ(OffsetText(64.21, -37.06), "64.2 мм вправо, 37.1 мм вниз");
     EXPECT_EQ(OffsetText(-3, 0.02), "3.0 мм влево, 0.0 мм");

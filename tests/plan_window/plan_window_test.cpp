@@ -1,8 +1,11 @@
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <clocale>
 #include <cmath>
 #include <memory>
 #include <queue>
@@ -167,8 +170,9 @@ class PlanWindowTest : public QObject {
         QVERIFY(m_notifier.messages.isEmpty());
     }
 
-    // On opening and on its button, in degrees and minutes; the inputs the main window does not
-    // have are kept. УТОЧНИТЬ again brings the same window forward without overwriting it.
+    // On opening and on its button, in degrees and minutes; the button starts a new job, clearing
+    // the satellites and the dish the main window does not have. УТОЧНИТЬ again brings the same
+    // window forward without overwriting it.
     void FillsFromTheMainWindow() {
         m_main.reset();
         m_main = std::make_unique<MTARV>();
@@ -191,8 +195,8 @@ class PlanWindowTest : public QObject {
         Click(*window, "TakeFromMainWindow");
         QCOMPARE(text(PlanField::Satellite2), QStringLiteral("19:12"));
         QCOMPARE(text(PlanField::FocalLength), QStringLiteral("800"));
-        QCOMPARE(text(PlanField::Satellite3), QStringLiteral("36"));
-        QCOMPARE(window->CurrentPlan()->feeds.size(), std::size_t{3});
+        QCOMPARE(text(PlanField::Satellite3), QString());
+        QCOMPARE(window->CurrentPlan()->feeds.size(), std::size_t{2});
     }
 
     void TypingUpdatesTheResults() {
@@ -201,10 +205,12 @@ class PlanWindowTest : public QObject {
         QTest::keyClick(&m_window->Field(PlanField::FocalLength), Qt::Key_0);  // 6000 mm
         const planning::FeedPlan after = m_window->CurrentPlan()->feeds.at(1);
         QVERIFY(after.distance_mm > 5 * before.distance_mm);
-        QVERIFY(
-            results().contains(QString::fromStdString(OffsetText(after.right_mm, after.up_mm))));
-        QVERIFY(
-            !results().contains(QString::fromStdString(OffsetText(before.right_mm, before.up_mm))));
+        const auto shown = [&](double right_mm) {
+            return results().contains(
+                QString::fromStdString(SignedMillimetresText(right_mm, "вправо", "влево")));
+        };
+        QVERIFY(shown(after.right_mm));
+        QVERIFY(!shown(before.right_mm));
         const planning::Plan plan =
             std::get<planning::Plan>(planning::MakePlan(InputOf(*m_window)));
         QCOMPARE(after.distance_mm, plan.feeds.at(1).distance_mm);
@@ -273,15 +279,33 @@ class PlanWindowTest : public QObject {
         QFETCH(bool, collision);
         TypeInto(m_window->Field(PlanField::Satellite2), satellite2);
         const planning::Plan& plan = *m_window->CurrentPlan();
-        const auto found =
-            std::find_if(plan.warnings.begin(), plan.warnings.end(),
-                         [](const planning::PlanWarning& w) { return w.code == "collision"; });
+        const auto found = std::find_if(plan.warnings.begin(), plan.warnings.end(),
+                                        [](const planning::PlanWarning& w) {
+                                            return w.kind == planning::WarningKind::Collision;
+                                        });
         QCOMPARE(found != plan.warnings.end(), collision);
         const QLabel& warnings = Find<QLabel>(*m_window, "Warnings");
         QCOMPARE(!warnings.isHidden(), !plan.warnings.empty());
         for (const std::string& line : WarningLines(plan)) {
             QVERIFY(warnings.text().contains(QString::fromStdString(line).toHtmlEscaped()));
         }
+    }
+
+    // "Копировать" copies what `tarvex-calc plan` prints for the same input, also under a locale
+    // with a decimal comma.
+    void CopyIsTheCommandLinesTable() {
+        const char* const locale = std::setlocale(LC_ALL, "ru_RU.UTF-8");
+        QVERIFY2(locale != nullptr, "the locale ru_RU.UTF-8 is missing: `make deps` generates it");
+        Click(*m_window, "Copy");
+        std::setlocale(LC_ALL, "C");
+        QProcess calc;
+        calc.start(QStringLiteral(TARVEX_CALC),
+                   {"plan", "--lon", "35:27.69", "--lat", "32:48.5", "--sat", "13", "--sat", "19.2",
+                    "--focal", "600", "--date", "2026-12-07"});
+        QVERIFY(calc.waitForFinished());
+        const QString table = QString::fromUtf8(calc.readAllStandardOutput());
+        QVERIFY(table.contains(QStringLiteral("217.4°")));
+        QCOMPARE(QGuiApplication::clipboard()->text(), table);
     }
 
     // Printed at 1:1: the scale bar and the centres of feeds 1 and 2, measured on the page drawn

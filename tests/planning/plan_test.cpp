@@ -5,7 +5,9 @@
 #include <cmath>
 #include <limits>
 
+#include "plan_window/plan_text.h"
 #include "planning/magnetic_model.h"
+#include "planning/typed_input.h"
 
 namespace {
 
@@ -45,7 +47,7 @@ PlanInput OnDish(const TypedDish& dish, std::vector<double> sats = {13, 19.2}) {
 Plan PlanOf(const PlanInput& input) {
     auto result = tarvex::planning::MakePlan(input);
     if (const auto* refusal = std::get_if<PlanRefusal>(&result)) {
-        ADD_FAILURE() << "refused: " << refusal->message;
+        ADD_FAILURE() << "refused: " << tarvex::RefusalText(*refusal);
         return {};
     }
     return std::get<Plan>(result);
@@ -306,7 +308,7 @@ TEST(MagneticDeclination, AgreesWithMagvar) {
 std::vector<std::string> WarningsOf(const PlanInput& input) {
     std::vector<std::string> warnings;
     for (const auto& warning : PlanOf(input).warnings) {
-        warnings.push_back(warning.code +
+        warnings.push_back(tarvex::planning::WarningCode(warning.kind) +
                            (warning.feed ? " " + std::to_string(*warning.feed) : ""));
     }
     return warnings;
@@ -324,8 +326,8 @@ TEST(MakePlan, Warnings) {
         {"3 degrees apart: 31 mm",
          Input(35.4615, 32.808333, {13, 16}, 600),
          {"no_dish_size", "collision 2"}},
-        {"the same satellite twice",
-         Input(35.4615, 32.808333, {13, 19.2, 13}, 600),
+        {"half a degree apart",
+         Input(35.4615, 32.808333, {13, 19.2, 13.5}, 600),
          {"no_dish_size", "collision 3"}},
         {"satellite 1 below 5 degrees, satellite 2 above",
          Input(0, 76.3, {10, 0}, 600),
@@ -376,6 +378,7 @@ TEST(MakePlan, RefusalsNameTheInput) {
         {Input(35, 32, {13, -70}, 600), "Спутник 2 (-70°) не виден"},
         {Input(35, 90, {13, 19}, 600), "Спутник 1 (13°) не виден"},
         {Input(35, 0, {-30, 100}, 600), "Спутник 2 (100°) отстоит от спутника 1"},
+        {Input(35, 32, {13, 19.2, 373}, 600), "Спутник 3 (373°) тот же, что спутник 1"},
         {Input(35, 0, {5, 65}, 1e308), "Фокусное расстояние слишком велико"},
         {Input(35, 32, {13, 19}, 600, {}, {2026, 2, 29}), "Даты 2026-2-29"},
         // The dish: F, D, depth, W, H, feed distance, r1, r2.
@@ -408,8 +411,8 @@ TEST(MakePlan, RefusalsNameTheInput) {
         SCOPED_TRACE(row.names);
         const auto result = tarvex::planning::MakePlan(row.input);
         ASSERT_TRUE(std::holds_alternative<PlanRefusal>(result));
-        EXPECT_NE(std::get<PlanRefusal>(result).message.find(row.names), std::string::npos)
-            << std::get<PlanRefusal>(result).message;
+        const std::string text = tarvex::RefusalText(std::get<PlanRefusal>(result));
+        EXPECT_NE(text.find(row.names), std::string::npos) << text;
     }
 }
 
@@ -438,7 +441,19 @@ TEST(ParseAngle, Forms) {
         {"13 ", {}},
         {"13,5", {}},
         {"0x10", {}},
-        {"1:2:3", {}},
+        {"1:2:3", 1 + 2 / 60.0 + 3 / 3600.0},
+        {"1e2", 100},
+        {"55°45′21″", 55 + 45 / 60.0 + 21 / 3600.0},
+        {"55°45'21\"", 55 + 45 / 60.0 + 21 / 3600.0},
+        {"4:30W", -4.5},
+        {"4:30 W", -4.5},
+        {"-4:30W", {}},
+        {"19.2 в.д.", 19.2},
+        {"4.5з.д.", -4.5},
+        {"4.5 з.д", -4.5},
+        {"32N", {}},
+        {"32 с.ш.", {}},
+        {"13°60′", {}},
     };
     for (const auto& [text, angle] : rows) {
         SCOPED_TRACE(text);
@@ -456,6 +471,7 @@ TEST(ParseDate, RealDatesOnly) {
         {"2026-02-29", false},  {"1900-02-29", false}, {"2026-04-31", false}, {"2026-13-01", false},
         {"2026-00-10", false},  {"0000-01-01", false}, {"2026-1-7", false},   {"2026/12/07", false},
         {"2026-12-07x", false}, {"+026-12-07", false}, {"2026-12--7", false}, {"", false},
+        {"29.02.2028", true},   {"29.02.2026", false}, {"7.12.2026", false},  {"07.12.26", false},
     };
     for (const auto& [text, real] : rows) {
         SCOPED_TRACE(text);
@@ -464,6 +480,30 @@ TEST(ParseDate, RealDatesOnly) {
     }
     const Date date = tarvex::planning::ParseDate("2026-12-07").value();
     EXPECT_EQ(std::tie(date.year, date.month, date.day), std::make_tuple(2026, 12, 7));
+    EXPECT_EQ(tarvex::planning::ParseDate("07.12.2026"), date);
+}
+
+TEST(ParseAngle, HemispheresOfALatitude) {
+    using tarvex::planning::AngleKind;
+    const std::pair<const char*, std::optional<double>> rows[] = {
+        {"32N", 32},      {"33.9 ю.ш.", -33.9}, {"55°45′ с.ш.", 55.75},
+        {"-33.9", -33.9}, {"4E", {}},           {"4 в.д.", {}},
+    };
+    for (const auto& [text, angle] : rows) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(tarvex::planning::ParseAngle(text, AngleKind::Latitude), angle);
+    }
+}
+
+TEST(ParseNumber, LengthsWithOptionalPlus) {
+    const std::pair<const char*, std::optional<double>> rows[] = {
+        {"600", 600}, {"+600", 600},  {"1e3", 1000}, {"-0.5", -0.5},
+        {"inf", {}},  {"600 mm", {}}, {"", {}},      {"+-1", {}},
+    };
+    for (const auto& [text, number] : rows) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(tarvex::planning::ParseNumber(text), number);
+    }
 }
 
 TEST(DecimalYear, CountsDaysOfTheDatesYear) {

@@ -55,7 +55,7 @@ void CalculationRecorder::ShowMessage(const std::string& message) {
     m_effects.push_back(Showed(message));
 }
 
-void CalculationRecorder::WriteResultsFile(double alfa1, std::optional<double> beta1) {
+void CalculationRecorder::WriteResultsFile(double alfa1, double beta1) {
     RecordingView::WriteResultsFile(alfa1, beta1);
     m_effects.push_back(Filed(*ResultsLine()));
 }

@@ -3,7 +3,6 @@
 #include <array>
 #include <functional>
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,7 +38,7 @@ class CalculationRecorder : public RecordingView {
     std::string FieldText(FieldId field) const override;
     void SetFieldText(FieldId field, const std::string& text) override;
     void ShowMessage(const std::string& message) override;
-    void WriteResultsFile(double alfa1, std::optional<double> beta1) override;
+    void WriteResultsFile(double alfa1, double beta1) override;
 
     // The effects since the last call.
     std::vector<CalculationEffect> TakeEffects() { return std::exchange(m_effects, {}); }

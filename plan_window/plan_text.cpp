@@ -1,0 +1,384 @@
+#include "plan_window/plan_text.h"
+
+#include "plan_window/dish_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+namespace tarvex {
+namespace {
+
+using planning::FeedPlan;
+using planning::Plan;
+
+std::string IntText(long long value) {
+    char text[24];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+double ReadBack(const std::string& text) {
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+// A magnitude with the word of its sign, or the bare magnitude where it rounds to zero.
+std::string WithSense(double value, int decimals, const char* unit, const char* positive,
+                      const char* negative) {
+    const std::string magnitude = FixedText(std::fabs(value), decimals);
+    if (ReadBack(magnitude) == 0) {
+        return magnitude + unit;
+    }
+    return magnitude + unit + " " + (value > 0 ? positive : negative);
+}
+
+// Characters, not bytes: the texts are Russian UTF-8.
+std::size_t Width(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string Padded(std::string text, std::size_t width) {
+    const std::size_t used = Width(text);
+    text.append(used < width ? width - used : 0, ' ');
+    return text;
+}
+
+// "Спутник 2 (19.2°)", the input as it was given.
+std::string SatelliteLabel(int satellite, double degrees) {
+    return "Спутник " + IntText(satellite) + " (" + ShortText(degrees) + "°)";
+}
+
+constexpr const char* NotApplicable = "—";
+
+std::string FeedSpacing(const Plan& plan, int feed, int other) {
+    const FeedPlan& a = plan.feeds.at(static_cast<std::size_t>(feed - 1));
+    const FeedPlan& b = plan.feeds.at(static_cast<std::size_t>(other - 1));
+    return MillimetresText(std::hypot(a.right_mm - b.right_mm, a.up_mm - b.up_mm));
+}
+
+// The dish as measured is in DishLines, under the feeds.
+std::string InputLine(const planning::PlanInput& input) {
+    return "Место " + SiteText(input.site_longitude_deg, input.site_latitude_deg) + "; дата " +
+           DateText(input.date);
+}
+
+std::string FactorLine(const Plan& plan) {
+    return DeclinationLine(plan.declination_deg) + "; коэффициент отклонения луча " +
+           FixedText(plan.beam_deviation_factor, 3);
+}
+
+}  // namespace
+
+std::string FixedText(double value, int decimals) {
+    char text[400];
+    auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) {
+        result = std::to_chars(text, text + sizeof text, value);
+    }
+    std::string written(text, result.ptr);
+    if (!written.empty() && written.front() == '-' &&
+        written.find_first_not_of("-0.") == std::string::npos) {
+        written.erase(0, 1);
+    }
+    return written;
+}
+
+std::string ShortText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value + 0.0).ptr;
+    return std::string(text, end);
+}
+
+std::string AzimuthText(double degrees) {
+    std::string text = FixedText(degrees, 1);
+    if (ReadBack(text) >= 360) {
+        text = FixedText(degrees - 360, 1);
+    }
+    return text + "°";
+}
+
+std::string DegreesText(double degrees, int decimals) {
+    return FixedText(degrees, decimals) + "°";
+}
+
+std::string MillimetresText(double millimetres) {
+    return FixedText(millimetres, 1) + " мм";
+}
+
+std::string FeedName(int feed) {
+    return "Конвертор " + IntText(feed);
+}
+
+std::string SatelliteText(double degrees) {
+    double folded = std::remainder(degrees, 360.0);
+    if (FixedText(folded, 1) == "-180.0") {
+        folded = 180;
+    }
+    return WithSense(folded, 1, "°", "в.д.", "з.д.");
+}
+
+std::string SiteText(double longitude_deg, double latitude_deg) {
+    return WithSense(longitude_deg, 4, "°", "в.д.", "з.д.") + ", " +
+           WithSense(latitude_deg, 4, "°", "с.ш.", "ю.ш.");
+}
+
+std::string RotationText(double degrees) {
+    // Half a turn either way is one position: -90 as written is 90.
+    if (FixedText(degrees, 1) == "-90.0") {
+        degrees = 90;
+    }
+    return WithSense(degrees, 1, "°", "по часовой", "против часовой");
+}
+
+std::string RotationZeroText() {
+    return "Поворот: 0° — разъём конвертора смотрит вниз.";
+}
+
+std::string ViewpointText() {
+    return "Вид сзади антенны: вправо, вниз и «по часовой» — как видно, стоя за антенной.";
+}
+
+std::string SignedMillimetresText(double millimetres, const char* positive, const char* negative) {
+    return WithSense(millimetres, 1, " мм", positive, negative);
+}
+
+std::string OffsetText(double right_mm, double up_mm) {
+    return SignedMillimetresText(right_mm, "вправо", "влево") + ", " +
+           SignedMillimetresText(up_mm, "вверх", "вниз");
+}
+
+std::string LineText(double right_mm, double up_mm) {
+    if (right_mm == 0 && up_mm == 0) {
+        return NotApplicable;
+    }
+    // The angle to the horizontal, 0 to 90, and the two directions it goes.
+    const double angle = std::atan2(std::fabs(up_mm), std::fabs(right_mm)) * 180 / std::numbers::pi;
+    const std::string written = FixedText(angle, 0);
+    const char* across = right_mm >= 0 ? "вправо" : "влево";
+    const char* along = up_mm >= 0 ? "вверх" : "вниз";
+    if (ReadBack(written) == 0) {
+        return std::string(across) + ", по горизонтали";
+    }
+    if (ReadBack(written) == 90) {
+        return std::string(along) + ", по вертикали";
+    }
+    return std::string(across) + " и " + along + ", под " + written + "° к горизонтали";
+}
+
+std::string DeclinationText(double degrees) {
+    return WithSense(degrees, 1, "°", "к востоку", "к западу");
+}
+
+std::string DeclinationLine(double degrees) {
+    return "Магнитное склонение " + DeclinationText(degrees);
+}
+
+std::string DateText(const planning::Date& date) {
+    const auto padded = [](int value, std::size_t digits) {
+        std::string text = IntText(value);
+        text.insert(0, text.size() < digits ? digits - text.size() : 0, '0');
+        return text;
+    };
+    return padded(date.year, 4) + "-" + padded(date.month, 2) + "-" + padded(date.day, 2);
+}
+
+std::string WarningText(const planning::PlanWarning& warning, const Plan& plan) {
+    const std::string feed = warning.feed ? FeedName(*warning.feed) + ": " : std::string();
+    switch (warning.kind) {
+        case planning::WarningKind::Collision:
+            return feed + "его центр в " +
+                   FeedSpacing(plan, warning.feed.value_or(1), warning.other_feed.value_or(1)) +
+                   " от центра конвертора " + IntText(warning.other_feed.value_or(1)) +
+                   ", меньше " + ShortText(planning::FeedBodyMm) +
+                   " мм: рядом они не встанут. Возьмите конверторы поуже, моноблок или антенну с "
+                   "большим фокусным расстоянием.";
+        case planning::WarningKind::LowElevation:
+            return feed + "спутник ниже " + ShortText(planning::MinElevationDeg) +
+                   "° над горизонтом: сигнал могут закрыть деревья и постройки. Проверьте, что "
+                   "в его сторону ничего не мешает.";
+        case planning::WarningKind::FarOffAxis:
+            return feed + "спутник дальше " + ShortText(planning::MaxOffAxisDeg) +
+                   "° от оси антенны: сигнал будет заметно слабее. Наведите антенну на спутник "
+                   "посередине или возьмите антенну побольше.";
+        case planning::WarningKind::MagneticModelDate:
+            return "Дата " + DateText(plan.date) + " вне срока магнитной модели WMM2025 (" +
+                   DateText(planning::MagneticModelFirstDay) + " – " +
+                   DateText(planning::MagneticModelLastDay) +
+                   "): азимуты по компасу приблизительны.";
+        case planning::WarningKind::NoDishSize:
+        case planning::WarningKind::MeasurementsDisagree:
+            return DishIssueText(warning.dish);
+    }
+    return feed;
+}
+
+std::vector<std::string> WarningLines(const Plan& plan) {
+    std::vector<std::string> lines;
+    for (const planning::PlanWarning& warning : plan.warnings) {
+        lines.push_back(WarningText(warning, plan));
+    }
+    return lines;
+}
+
+std::string RefusalText(const planning::PlanRefusal& refusal) {
+    using planning::RefusalKind;
+    const std::string satellite = SatelliteLabel(refusal.satellite, refusal.value);
+    switch (refusal.kind) {
+        case RefusalKind::SatelliteCount:
+            return "Нужно от " + IntText(planning::MinFeeds) + " до " +
+                   IntText(planning::MaxFeeds) + " спутников, задано " + ShortText(refusal.value) +
+                   ".";
+        case RefusalKind::SiteLongitude:
+            return "Долгота места не число.";
+        case RefusalKind::SiteLatitude:
+            return std::isnan(refusal.value)
+                       ? std::string("Широта места не число.")
+                       : "Широта места " + ShortText(refusal.value) + " вне пределов от -90 до 90.";
+        case RefusalKind::SatelliteLongitude:
+            return "Долгота спутника " + IntText(refusal.satellite) + " не число.";
+        case RefusalKind::FocalLength:
+            return "Фокусное расстояние должно быть конечным числом больше 0, задано " +
+                   ShortText(refusal.value) + ".";
+        case RefusalKind::Diameter:
+            return "Диаметр антенны должен быть конечным числом больше 0, задано " +
+                   ShortText(refusal.value) + ".";
+        case RefusalKind::Date:
+            return "Даты " + IntText(refusal.date.year) + "-" + IntText(refusal.date.month) + "-" +
+                   IntText(refusal.date.day) + " нет в календаре.";
+        case RefusalKind::SameSatellite:
+            return satellite + " тот же, что спутник " + IntText(refusal.other_satellite) +
+                   ": укажите разные спутники.";
+        case RefusalKind::BelowHorizon:
+            return satellite + " не виден с этого места: он за горизонтом.";
+        case RefusalKind::TooFarApart:
+            return satellite + " отстоит от спутника 1 на " + ShortText(refusal.separation_deg) +
+                   "°: его конвертор у этой антенны не поставить.";
+        case RefusalKind::OffsetsTooLarge:
+            return "Фокусное расстояние слишком велико: смещения конверторов не числа.";
+        case RefusalKind::Dish:
+            return DishIssueText(refusal.dish);
+    }
+    return "Расчёт невозможен.";
+}
+
+std::string ExplanationText() {
+    return "Главное окно считает упрощённо, по разностям азимутов и углов места спутников: его "
+           "«расстояние между центрами» — только сдвиг вбок, а его поворот — собственный наклон "
+           "поляризации спутника 2. Здесь расчёт точный: конверторы стоят по направлениям на "
+           "спутники, расстояние — полное, от центра до центра, а поворот — угол каждого "
+           "конвертора в плоскости антенны; устанавливайте по этим числам.";
+}
+
+std::vector<ReportRow> FeedTable(const Plan& plan) {
+    struct Row {
+        const char* caption;
+        bool relative;  // measured from feed 1: does not apply to feed 1 itself
+        std::string (*cell)(const FeedPlan&);
+    };
+    static const Row rows[] = {
+        {"Спутник", false, [](const FeedPlan& f) { return SatelliteText(f.satellite_deg); }},
+        {"Азимут истинный", false, [](const FeedPlan& f) { return AzimuthText(f.azimuth_deg); }},
+        {"Азимут по компасу", false,
+         [](const FeedPlan& f) { return AzimuthText(f.magnetic_azimuth_deg); }},
+        {"Угол места", false, [](const FeedPlan& f) { return DegreesText(f.elevation_deg); }},
+        {"От оси антенны", false,
+         [](const FeedPlan& f) { return DegreesText(f.separation_deg, 2); }},
+        {"Поворот", false, [](const FeedPlan& f) { return RotationText(f.rotation_deg); }},
+        {"Поворот от конвертора 1", true,
+         [](const FeedPlan& f) { return RotationText(f.relative_rotation_deg); }},
+        {"Сдвиг по горизонтали", true,
+         [](const FeedPlan& f) { return SignedMillimetresText(f.right_mm, "вправо", "влево"); }},
+        {"Сдвиг по вертикали", true,
+         [](const FeedPlan& f) { return SignedMillimetresText(f.up_mm, "вверх", "вниз"); }},
+        {"Расстояние от конвертора 1", true,
+         [](const FeedPlan& f) { return MillimetresText(f.distance_mm); }},
+        {"Линия от конвертора 1", true,
+         [](const FeedPlan& f) { return LineText(f.right_mm, f.up_mm); }},
+    };
+    std::vector<ReportRow> table;
+    for (const Row& row : rows) {
+        ReportRow& shown = table.emplace_back(ReportRow{row.caption, {}});
+        for (std::size_t feed = 0; feed < plan.feeds.size(); ++feed) {
+            shown.cells.push_back(row.relative && feed == 0 ? NotApplicable
+                                                            : row.cell(plan.feeds[feed]));
+        }
+    }
+    return table;
+}
+
+std::string PlanText(const planning::PlanInput& input, const Plan& plan) {
+    std::vector<ReportRow> table = FeedTable(plan);
+    ReportRow heading{"", {}};
+    for (std::size_t feed = 0; feed < plan.feeds.size(); ++feed) {
+        heading.cells.push_back(FeedName(static_cast<int>(feed + 1)));
+    }
+    table.insert(table.begin(), std::move(heading));
+    // Each column as wide as its widest cell, two blanks apart.
+    std::size_t caption_width = 0;
+    std::vector<std::size_t> widths(plan.feeds.size());
+    for (const ReportRow& row : table) {
+        caption_width = std::max(caption_width, Width(row.caption));
+        for (std::size_t column = 0; column < row.cells.size(); ++column) {
+            widths[column] = std::max(widths[column], Width(row.cells[column]));
+        }
+    }
+    std::string text =
+        "Точный план конверторов; антенна наведена на спутник 1\n" + InputLine(input) + "\n";
+    for (const ReportRow& row : table) {
+        std::string line = Padded(row.caption, caption_width + 2);
+        for (std::size_t column = 0; column < row.cells.size(); ++column) {
+            line += Padded(row.cells[column], widths[column] + 2);
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        text += line + '\n';
+    }
+    text += ViewpointText() + "\n" + RotationZeroText() + "\n" + FactorLine(plan) + "\n" +
+            DishLines(plan);
+    for (const std::string& warning : WarningLines(plan)) {
+        text += "Внимание! " + warning + "\n";
+    }
+    return text;
+}
+
+std::vector<std::string> ReportLines(const planning::PlanInput& input, const Plan& plan) {
+    std::vector<std::string> lines = {
+        "Место: " + SiteText(input.site_longitude_deg, input.site_latitude_deg),
+        "Дата " + DateText(input.date) + ". " + DeclinationLine(plan.declination_deg) +
+            "; коэффициент отклонения луча " + FixedText(plan.beam_deviation_factor, 3)};
+    const std::string dish = DishLines(plan);
+    for (std::size_t start = 0; start < dish.size();) {
+        const std::size_t end = std::min(dish.find('\n', start), dish.size());
+        lines.push_back(dish.substr(start, end - start));
+        start = end + 1;
+    }
+    lines.push_back(ViewpointText());
+    lines.push_back(RotationZeroText());
+    const std::vector<ReportRow> table = FeedTable(plan);
+    for (std::size_t feed = 0; feed < plan.feeds.size(); ++feed) {
+        lines.push_back("");
+        lines.push_back(FeedName(static_cast<int>(feed + 1)) +
+                        (feed == 0 ? " (антенна наведена на его спутник)" : ""));
+        for (const ReportRow& row : table) {
+            if (row.cells[feed] != NotApplicable) {
+                lines.push_back("  " + row.caption + ": " + row.cells[feed]);
+            }
+        }
+    }
+    const std::vector<std::string> warnings = WarningLines(plan);
+    if (!warnings.empty()) {
+        lines.push_back("");
+        lines.push_back("Предупреждения:");
+        for (const std::string& warning : warnings) {
+            lines.push_back("  " + warning);
+        }
+    }
+    return lines;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "planning/plan.h"
+
+// Every word and every number shown of the precise plan: the table of `tarvex-calc plan` (which
+// is also what the plan window copies), the window's results, warnings and explanation, the
+// card's lines and the reasons an input is refused. The plan itself holds numbers and kinds only.
+// Numbers are written with a decimal point whatever the process's locale, never as "-0.0";
+// angles keep their ranges after rounding. Free of Qt.
+
+namespace tarvex {
+
+// ---- Numbers ----
+
+// Fixed decimals, a point in every locale; a value that rounds to zero is written without a sign.
+//   (63.64, 1) -> "63.6";  (-0.04, 1) -> "0.0";  (0.9053, 3) -> "0.905";  (-2.5, 0) -> "-2"
+std::string FixedText(double value, int decimals);
+
+// The shortest text that reads back as the value: 19.2 -> "19.2";  600 -> "600";  -70 -> "-70"
+std::string ShortText(double value);
+
+// An azimuth with one decimal, in [0, 360) as written: 217.34 -> "217.4°";  359.96 -> "0.0°"
+std::string AzimuthText(double degrees);
+
+// Degrees with fixed decimals: (44.82, 1) -> "44.8°";  (6.9994, 2) -> "7.00°"
+std::string DegreesText(double degrees, int decimals = 1);
+
+// Millimetres with one decimal: 73.66 -> "73.7 мм"
+std::string MillimetresText(double millimetres);
+
+// ---- Words ----
+
+// "Конвертор 2"
+std::string FeedName(int feed);
+
+// An orbital position, folded into (-180, 180]: 19.2 -> "19.2° в.д.";  -4.5 -> "4.5° з.д.";
+// 0 -> "0.0°";  375 -> "15.0° в.д."
+std::string SatelliteText(double degrees);
+
+// A site with four decimals: (35.4615, 32.80833) -> "35.4615° в.д., 32.8083° с.ш."
+std::string SiteText(double longitude_deg, double latitude_deg);
+
+// A feed's rotation with one decimal and its sense, seen from behind the dish (the viewpoint is
+// stated once, by ViewpointText); (-90, 90] as written.
+//   30.17 -> "30.2° по часовой";  -0.65 -> "0.6° против часовой";  0.04 -> "0.0°";
+//   -89.97 -> "90.0° по часовой"
+std::string RotationText(double degrees);
+
+// What a rotation of 0 is: shown once beside every rotation.
+//   -> "Поворот: 0° — разъём конвертора смотрит вниз."
+std::string RotationZeroText();
+
+// The one viewpoint of every offset, line and rotation, stated once.
+//   -> "Вид сзади антенны: вправо, вниз и «по часовой» — как видно, стоя за антенной."
+std::string ViewpointText();
+
+// A feed's offset from feed 1 in millimetres with one decimal, with words.
+//   (64.21, -37.06) -> "64.2 мм вправо, 37.1 мм вниз";  (-3, 0.02) -> "3.0 мм влево, 0.0 мм"
+std::string OffsetText(double right_mm, double up_mm);
+
+// One offset: (63.64, "вправо", "влево") -> "63.6 мм вправо";  (0.02, ...) -> "0.0 мм"
+std::string SignedMillimetresText(double millimetres, const char* positive, const char* negative);
+
+// The line from feed 1 to a feed, as directions and its angle to the horizontal in whole degrees,
+// never read as a rotation.
+//   (63.64, -37.10) -> "вправо и вниз, под 30° к горизонтали";  (-61.9, 0) -> "влево, по
+//   горизонтали";  (0, 50) -> "вверх, по вертикали";  (0, 0) -> "—"
+std::string LineText(double right_mm, double up_mm);
+
+// The magnetic declination with east or west: 5.097 -> "5.1° к востоку";  -11.15 -> "11.2° к
+// западу";  0.02 -> "0.0°"
+std::string DeclinationText(double degrees);
+
+// "Магнитное склонение 5.1° к востоку": the same words in the table, the window and the card.
+std::string DeclinationLine(double degrees);
+
+// YYYY-MM-DD: {2026, 12, 7} -> "2026-12-07"
+std::string DateText(const planning::Date& date);
+
+// One warning in one sentence or two: it names its feed once, at its start, and says what to do.
+//   Collision of feed 2 with feed 1 at 31.4 mm -> "Конвертор 2: его центр в 31.4 мм от центра
+//   конвертора 1, меньше 40 мм: рядом они не встанут. Возьмите конверторы поуже, моноблок или
+//   антенну с большим фокусным расстоянием."
+std::string WarningText(const planning::PlanWarning& warning, const planning::Plan& plan);
+
+// WarningText of each warning, in the plan's order.
+std::vector<std::string> WarningLines(const planning::Plan& plan);
+
+// Why an input was refused, naming the input, one sentence.
+//   SatelliteCount 1 -> "Нужно от 2 до 4 спутников, задано 1.";
+//   SameSatellite 3 and 1 at 13 -> "Спутник 3 (13°) тот же, что спутник 1: укажите разные
+//   спутники."
+std::string RefusalText(const planning::PlanRefusal& refusal);
+
+// A short explanation of which numbers to trust: the main window's simplified model against the
+// precise plan. One paragraph, for the window under its results (and the README says the same).
+std::string ExplanationText();
+
+// ---- The plan as a whole ----
+
+// One row of the results table: a caption and one cell per feed ("—" where the row does not
+// apply, as feed 1's offset from itself).
+struct ReportRow {
+    std::string caption;
+    std::vector<std::string> cells;
+};
+
+// The results per feed: satellite, azimuths true and by compass, elevation, angle from the
+// dish's axis, rotation and, from feed 2 on, rotation against feed 1, offsets, distance and the
+// line from feed 1. With no feeds: the captions, each with no cells.
+std::vector<ReportRow> FeedTable(const planning::Plan& plan);
+
+// The plan as a table for a terminal, one column per feed, lines ending in '\n': a title, the
+// input, the table, the viewpoint, the rotation's zero, the declination with the beam deviation
+// factor and then the warnings. `tarvex-calc
+// plan` prints it and the plan window copies it.
+std::string PlanText(const planning::PlanInput& input, const planning::Plan& plan);
+
+// The plan as lines for the card, one item per line, inputs first, then each feed's items, then
+// the warnings; "" separates the parts.
+std::vector<std::string> ReportLines(const planning::PlanInput& input, const planning::Plan& plan);
+
+}  // namespace tarvex
