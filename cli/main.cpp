@@ -12,6 +12,7 @@
 
 #include "cli/batch.h"
 #include "cli/calculator.h"
+#include "cli/names_command.h"
 #include "cli/plan_command.h"
 
 namespace {
@@ -86,8 +87,11 @@ constexpr const char* PlanFooter =
     "--diameter 1000 --json\n"
     "  echo '{\"lon\": 35.4615, \"lat\": 32.808333, \"sats\": [13, 19.2], \"focal_mm\": "
     "600}' | tarvex-calc plan --batch\n"
+    "  tarvex-calc plan --place Екатеринбург --sat 'express amu1' --sat 'yamal 401' --focal 600\n"
+    "  tarvex-calc plan --site '55.7558, 37.6173' --sat 36.1 --sat 40 --focal 600\n"
     "\n"
-    "JSON: beam_deviation_factor, declination_deg, feeds (sat, azimuth_deg,\n"
+    "JSON: place (with --place: name, region, country, latin_name, lat, lon,\n"
+    "population), beam_deviation_factor, declination_deg, feeds (sat, azimuth_deg,\n"
     "magnetic_azimuth_deg, elevation_deg, separation_deg, right_mm, up_mm, distance_mm,\n"
     "tilt_deg, rotation_deg, relative_rotation_deg), warnings (code, feed, message).\n"
     "\n"
@@ -98,8 +102,8 @@ constexpr const char* PlanBatchHelp =
     "Read JSON Lines from standard input and write one JSON\n"
     "object per line, in order. Keys: lon, lat, sats (an array),\n"
     "focal_mm, optional diameter_mm and date; numbers or texts\n"
-    "as the options take them. A line that is rejected or\n"
-    "refused gives {\"error\": \"line N: ...\"}.";
+    "as the options take them (sats: names too). A line that\n"
+    "is rejected or refused gives {\"error\": \"line N: ...\"}.";
 
 // The plan's set-up as typed; the texts are checked as they are parsed.
 struct PlanOptions {
@@ -109,6 +113,8 @@ struct PlanOptions {
     std::string focal_length;
     std::string diameter;
     std::string date;
+    std::optional<std::string> place;
+    std::optional<std::string> site;
     bool json = false;
     bool batch = false;
 };
@@ -119,6 +125,43 @@ CLI::Validator TextCheck(std::optional<double> (*parse)(std::string_view), const
             return parse(text) ? std::string() : "not " + std::string(what) + ": " + text;
         },
         "", what);
+}
+
+CLI::Validator SatelliteCheck() {
+    return CLI::Validator(
+        [](std::string& text) {
+            const auto longitude = tarvex::SatelliteLongitude(text);
+            const auto* problem = std::get_if<std::string>(&longitude);
+            return problem == nullptr ? std::string() : *problem;
+        },
+        "", "satellite");
+}
+
+// A town, or a site pasted from a map, instead of --lon and --lat. The town is looked up when
+// the plan is made: the lookup costs nothing to a run that names none.
+void AddSiteOptions(CLI::App& plan, PlanOptions& options) {
+    CLI::Option* place =
+        plan.add_option("--place", options.place,
+                        "A town instead of --lon and --lat, Russian or\nLatin; the most "
+                        "populous of that name")
+            ->option_text("NAME");
+    CLI::Option* site =
+        plan.add_option("--site", options.site,
+                        "Latitude and longitude as a map copies them:\n\"55.7558, 37.6173\", "
+                        "\"55°45′21″N 37°37′03″E\"")
+            ->option_text("TEXT")
+            ->check(CLI::Validator(
+                [](std::string& text) {
+                    const auto site = tarvex::PastedSite(text);
+                    const auto* problem = std::get_if<std::string>(&site);
+                    return problem == nullptr ? std::string() : *problem;
+                },
+                "", "site"));
+    for (CLI::Option* coordinate : {plan.get_option("--lon"), plan.get_option("--lat")}) {
+        coordinate->excludes(place);
+        coordinate->excludes(site);
+    }
+    place->excludes(site);
 }
 
 CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
@@ -132,10 +175,11 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     plan->add_option("--lat", options.latitude, "Site latitude, north positive")
         ->option_text("ANGLE")
         ->check(angle);
+    AddSiteOptions(*plan, options);
     plan->add_option("--sat", options.satellites,
-                     "Satellite longitude, 2 to 4 times; the dish\npoints at the first")
-        ->option_text("ANGLE")
-        ->check(angle);
+                     "Satellite longitude or name, 2 to 4 times;\nthe dish points at the first")
+        ->option_text("ANGLE|NAME")
+        ->check(SatelliteCheck());
     plan->add_option("--focal", options.focal_length, "Focal length of the dish, mm")
         ->option_text("MM")
         ->check(number);
@@ -155,16 +199,20 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     return plan;
 }
 
-std::optional<tarvex::planning::PlanInput> PlanInputOf(const PlanOptions& options) {
-    if (options.longitude.empty() || options.latitude.empty() || options.satellites.empty() ||
-        options.focal_length.empty()) {
+// `site`: the town's or the pasted site's coordinates, instead of --lon and --lat.
+std::optional<tarvex::planning::PlanInput> PlanInputOf(
+    const PlanOptions& options, const std::optional<tarvex::names::SiteCoordinates>& site) {
+    if (((options.longitude.empty() || options.latitude.empty()) && !site) ||
+        options.satellites.empty() || options.focal_length.empty()) {
         return std::nullopt;
     }
     tarvex::planning::PlanInput input;
-    input.site_longitude_deg = *tarvex::planning::ParseAngle(options.longitude);
-    input.site_latitude_deg = *tarvex::planning::ParseAngle(options.latitude);
+    input.site_longitude_deg =
+        site ? site->longitude_deg : *tarvex::planning::ParseAngle(options.longitude);
+    input.site_latitude_deg =
+        site ? site->latitude_deg : *tarvex::planning::ParseAngle(options.latitude);
     for (const std::string& satellite : options.satellites) {
-        input.satellites_deg.push_back(*tarvex::planning::ParseAngle(satellite));
+        input.satellites_deg.push_back(std::get<double>(tarvex::SatelliteLongitude(satellite)));
     }
     input.focal_length_mm = *tarvex::planning::ParseNumber(options.focal_length);
     if (!options.diameter.empty()) {
@@ -176,9 +224,23 @@ std::optional<tarvex::planning::PlanInput> PlanInputOf(const PlanOptions& option
 }
 
 int RunPlan(const PlanOptions& options) {
-    const std::optional<tarvex::planning::PlanInput> input = PlanInputOf(options);
+    std::optional<tarvex::names::Place> place;
+    std::optional<tarvex::names::SiteCoordinates> site;
+    if (options.place) {
+        auto named = tarvex::PlaceNamed(*options.place);
+        if (const auto* problem = std::get_if<std::string>(&named)) {
+            std::cerr << "tarvex-calc plan: --place: " << *problem << '\n';
+            return BadUsage;
+        }
+        place = std::get<tarvex::names::Place>(named);
+        site = tarvex::names::SiteCoordinates{place->latitude_deg, place->longitude_deg};
+    } else if (options.site) {
+        site = std::get<tarvex::names::SiteCoordinates>(tarvex::PastedSite(*options.site));
+    }
+    const std::optional<tarvex::planning::PlanInput> input = PlanInputOf(options, site);
     if (!input) {
-        std::cerr << "tarvex-calc plan: --lon, --lat, --sat and --focal are required\n"
+        std::cerr << "tarvex-calc plan: --lon and --lat (or --place or --site), --sat and "
+                     "--focal are required\n"
                      "Run with --help for more information.\n";
         return BadUsage;
     }
@@ -188,8 +250,42 @@ int RunPlan(const PlanOptions& options) {
         return 1;
     }
     const auto& plan = std::get<tarvex::planning::Plan>(result);
-    std::cout << (options.json ? tarvex::PlanJson(plan) + "\n" : tarvex::PlanText(plan));
+    if (options.json) {
+        const std::string json = tarvex::PlanJson(plan);
+        std::cout << (place ? tarvex::PlanJsonWithPlace(json, *place) : json) << '\n';
+    } else {
+        std::cout << (place ? tarvex::PlaceLine(*place) : "") << tarvex::PlanText(plan);
+    }
     return 0;
+}
+
+constexpr const char* SatellitesDescription =
+    "Lists the orbital positions of the compiled-in satellite list (dtv-scan-tables, 2019) with\n"
+    "their names, west to east: those with a name containing TEXT or whose longitude begins with\n"
+    "it (case, spaces and dashes do not count), or all. --sat takes these names. Positions\n"
+    "outlive satellites, names do not: any longitude can be given instead.\n"
+    "Exit status: 0, or 1 when none matches.";
+
+constexpr const char* PlacesDescription =
+    "Lists the towns (GeoNames data, CC-BY-4.0) a word of whose Russian or Latin name begins\n"
+    "with TEXT, with their latitude and longitude: towns of that whole name first, each most\n"
+    "populous first. \"Name, region\" narrows it down. --place takes the first.\n"
+    "Exit status: 0, or 1 when none matches.";
+
+struct ListOptions {
+    std::string text;
+    bool json = false;
+};
+
+CLI::App* AddListCommand(CLI::App& app, const char* name, const char* description,
+                         ListOptions& options, bool text_required) {
+    CLI::App* list = app.add_subcommand(name, description);
+    CLI::Option* text = list->add_option("TEXT", options.text, "What to look for");
+    if (text_required) {
+        text->required();
+    }
+    list->add_flag("--json", options.json, "Print one JSON object");
+    return list;
 }
 
 tarvex::BatchResult RunPlanBatch() {
@@ -281,6 +377,11 @@ int main(int argc, char** argv) {
     app.add_flag("--batch", batch, BatchHelp);
     PlanOptions plan_options;
     const CLI::App* plan = AddPlanCommand(app, plan_options);
+    ListOptions satellites_options;
+    const CLI::App* satellites =
+        AddListCommand(app, "satellites", SatellitesDescription, satellites_options, false);
+    ListOptions places_options;
+    const CLI::App* places = AddListCommand(app, "places", PlacesDescription, places_options, true);
 
     try {
         app.parse(WithEmptyValues(app, argc, argv));
@@ -294,6 +395,14 @@ int main(int argc, char** argv) {
     if (plan->parsed()) {
         return plan_options.batch ? BatchStatus(RunPlanBatch())
                                   : CheckedStatus(RunPlan(plan_options));
+    }
+    if (satellites->parsed()) {
+        return CheckedStatus(tarvex::ListSatellites(satellites_options.text,
+                                                    satellites_options.json, std::cout, std::cerr));
+    }
+    if (places->parsed()) {
+        return CheckedStatus(
+            tarvex::ListPlaces(places_options.text, places_options.json, std::cout, std::cerr));
     }
     if (batch) {
         return BatchStatus(tarvex::RunBatch(STDIN_FILENO, stdout, inputs));

@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "cli/names_command.h"
+
 namespace tarvex {
 namespace {
 
@@ -201,6 +203,15 @@ std::optional<std::string> ReadMember(const std::string& key, const Json& value,
         }
         input.satellites_deg.clear();
         for (const Json& satellite : value) {
+            // A longitude or a satellite's name, as --sat takes them.
+            if (satellite.is_string()) {
+                const auto longitude = SatelliteLongitude(satellite.get_ref<const std::string&>());
+                if (const auto* refused = std::get_if<std::string>(&longitude)) {
+                    return "an element of \"sats\": " + *refused;
+                }
+                input.satellites_deg.push_back(std::get<double>(longitude));
+                continue;
+            }
             const std::optional<double> parsed =
                 NumberOf(satellite, "an element of \"sats\"", angle, problem);
             if (!parsed) {
