@@ -88,6 +88,13 @@ bool IsSeparator(char32_t c) {
 
 NameKey KeyOf(std::string_view text) {
     NameKey name;
+    KeyInto(text, name);
+    return name;
+}
+
+void KeyInto(std::string_view text, NameKey& name) {
+    name.key.clear();
+    name.word_starts.clear();
     bool word_begins = true;
     for (std::size_t at = 0; at < text.size();) {
         char32_t c = NextCodePoint(text, at);
@@ -124,7 +131,6 @@ NameKey KeyOf(std::string_view text) {
         }
         Append(name.key, c);
     }
-    return name;
 }
 
 bool BeginsAWord(const std::string& query, const NameKey& name) {

@@ -34,26 +34,6 @@ std::vector<std::string> Parts(std::string_view text) {
     }
 }
 
-// The keys of every town's two names, made at the first search (about 10 ms) so that each search
-// after it only compares.
-struct NameKeys {
-    NameKey name;
-    NameKey latin_name;
-};
-
-const std::vector<NameKeys>& PlaceKeys() {
-    static const std::vector<NameKeys> keys = [] {
-        std::vector<NameKeys> all;
-        all.reserve(detail::PlaceCount);
-        for (std::size_t i = 0; i < detail::PlaceCount; ++i) {
-            const Place place = PlaceAt(i);
-            all.push_back({KeyOf(place.name), KeyOf(place.latin_name)});
-        }
-        return all;
-    }();
-    return keys;
-}
-
 bool NameBegins(const std::string& query, std::string_view name) {
     return BeginsAWord(query, KeyOf(name));
 }
@@ -79,12 +59,18 @@ std::vector<Place> FindPlaces(std::string_view text, std::size_t limit) {
     if (query.empty()) {
         return found;
     }
-    const std::vector<NameKeys>& keys = PlaceKeys();
+    NameKey key;
     for (std::size_t i = 0; i < detail::PlaceCount && found.size() < limit; ++i) {
-        if (!BeginsAWord(query, keys[i].name) && !BeginsAWord(query, keys[i].latin_name)) {
+        const Place place = PlaceAt(i);
+        KeyInto(place.name, key);
+        bool named = BeginsAWord(query, key);
+        if (!named && place.latin_name.data() != place.name.data()) {
+            KeyInto(place.latin_name, key);
+            named = BeginsAWord(query, key);
+        }
+        if (!named) {
             continue;
         }
-        const Place place = PlaceAt(i);
         if (std::all_of(parts.begin() + 1, parts.end(), [&](const std::string& part) {
                 return BeginsRegionOrCountry(part, place);
             })) {
