@@ -42,7 +42,7 @@ endforeach()
 
 run(dpkg-deb --extract "${package}" "${root}")
 set(expected usr/lib/tarvex/tarvex usr/lib/tarvex/tarvex-calc usr/share/man/man1/tarvex-calc.1.gz
-    usr/share/icons/hicolor/scalable/apps/tarvex.svg)
+    usr/share/icons/hicolor/scalable/apps/tarvex.svg usr/share/doc/tarvex/copyright)
 foreach(bitmap IN ITEMS GDS001 1k 2k 3k 4k TRANS002 YGOLP 5k)
     list(APPEND expected usr/lib/tarvex/${bitmap}.BMP)
 endforeach()
