@@ -23,7 +23,8 @@ std::string PositionKey(double longitude) {
     return Tenths(longitude) + (longitude < 0 ? "w" : "e");
 }
 
-// The key of a typed text, with the degree sign dropped and a decimal comma read as a point.
+// The key of a typed text, with the degree sign dropped, a decimal comma read as a point and
+// the Russian hemispheres as letters: "36,1° в.д." -> "36.1e".
 std::string TypedKey(std::string_view text) {
     std::string typed;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -34,6 +35,12 @@ std::string TypedKey(std::string_view text) {
         } else if (text[i] != ' ' && text[i] != '-' && text[i] != '_') {
             typed +=
                 static_cast<char>(text[i] >= 'A' && text[i] <= 'Z' ? text[i] - 'A' + 'a' : text[i]);
+        }
+    }
+    for (const auto& [russian, letter] : {std::pair{"в.д.", "e"}, std::pair{"з.д.", "w"}}) {
+        if (typed.ends_with(russian)) {
+            typed.replace(typed.size() - std::string_view(russian).size(), std::string::npos,
+                          letter);
         }
     }
     return typed;
@@ -135,6 +142,12 @@ SatelliteLookup LookUpSatellite(std::string_view text) {
     const std::string query = KeyOf(text).key;
     if (query.empty()) {
         return {};
+    }
+    const std::string typed = TypedKey(text);
+    for (const SatellitePosition& position : SatellitePositions()) {
+        if (PositionKey(position.longitude_deg) == typed) {
+            return Lookup({position.longitude_deg}, SatelliteLookup::Found::Several);
+        }
     }
     std::set<double> equal;
     std::set<double> containing;

@@ -44,8 +44,9 @@ struct SatelliteLookup {
 
 // The position a typed name means: a name equal to `text` (without regard to case, spaces and
 // dashes), else one containing it, as long as all such names lie at one position. An entry as
-// SatelliteEntry writes it means its position.
-//   "express amu1", "Express-AMU1", "amu", "36.1° в.д. — Express AMU1" -> One, 36.1
+// SatelliteEntry writes it, or a listed position written with its hemisphere, means that position.
+//   "express amu1", "Express-AMU1", "amu", "36.1° в.д. — Express AMU1", "36.1E",
+//   "36,1° в.д." -> One, 36.1
 //   "Amos 4" -> One, 65.0 (a name equal to the text wins over "Amos" at 4.0 W)
 //   "Astra" -> Several: 19.2, 23.5, 28.2;  "Expres AMU1" -> None, candidates {36.1, 40.0}
 SatelliteLookup LookUpSatellite(std::string_view text);

@@ -65,6 +65,8 @@ TEST(LookUpSatellite, NamesLooselyAndRefusesWhatIsNotOnePosition) {
         {"  Express_amu 1 ", Found::One, 36.1, {}},
         {"amu", Found::One, 36.1, {}},  // in one name only
         {"36.1° в.д. — Express AMU1", Found::One, 36.1, {}},
+        {"5.0W", Found::One, -5.0, {}},  // a listed position, as the lists write it
+        {"36,1° в.д.", Found::One, 36.1, {}},
         {"Amos 4", Found::One, 65.0, {}},  // equal beats "Amos" at 4.0 W containing it
         {"Astra", Found::Several, 0, {19.2, 23.5, 28.2}},
         {"yamal 40", Found::Several, 0, {54.9, 90.0}},
