@@ -46,6 +46,9 @@ std::string TypedKey(std::string_view text) {
     return typed;
 }
 
+constexpr std::size_t MaxCloseLength = 40;
+
+// Letters to insert, delete or change to make one text the other.
 std::size_t Distance(const std::string& a, const std::string& b) {
     std::vector<std::size_t> row(b.size() + 1);
     for (std::size_t j = 0; j <= b.size(); ++j) {
@@ -161,7 +164,9 @@ SatelliteLookup LookUpSatellite(std::string_view text) {
             if (key.find(query) != std::string::npos) {
                 containing.insert(position.longitude_deg);
             }
-            if (Distance(key, query) <= std::min<std::size_t>(2, query.size() / 4)) {
+            // No name is near as long: a long text is not worth comparing letter by letter.
+            if (query.size() <= MaxCloseLength &&
+                Distance(key, query) <= std::min<std::size_t>(2, query.size() / 4)) {
                 close.insert(position.longitude_deg);
             }
         }
