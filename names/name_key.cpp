@@ -88,13 +88,6 @@ bool IsSeparator(char32_t c) {
 
 NameKey KeyOf(std::string_view text) {
     NameKey name;
-    KeyInto(text, name);
-    return name;
-}
-
-void KeyInto(std::string_view text, NameKey& name) {
-    name.key.clear();
-    name.word_starts.clear();
     bool word_begins = true;
     for (std::size_t at = 0; at < text.size();) {
         char32_t c = NextCodePoint(text, at);
@@ -131,6 +124,16 @@ void KeyInto(std::string_view text, NameKey& name) {
         }
         Append(name.key, c);
     }
+    return name;
+}
+
+std::string WordStarts(const NameKey& name) {
+    std::string starts;
+    for (const std::size_t start : name.word_starts) {
+        starts += '\n';
+        starts.append(name.key, start);
+    }
+    return starts;
 }
 
 bool BeginsAWord(const std::string& query, const NameKey& name) {

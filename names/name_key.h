@@ -21,8 +21,10 @@ struct NameKey {
 //   "Санкт-Петербург" -> {"санктпетербург", {0, 10}}
 NameKey KeyOf(std::string_view text);
 
-// KeyOf into `name`, reusing its storage: a search through thousands of names allocates nothing.
-void KeyInto(std::string_view text, NameKey& name);
+// The parts of a name's key from each word's start on, each after a '\n' (never part of a key),
+// so that one search for '\n' + query tells whether the query begins a word.
+//   key of "Санкт-Петербург" -> "\nсанктпетербург\nпетербург"
+std::string WordStarts(const NameKey& name);
 
 // True when `query` (a key) begins one of the words of `name`.
 //   ("петер", key of "Санкт-Петербург") -> true;  ("тер", ...) -> false

@@ -16,6 +16,7 @@ struct PlaceRecord {
     std::uint32_t country;
     std::uint32_t latin_region;
     std::uint32_t latin_country;
+    std::uint32_t word_starts;  // names::WordStarts of both names' keys, made by the build
     double latitude_deg;
     double longitude_deg;
     std::uint32_t population;

@@ -59,18 +59,14 @@ std::vector<Place> FindPlaces(std::string_view text, std::size_t limit) {
     if (query.empty()) {
         return found;
     }
-    NameKey key;
+    const std::string word_start = '\n' + query;
     for (std::size_t i = 0; i < detail::PlaceCount && found.size() < limit; ++i) {
-        const Place place = PlaceAt(i);
-        KeyInto(place.name, key);
-        bool named = BeginsAWord(query, key);
-        if (!named && place.latin_name.data() != place.name.data()) {
-            KeyInto(place.latin_name, key);
-            named = BeginsAWord(query, key);
-        }
-        if (!named) {
+        const std::string_view word_starts =
+            detail::PlaceText + detail::PlaceRecords[i].word_starts;
+        if (word_starts.find(word_start) == std::string_view::npos) {
             continue;
         }
+        const Place place = PlaceAt(i);
         if (std::all_of(parts.begin() + 1, parts.end(), [&](const std::string& part) {
                 return BeginsRegionOrCountry(part, place);
             })) {

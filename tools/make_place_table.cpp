@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "names/name_key.h"
+
 namespace {
 
 // A GNU message catalogue (.mo): message id -> translation. The catalogue of libgeonames is keyed
@@ -115,7 +117,9 @@ std::string Literal(const std::string& text) {
         if (c == '"' || c == '\\' || c == '?') {
             literal += '\\';
         }
-        if (static_cast<unsigned char>(c) < 0x20) {
+        if (c == '\n') {
+            literal += "\\n";
+        } else if (static_cast<unsigned char>(c) < 0x20) {
             literal += ' ';
         } else {
             literal += c;
@@ -184,7 +188,9 @@ int main(int argc, char** argv) {
         records += "    {" + offset_of(place.name) + ", " + offset_of(place.latin_name) + ", " +
                    offset_of(place.region) + ", " + offset_of(place.country) + ", " +
                    offset_of(place.latin_region) + ", " + offset_of(place.latin_country) + ", " +
-                   Number(place.latitude) + ", " + Number(place.longitude) + ", " +
+                   offset_of(tarvex::names::WordStarts(tarvex::names::KeyOf(place.name)) +
+                             tarvex::names::WordStarts(tarvex::names::KeyOf(place.latin_name))) +
+                   ", " + Number(place.latitude) + ", " + Number(place.longitude) + ", " +
                    std::to_string(place.population) + "},\n";
     }
 
