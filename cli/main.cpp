@@ -263,13 +263,31 @@ constexpr const char* SatellitesDescription =
     "Lists the orbital positions of the compiled-in satellite list (dtv-scan-tables, 2019) with\n"
     "their names, west to east: those with a name containing TEXT or whose longitude begins with\n"
     "it (case, spaces and dashes do not count), or all. --sat takes these names. Positions\n"
-    "outlive satellites, names do not: any longitude can be given instead.\n"
+    "outlive satellites, names do not: any longitude can be given instead.\n";
+
+constexpr const char* SatellitesFooter =
+    "Examples:\n"
+    "  tarvex-calc satellites amu\n"
+    "  tarvex-calc satellites 36 --json\n"
+    "\n"
+    "JSON: positions (lon, east positive; names).\n"
+    "\n"
     "Exit status: 0, or 1 when none matches.";
 
 constexpr const char* PlacesDescription =
     "Lists the towns (GeoNames data, CC-BY-4.0) a word of whose Russian or Latin name begins\n"
-    "with TEXT, with their latitude and longitude: towns of that whole name first, each most\n"
-    "populous first. \"Name, region\" narrows it down. --place takes the first.\n"
+    "with TEXT (case, accents and ё do not count), with their latitude and longitude, most\n"
+    "populous first. \"Name, region\" narrows it down. --place takes the first.\n";
+
+constexpr const char* PlacesFooter =
+    "Examples:\n"
+    "  tarvex-calc places Екатеринбург\n"
+    "  tarvex-calc places 'Moscow, Idaho' --json\n"
+    "\n"
+    "JSON: places (name, region, country: Russian where the data has them; latin_name, lat,\n"
+    "lon, population).\n"
+    "\n"
+    "Town data: GeoNames (https://www.geonames.org), CC-BY-4.0.\n"
     "Exit status: 0, or 1 when none matches.";
 
 struct ListOptions {
@@ -278,8 +296,9 @@ struct ListOptions {
 };
 
 CLI::App* AddListCommand(CLI::App& app, const char* name, const char* description,
-                         ListOptions& options, bool text_required) {
+                         const char* footer, ListOptions& options, bool text_required) {
     CLI::App* list = app.add_subcommand(name, description);
+    list->footer(footer);
     CLI::Option* text = list->add_option("TEXT", options.text, "What to look for");
     if (text_required) {
         text->required();
@@ -378,10 +397,11 @@ int main(int argc, char** argv) {
     PlanOptions plan_options;
     const CLI::App* plan = AddPlanCommand(app, plan_options);
     ListOptions satellites_options;
-    const CLI::App* satellites =
-        AddListCommand(app, "satellites", SatellitesDescription, satellites_options, false);
+    const CLI::App* satellites = AddListCommand(app, "satellites", SatellitesDescription,
+                                                SatellitesFooter, satellites_options, false);
     ListOptions places_options;
-    const CLI::App* places = AddListCommand(app, "places", PlacesDescription, places_options, true);
+    const CLI::App* places =
+        AddListCommand(app, "places", PlacesDescription, PlacesFooter, places_options, true);
 
     try {
         app.parse(WithEmptyValues(app, argc, argv));
