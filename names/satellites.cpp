@@ -113,14 +113,19 @@ std::size_t SatelliteSourceFileCount() {
 std::vector<SatellitePosition> FindSatellites(std::string_view text) {
     const std::string query = KeyOf(text).key;
     const std::string typed = TypedKey(text);
+    // "-5" is a longitude west, as the plan's fields take it, not a part of "Eutelsat 5".
+    const bool west =
+        text.substr(std::min(text.find_first_not_of(' '), text.size())).starts_with('-');
     std::vector<SatellitePosition> found;
     for (const SatellitePosition& position : SatellitePositions()) {
         const bool named =
+            !west && !query.empty() &&
             std::any_of(position.names.begin(), position.names.end(), [&](std::string_view name) {
                 return KeyOf(name).key.find(query) != std::string::npos;
             });
-        if ((named && !query.empty()) || typed.empty() ||
-            PositionKey(position.longitude_deg).starts_with(typed)) {
+        if (named || typed.empty() ||
+            (PositionKey(position.longitude_deg).starts_with(typed) &&
+             (!west || position.longitude_deg < 0))) {
             found.push_back(position);
         }
     }

@@ -22,9 +22,10 @@ const std::vector<SatellitePosition>& SatellitePositions();
 std::size_t SatelliteSourceFileCount();
 
 // The positions with a name containing `text`, or whose longitude begins with it, west to east;
-// case, spaces, dashes and a degree sign do not count. Every position for an empty text.
+// case, spaces, dashes and a degree sign do not count, but a leading minus means west. Every
+// position for an empty text.
 //   "amu" -> {36.1 Express AMU1};  "36" -> {35.9 Eutelsat 36B, 36.1 Express AMU1};
-//   "36.1e" -> {36.1};  "5.0w" -> {-5.0 Eutelsat5, Eutelsat 5 West A};  "zzz" -> {}
+//   "36.1e" -> {36.1};  "5.0w", "-5.0" -> {-5.0 Eutelsat5, Eutelsat 5 West A};  "zzz" -> {}
 std::vector<SatellitePosition> FindSatellites(std::string_view text);
 
 // A position as the plan window lists it.

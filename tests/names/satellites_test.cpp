@@ -96,6 +96,7 @@ TEST(FindSatellites, ByNameOrLongitudeAsTheListShowsThem) {
         {"36", {"35.9° в.д. — Eutelsat 36B", "36.1° в.д. — Express AMU1"}},  // not 136.0 E
         {"36,1°", {"36.1° в.д. — Express AMU1"}},
         {"5.0w", {"5.0° з.д. — Eutelsat5, Eutelsat 5 West A"}},
+        {"-5.0", {"5.0° з.д. — Eutelsat5, Eutelsat 5 West A"}},
         {"thor",
          {"1.0° з.д. — Intelsat 10 02, Thor", "0.8° з.д. — Thor 5, Thor 6", "0.6° з.д. — Thor 7"}},
         {"zzz", {}},
