@@ -29,6 +29,8 @@ struct SiteReading {
 //   "N55.7558 E37.6173", "37.6173 E, 55.7558 N", "55,7558; 37,6173" -> Read {55.7558, 37.6173}
 //   "1,5,2" -> Ambiguous {1, 5.2} {1.5, 2};  "55.7558" -> Unreadable;  "95, 37" -> Unreadable
 //   (a latitude beyond 90);  "55 N, 37 N" -> Unreadable;  "7.0E+1, 3" -> Unreadable (a sum)
+// A field that takes a paste should read it when text arrives at once, not at each key: "35 2",
+// on the way to "35 27", already reads as a site.
 SiteReading ReadSite(std::string_view text);
 
 }  // namespace tarvex::names
