@@ -9,6 +9,7 @@ EXTRA_PACKAGES ?=
 PACKAGES := cmake ninja-build g++ make pkg-config \
             qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
             libcli11-dev nlohmann-json3-dev libgeographiclib-dev libfreetype-dev \
+            dtv-scan-tables libgeonames-dev libgeonames-common \
             fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils \
             xvfb xauth \
             dpkg-dev file desktop-file-utils appstream lintian locales

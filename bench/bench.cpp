@@ -312,6 +312,31 @@ void MeasurePlan(const std::string& folder, const std::string& scratch, const Co
                     std::nullopt});
 }
 
+// ---- Names ----
+
+// A plan by town and satellite names against the same plan by numbers, and a search through every
+// town, in turn with /bin/true: what looking names up adds to a run.
+void MeasureNames(const std::string& folder, const Counts& counts, std::vector<Row>& rows) {
+    const std::string calc = folder + "/tarvex-calc";
+    const std::vector<std::string> by_names{calc,      "plan",         "--place", "Екатеринбург",
+                                            "--sat",   "express amu1", "--sat",   "express am7",
+                                            "--focal", "600"};
+    const std::vector<std::string> by_numbers{calc,    "plan",    "--lon",   "60.6122",
+                                              "--lat", "56.8519", "--sat",   "36.1",
+                                              "--sat", "40",      "--focal", "600"};
+    const auto [names_runs, numbers_runs] = RunInTurn(by_names, by_numbers, counts.single_runs);
+    const double names_median = Summarize(names_runs.wall_ms).median;
+    rows.push_back({"tarvex-calc plan by town and satellite names, median", Ms(names_median),
+                    Ms(Summarize(numbers_runs.wall_ms).median) + " by numbers", "< 5 ms",
+                    names_median < 5});
+    // The list of every match searches every town.
+    const auto [search_runs, empty_runs] =
+        RunInTurn({calc, "places", "Екатеринбург"}, {"/bin/true"}, counts.single_runs);
+    const double search_median = Summarize(search_runs.wall_ms).median;
+    rows.push_back({"tarvex-calc places, every town searched, median", Ms(search_median),
+                    Ms(Summarize(empty_runs.wall_ms).median) + " /bin/true", "", std::nullopt});
+}
+
 // ---- Responses inside the program ----
 
 // Message boxes would wait for an answer; any message means the run did not measure what it
@@ -570,6 +595,7 @@ int Run(int argc, char* argv[]) {
     std::vector<Row> calc_rows;
     MeasureCalc(folder, scratch_path, counts, calc_rows);
     MeasurePlan(folder, scratch_path, counts, calc_rows);
+    MeasureNames(folder, counts, calc_rows);
     std::fprintf(stderr, "START and the pictures button...\n");
     {
         QApplication application(argc, argv);

@@ -12,6 +12,7 @@
 
 #include "cli/batch.h"
 #include "cli/calculator.h"
+#include "cli/names_command.h"
 #include "cli/plan_command.h"
 #include "plan_window/plan_text.h"
 #include "planning/typed_input.h"
@@ -101,10 +102,13 @@ constexpr const char* PlanFooter =
     "--width 800 --height 883 --depth 79\n"
     "  tarvex-calc plan --lon 35:27.69 --lat 32:48.5 --sat 13 --sat 19.2 --dish prime "
     "--diameter 1000 --depth 104\n"
+    "  tarvex-calc plan --place Екатеринбург --sat 'express amu1' --sat 'yamal 401' --focal 600\n"
+    "  tarvex-calc plan --site '55.7558, 37.6173' --sat 36.1 --sat 40 --focal 600\n"
     "  echo '{\"lon\": 35.4615, \"lat\": 32.808333, \"sats\": [13, 19.2], \"focal_mm\": "
     "600}' | tarvex-calc plan --batch\n"
     "\n"
-    "JSON: beam_deviation_factor, declination_deg, dish (type, focal_mm, effective_focal_mm,\n"
+    "JSON: place (with --place: name, region, country, latin_name, lat, lon, population),\n"
+    "beam_deviation_factor, declination_deg, dish (type, focal_mm, effective_focal_mm,\n"
     "aperture_mm, offset_angle_deg, f_over_d, face_tilt_deg, feed_axis_elevation_deg),\n"
     "feeds (sat, azimuth_deg, magnetic_azimuth_deg, elevation_deg, separation_deg, right_mm,\n"
     "up_mm, distance_mm, tilt_deg, rotation_deg, relative_rotation_deg, aim_deg), warnings\n"
@@ -122,7 +126,8 @@ constexpr const char* PlanBatchHelp =
     "focal_mm, optional diameter_mm and date, and for the dish\n"
     "dish (\"prime\" or \"offset\"), depth_mm, width_mm,\n"
     "height_mm, feed_distance_mm, rim_low_mm, rim_high_mm;\n"
-    "numbers or texts as the options take them, each key once.\n"
+    "numbers or texts as the options take them (sats: names\n"
+    "too), each key once.\n"
     "A key a line lacks takes the value of its option when one\n"
     "is given. A line that is rejected or refused gives\n"
     "{\"error\": \"line N: ...\"}.";
@@ -142,6 +147,8 @@ struct PlanOptions {
     std::string rim_low;
     std::string rim_high;
     std::string date;
+    std::optional<std::string> place;
+    std::optional<std::string> site;
     bool json = false;
     bool batch = false;
 };
@@ -153,6 +160,43 @@ CLI::Validator TextCheck(Parse parse, const char* what) {
             return parse(text) ? std::string() : "not " + std::string(what) + ": " + text;
         },
         "", what);
+}
+
+CLI::Validator SatelliteCheck() {
+    return CLI::Validator(
+        [](std::string& text) {
+            const auto longitude = tarvex::SatelliteLongitude(text);
+            const auto* problem = std::get_if<std::string>(&longitude);
+            return problem == nullptr ? std::string() : *problem;
+        },
+        "", "satellite");
+}
+
+// A town, or a site pasted from a map, instead of --lon and --lat. The town is looked up when
+// the plan is made: the lookup costs nothing to a run that names none.
+void AddSiteOptions(CLI::App& plan, PlanOptions& options) {
+    CLI::Option* place =
+        plan.add_option("--place", options.place,
+                        "A town instead of --lon and --lat, Russian or\nLatin; the most "
+                        "populous of that name")
+            ->option_text("NAME");
+    CLI::Option* site =
+        plan.add_option("--site", options.site,
+                        "Latitude and longitude as a map copies them:\n\"55.7558, 37.6173\", "
+                        "\"55°45′21″N 37°37′03″E\"")
+            ->option_text("TEXT")
+            ->check(CLI::Validator(
+                [](std::string& text) {
+                    const auto site = tarvex::PastedSite(text);
+                    const auto* problem = std::get_if<std::string>(&site);
+                    return problem == nullptr ? std::string() : *problem;
+                },
+                "", "site"));
+    for (CLI::Option* coordinate : {plan.get_option("--lon"), plan.get_option("--lat")}) {
+        coordinate->excludes(place);
+        coordinate->excludes(site);
+    }
+    place->excludes(site);
 }
 
 CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
@@ -173,10 +217,11 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     plan->add_option("--lat", options.latitude, "Site latitude, north positive")
         ->option_text("ANGLE")
         ->check(latitude);
+    AddSiteOptions(*plan, options);
     plan->add_option("--sat", options.satellites,
-                     "Satellite longitude, 2 to 4 times; the dish\npoints at the first")
-        ->option_text("ANGLE")
-        ->check(angle);
+                     "Satellite longitude or name, 2 to 4 times;\nthe dish points at the first")
+        ->option_text("ANGLE|NAME")
+        ->check(SatelliteCheck());
     plan->add_option("--focal", options.focal_length, "Focal length of a prime-focus dish, mm")
         ->option_text("MM")
         ->check(number);
@@ -220,8 +265,10 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     return plan;
 }
 
-// The options as given; each text has passed its check.
-tarvex::PlanBatchDefaults PlanDefaultsOf(const PlanOptions& options) {
+// The options as given; each text has passed its check. `site`: the town's or the pasted site's
+// coordinates, instead of --lon and --lat.
+tarvex::PlanBatchDefaults PlanDefaultsOf(
+    const PlanOptions& options, const std::optional<tarvex::names::SiteCoordinates>& site) {
     using tarvex::planning::ParseAngle;
     using tarvex::planning::ParseNumber;
     tarvex::PlanBatchDefaults given;
@@ -231,8 +278,12 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(const PlanOptions& options) {
     if (!options.latitude.empty()) {
         given.latitude_deg = ParseAngle(options.latitude, tarvex::planning::AngleKind::Latitude);
     }
+    if (site) {
+        given.longitude_deg = site->longitude_deg;
+        given.latitude_deg = site->latitude_deg;
+    }
     for (const std::string& satellite : options.satellites) {
-        given.satellites_deg.push_back(*ParseAngle(satellite));
+        given.satellites_deg.push_back(std::get<double>(tarvex::SatelliteLongitude(satellite)));
     }
     if (!options.focal_length.empty()) {
         given.focal_length_mm = ParseNumber(options.focal_length);
@@ -254,15 +305,45 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(const PlanOptions& options) {
     return given;
 }
 
+// The site --place or --site gives, if either; a town that is not found is bad usage.
+struct SiteGiven {
+    std::optional<tarvex::names::Place> place;
+    std::optional<tarvex::names::SiteCoordinates> site;
+    std::string problem;
+};
+
+SiteGiven SiteOf(const PlanOptions& options) {
+    SiteGiven given;
+    if (options.place) {
+        auto named = tarvex::PlaceNamed(*options.place);
+        if (const auto* problem = std::get_if<std::string>(&named)) {
+            given.problem = "--place: " + *problem;
+            return given;
+        }
+        given.place = std::get<tarvex::names::Place>(named);
+        given.site =
+            tarvex::names::SiteCoordinates{given.place->latitude_deg, given.place->longitude_deg};
+    } else if (options.site) {
+        given.site = std::get<tarvex::names::SiteCoordinates>(tarvex::PastedSite(*options.site));
+    }
+    return given;
+}
+
 int RunPlan(const PlanOptions& options) {
-    const tarvex::PlanBatchDefaults given = PlanDefaultsOf(options);
+    const SiteGiven site = SiteOf(options);
+    if (!site.problem.empty()) {
+        std::cerr << "tarvex-calc plan: " << site.problem << '\n';
+        return BadUsage;
+    }
+    const tarvex::PlanBatchDefaults given = PlanDefaultsOf(options, site.site);
     // An offset dish, or a prime-focus one measured by its depth, has no focal length to type.
     const bool focal_needed =
         given.dish.type == tarvex::planning::DishType::PrimeFocus && !given.dish.depth_mm;
     if (!given.longitude_deg || !given.latitude_deg || given.satellites_deg.empty() ||
         (focal_needed && !given.focal_length_mm)) {
-        std::cerr << "tarvex-calc plan: --lon, --lat, --sat and --focal are required (or, for the "
-                     "dish, --diameter and --depth, or --dish offset and its sizes)\n"
+        std::cerr << "tarvex-calc plan: --lon and --lat (or --place or --site), --sat and --focal "
+                     "are required (or, for the dish, --diameter and --depth, or --dish offset "
+                     "and its sizes)\n"
                      "Run with --help for more information.\n";
         return BadUsage;
     }
@@ -280,16 +361,62 @@ int RunPlan(const PlanOptions& options) {
         return 1;
     }
     const auto& plan = std::get<tarvex::planning::Plan>(result);
-    std::cout << (options.json ? tarvex::PlanJson(plan) + "\n" : tarvex::PlanText(input, plan));
+    if (options.json) {
+        const std::string json = tarvex::PlanJson(plan);
+        std::cout << (site.place ? tarvex::PlanJsonWithPlace(json, *site.place) : json) << '\n';
+    } else {
+        std::cout << tarvex::PlanText(input, plan,
+                                      site.place ? tarvex::names::PlaceEntry(*site.place) : "");
+    }
     return 0;
 }
 
-tarvex::BatchResult RunPlanBatch(const PlanOptions& options) {
-    const tarvex::PlanBatchDefaults defaults = PlanDefaultsOf(options);
-    return tarvex::RunLines(STDIN_FILENO, stdout,
-                            [&defaults](std::string_view line, long line_number) {
-                                return tarvex::PlanBatchOutputLine(line, line_number, defaults);
-                            });
+constexpr const char* SatellitesDescription =
+    "Lists the orbital positions of the compiled-in satellite list (dtv-scan-tables, 2019) with\n"
+    "their names, west to east: those with a name containing TEXT or whose longitude begins with\n"
+    "it (case, spaces and dashes do not count), or all. --sat takes these names. Positions\n"
+    "outlive satellites, names do not: any longitude can be given instead.\n";
+
+constexpr const char* SatellitesFooter =
+    "Examples:\n"
+    "  tarvex-calc satellites amu\n"
+    "  tarvex-calc satellites 36 --json\n"
+    "\n"
+    "JSON: positions (lon, east positive; names).\n"
+    "\n"
+    "Exit status: 0, or 1 when none matches.";
+
+constexpr const char* PlacesDescription =
+    "Lists the towns (GeoNames data, CC-BY-4.0) a word of whose Russian or Latin name begins\n"
+    "with TEXT (case, accents and ё do not count), with their latitude and longitude, most\n"
+    "populous first. \"Name, region\" narrows it down. --place takes the first.\n";
+
+constexpr const char* PlacesFooter =
+    "Examples:\n"
+    "  tarvex-calc places Екатеринбург\n"
+    "  tarvex-calc places 'Moscow, Idaho' --json\n"
+    "\n"
+    "JSON: places (name, region, country: Russian where the data has them; latin_name, lat,\n"
+    "lon, population).\n"
+    "\n"
+    "Town data: GeoNames (https://www.geonames.org), CC-BY-4.0.\n"
+    "Exit status: 0, or 1 when none matches.";
+
+struct ListOptions {
+    std::string text;
+    bool json = false;
+};
+
+CLI::App* AddListCommand(CLI::App& app, const char* name, const char* description,
+                         const char* footer, ListOptions& options, bool text_required) {
+    CLI::App* list = app.add_subcommand(name, description);
+    list->footer(footer);
+    CLI::Option* text = list->add_option("TEXT", options.text, "What to look for");
+    if (text_required) {
+        text->required();
+    }
+    list->add_flag("--json", options.json, "Print one JSON object");
+    return list;
 }
 
 // An option of the calculation written before "plan" would be silently ignored: it is refused,
@@ -365,6 +492,19 @@ std::vector<std::string> WithEmptyValues(CLI::App& app, int argc, char** argv) {
     return arguments;
 }
 
+int RunPlanBatch(const PlanOptions& options) {
+    const SiteGiven site = SiteOf(options);
+    if (!site.problem.empty()) {
+        std::cerr << "tarvex-calc plan: " << site.problem << '\n';
+        return BadUsage;
+    }
+    const tarvex::PlanBatchDefaults defaults = PlanDefaultsOf(options, site.site);
+    return BatchStatus(tarvex::RunLines(
+        STDIN_FILENO, stdout, [&defaults](std::string_view line, long line_number) {
+            return tarvex::PlanBatchOutputLine(line, line_number, defaults);
+        }));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -384,6 +524,12 @@ int main(int argc, char** argv) {
     app.add_flag("--batch", batch, BatchHelp);
     PlanOptions plan_options;
     const CLI::App* plan = AddPlanCommand(app, plan_options);
+    ListOptions satellites_options;
+    const CLI::App* satellites = AddListCommand(app, "satellites", SatellitesDescription,
+                                                SatellitesFooter, satellites_options, false);
+    ListOptions places_options;
+    const CLI::App* places =
+        AddListCommand(app, "places", PlacesDescription, PlacesFooter, places_options, true);
 
     try {
         app.parse(WithEmptyValues(app, argc, argv));
@@ -394,15 +540,27 @@ int main(int argc, char** argv) {
         return BadUsage;
     }
 
-    if (plan->parsed()) {
-        if (const CLI::Option* option = CalculationOptionGiven(app)) {
+    for (const CLI::App* subcommand : {plan, satellites, places}) {
+        const CLI::Option* option = CalculationOptionGiven(app);
+        if (subcommand->parsed() && option != nullptr) {
             std::cerr << "tarvex-calc: " << option->get_name()
-                      << " is an option of the calculation, not of plan; give plan's options "
-                         "after \"plan\"\nRun with --help for more information.\n";
+                      << " is an option of the calculation, not of " << subcommand->get_name()
+                      << "; give its options after \"" << subcommand->get_name()
+                      << "\"\nRun with --help for more information.\n";
             return BadUsage;
         }
-        return plan_options.batch ? BatchStatus(RunPlanBatch(plan_options))
+    }
+    if (plan->parsed()) {
+        return plan_options.batch ? RunPlanBatch(plan_options)
                                   : CheckedStatus(RunPlan(plan_options));
+    }
+    if (satellites->parsed()) {
+        return CheckedStatus(tarvex::ListSatellites(satellites_options.text,
+                                                    satellites_options.json, std::cout, std::cerr));
+    }
+    if (places->parsed()) {
+        return CheckedStatus(
+            tarvex::ListPlaces(places_options.text, places_options.json, std::cout, std::cerr));
     }
     if (batch) {
         return BatchStatus(tarvex::RunBatch(STDIN_FILENO, stdout, inputs));

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "cli/json_line.h"
+#include "cli/names_command.h"
 #include "plan_window/plan_text.h"
 #include "planning/typed_input.h"
 
@@ -233,13 +234,21 @@ class PlanLineReader : public Json::json_sax_t {
     }
 
     // A text where a number is taken, read as the option of its key reads it.
-    std::optional<double> Read(const std::string& text) const {
+    std::optional<double> Read(const std::string& text) {
         switch (*m_key) {
             case Key::Longitude:
-            case Key::Satellites:
                 return planning::ParseAngle(text);
             case Key::Latitude:
                 return planning::ParseAngle(text, planning::AngleKind::Latitude);
+            case Key::Satellites: {
+                // A longitude or a satellite's name, as --sat takes them.
+                const auto longitude = SatelliteLongitude(text);
+                if (const auto* refused = std::get_if<std::string>(&longitude)) {
+                    Report("an element of \"sats\": " + *refused);
+                    return std::nullopt;
+                }
+                return std::get<double>(longitude);
+            }
             default:
                 return planning::ParseNumber(text);
         }

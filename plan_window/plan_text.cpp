@@ -61,10 +61,14 @@ std::string FeedSpacing(const Plan& plan, int feed, int other) {
     return MillimetresText(std::hypot(a.right_mm - b.right_mm, a.up_mm - b.up_mm));
 }
 
+std::string PlaceText(const planning::PlanInput& input, std::string_view place) {
+    const std::string site = SiteText(input.site_longitude_deg, input.site_latitude_deg);
+    return place.empty() ? site : std::string(place) + " (" + site + ")";
+}
+
 // The dish as measured is in DishLines, under the feeds.
-std::string InputLine(const planning::PlanInput& input) {
-    return "Место " + SiteText(input.site_longitude_deg, input.site_latitude_deg) + "; дата " +
-           DateText(input.date);
+std::string InputLine(const planning::PlanInput& input, std::string_view place) {
+    return "Место " + PlaceText(input, place) + "; дата " + DateText(input.date);
 }
 
 std::string FactorLine(const Plan& plan) {
@@ -312,7 +316,7 @@ std::vector<ReportRow> FeedTable(const Plan& plan) {
     return table;
 }
 
-std::string PlanText(const planning::PlanInput& input, const Plan& plan) {
+std::string PlanText(const planning::PlanInput& input, const Plan& plan, std::string_view place) {
     std::vector<ReportRow> table = FeedTable(plan);
     ReportRow heading{"", {}};
     for (std::size_t feed = 0; feed < plan.feeds.size(); ++feed) {
@@ -329,7 +333,7 @@ std::string PlanText(const planning::PlanInput& input, const Plan& plan) {
         }
     }
     std::string text =
-        "Точный план конверторов; антенна наведена на спутник 1\n" + InputLine(input) + "\n";
+        "Точный план конверторов; антенна наведена на спутник 1\n" + InputLine(input, place) + "\n";
     for (const ReportRow& row : table) {
         std::string line = Padded(row.caption, caption_width + 2);
         for (std::size_t column = 0; column < row.cells.size(); ++column) {
@@ -346,9 +350,10 @@ std::string PlanText(const planning::PlanInput& input, const Plan& plan) {
     return text;
 }
 
-std::vector<std::string> ReportLines(const planning::PlanInput& input, const Plan& plan) {
+std::vector<std::string> ReportLines(const planning::PlanInput& input, const Plan& plan,
+                                     std::string_view place) {
     std::vector<std::string> lines = {
-        "Место: " + SiteText(input.site_longitude_deg, input.site_latitude_deg),
+        "Место: " + PlaceText(input, place),
         "Дата " + DateText(input.date) + ". " + DeclinationLine(plan.declination_deg) +
             "; коэффициент отклонения луча " + FixedText(plan.beam_deviation_factor, 3)};
     const std::string dish = DishLines(plan);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "planning/plan.h"
@@ -115,12 +116,16 @@ std::vector<ReportRow> FeedTable(const planning::Plan& plan);
 
 // The plan as a table for a terminal, one column per feed, lines ending in '\n': a title, the
 // input, the table, the viewpoint, the rotation's zero, the declination with the beam deviation
-// factor and then the warnings. `tarvex-calc
-// plan` prints it and the plan window copies it.
-std::string PlanText(const planning::PlanInput& input, const planning::Plan& plan);
+// factor, the dish and then the warnings. `tarvex-calc plan` prints it and the plan window copies
+// it. `place`: the site's name where it was chosen by name, shown before its coordinates.
+//   place "Екатеринбург, Свердловская область, Россия" -> "Место Екатеринбург, Свердловская
+//     область, Россия (60.6122° в.д., 56.8519° с.ш.); дата 2026-12-07" as the input line
+std::string PlanText(const planning::PlanInput& input, const planning::Plan& plan,
+                     std::string_view place = {});
 
 // The plan as lines for the card, one item per line, inputs first, then each feed's items, then
-// the warnings; "" separates the parts.
-std::vector<std::string> ReportLines(const planning::PlanInput& input, const planning::Plan& plan);
+// the warnings; "" separates the parts. `place` as for PlanText.
+std::vector<std::string> ReportLines(const planning::PlanInput& input, const planning::Plan& plan,
+                                     std::string_view place = {});
 
 }  // namespace tarvex

@@ -350,6 +350,73 @@ TEST(TarvexCalcPlan, RefusalsAndUsage) {
     }
 }
 
+// Names stand for what they name: a plan by town and satellite names equals the one by numbers,
+// and what names nothing or several things is refused with them.
+TEST(TarvexCalcPlan, NamesForSatellitesPlacesAndSites) {
+    const std::string numbers = "--sat 36.1 --sat 13 --focal 600 --date 2026-12-07";
+    const std::string names = "--sat 'express amu1' --sat hotbird --focal 600 --date 2026-12-07";
+    const CalcRun by_numbers = RunCalc("plan --lon 60.6122 --lat 56.8519 " + numbers);
+    const CalcRun by_place = RunCalc("plan --place Екатеринбург " + names);
+    EXPECT_EQ(by_place.status, 0);
+    std::string expected = by_numbers.out;
+    const std::string site = "Место 60.6122° в.д., 56.8519° с.ш.;";
+    ASSERT_NE(expected.find(site), std::string::npos) << expected;
+    expected.replace(expected.find(site), site.size(),
+                     "Место Екатеринбург, Свердловская область, Россия (60.6122° в.д., "
+                     "56.8519° с.ш.);");
+    EXPECT_EQ(by_place.out, expected);
+    const CalcRun json = RunCalc("plan --place yekaterinburg --json " + names);
+    EXPECT_TRUE(json.out.starts_with(
+        R"({"place":{"name":"Екатеринбург","region":"Свердловская область",)"
+        R"("country":"Россия","latin_name":"Yekaterinburg","lat":56.8519,"lon":60.6122,)"
+        R"("population":1349772},"beam_deviation_factor":1.0,)"))
+        << json.out;
+    EXPECT_EQ(RunCalc("plan --site '56.8519 с.ш. 60.6122 в.д.' " + names).out, by_numbers.out);
+    EXPECT_EQ(
+        RunCalc("plan --batch", R"({"lon":60.6122,"lat":56.8519,"sats":["Express-AMU1","hotbird"],)"
+                                R"("focal_mm":600,"date":"2026-12-07"})")
+            .out,
+        RunCalc("plan --lon 60.6122 --lat 56.8519 --json " + numbers).out);
+
+    struct Refused {
+        std::string arguments;
+        const char* reason;
+    };
+    const Refused refused[] = {
+        {"plan --place Екатеринбург --lon 60 " + names, "--lon excludes --place"},
+        {"plan --site '1,5,2' " + names, "1, 5.2 or 1.5, 2"},
+        {"plan --place Xyzzyx " + names, "no town is named \"Xyzzyx\""},
+        {"plan --lon 60 --lat 56 --sat astra --sat 13 --focal 600",
+         "19.2E (Astra, Astra 1KR, Astra 1L, Astra 1M, Astra 1N); 23.5E"},
+    };
+    for (const Refused& row : refused) {
+        SCOPED_TRACE(row.arguments);
+        const CalcRun run = RunCalc(row.arguments);
+        EXPECT_EQ(run.status, 64);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(row.reason), std::string::npos) << run.err;
+    }
+}
+
+TEST(TarvexCalc, ListsSatellitesAndPlaces) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"satellites amu", "36.1° в.д. — Express AMU1\n"},
+        {"satellites 'yamal 40' --json",
+         R"({"positions":[{"lon":54.9,"names":["Yamal 402"]},{"lon":90.0,"names":["Yamal201","Yamal 401"]}]})"
+         "\n"},
+        {"places 'Екатеринбург'",
+         "56.8519° с.ш., 60.6122° в.д.  Екатеринбург, Свердловская область, Россия\n"},
+    };
+    for (const auto& [arguments, out] : rows) {
+        SCOPED_TRACE(arguments);
+        const CalcRun run = RunCalc(arguments);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, out);
+    }
+    EXPECT_EQ(RunCalc("places Xyzzyx").status, 1);
+    EXPECT_EQ(RunCalc("places").status, 64);
+}
+
 // Input not read to its end or answers not delivered: exit 74 with the reason, and the batch
 // stops at its first failed write even when its input never ends.
 TEST(TarvexCalc, UnreadInputOrUndeliveredOutputIsNoSuccess) {

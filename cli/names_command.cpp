@@ -1,0 +1,167 @@
+#include "cli/names_command.h"
+
+#include "planning/typed_input.h"
+
+#include <charconv>
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "names/satellites.h"
+#include "planning/plan.h"
+
+namespace tarvex {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string Fixed(double value, int decimals) {
+    char text[64];
+    return std::string(
+        text,
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr);
+}
+
+std::string Shortest(double value) {
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+// "36.1E (Express AMU1)"
+std::string PositionText(const names::SatellitePosition& position) {
+    std::string text =
+        Fixed(std::fabs(position.longitude_deg), 1) + (position.longitude_deg < 0 ? "W (" : "E (");
+    for (std::size_t i = 0; i < position.names.size(); ++i) {
+        text += (i == 0 ? "" : ", ") + std::string(position.names[i]);
+    }
+    return text + ")";
+}
+
+std::string PositionsText(const std::vector<names::SatellitePosition>& positions) {
+    std::string text;
+    for (const names::SatellitePosition& position : positions) {
+        text += (text.empty() ? "" : "; ") + PositionText(position);
+    }
+    return text;
+}
+
+// "56.8519° с.ш., 60.6122° в.д."
+std::string Coordinates(double latitude, double longitude) {
+    return Fixed(std::fabs(latitude), 4) + (latitude < 0 ? "° ю.ш., " : "° с.ш., ") +
+           Fixed(std::fabs(longitude), 4) + (longitude < 0 ? "° з.д." : "° в.д.");
+}
+
+Json PlaceJson(const names::Place& place) {
+    return {{"name", place.name},
+            {"region", place.region},
+            {"country", place.country},
+            {"latin_name", place.latin_name},
+            {"lat", place.latitude_deg},
+            {"lon", place.longitude_deg},
+            {"population", place.population}};
+}
+
+std::string Dump(const Json& json) {
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+}  // namespace
+
+std::variant<double, std::string> SatelliteLongitude(std::string_view text) {
+    if (const std::optional<double> longitude = planning::ParseAngle(text)) {
+        return *longitude;
+    }
+    const names::SatelliteLookup lookup = names::LookUpSatellite(text);
+    const std::string quoted = "\"" + std::string(text) + "\"";
+    switch (lookup.found) {
+        case names::SatelliteLookup::Found::One:
+            return lookup.longitude_deg;
+        case names::SatelliteLookup::Found::Several:
+            return quoted + " is more than one position: " + PositionsText(lookup.candidates) +
+                   "; give one of their names or the longitude";
+        case names::SatelliteLookup::Found::None:
+            break;
+    }
+    return "not a longitude, and no satellite is named " + quoted +
+           (lookup.candidates.empty() ? "" : "; close: " + PositionsText(lookup.candidates)) +
+           " (tarvex-calc satellites lists them)";
+}
+
+std::variant<names::Place, std::string> PlaceNamed(std::string_view text) {
+    const std::vector<names::Place> places = names::FindPlaces(text, 1);
+    if (places.empty()) {
+        return "no town is named \"" + std::string(text) +
+               "\" (tarvex-calc places TEXT finds them)";
+    }
+    return places.front();
+}
+
+std::variant<names::SiteCoordinates, std::string> PastedSite(std::string_view text) {
+    const names::SiteReading reading = names::ReadSite(text);
+    const std::string quoted = "\"" + std::string(text) + "\"";
+    switch (reading.outcome) {
+        case names::SiteReading::Outcome::Read:
+            return reading.readings.front();
+        case names::SiteReading::Outcome::Ambiguous: {
+            std::string ways;
+            for (const names::SiteCoordinates& site : reading.readings) {
+                ways += (ways.empty() ? "" : " or ") + Shortest(site.latitude_deg) + ", " +
+                        Shortest(site.longitude_deg);
+            }
+            return quoted + " reads more than one way: " + ways +
+                   " (latitude, longitude); write it with points and a comma between them";
+        }
+        case names::SiteReading::Outcome::Unreadable:
+            break;
+    }
+    return "not a latitude and a longitude: " + quoted;
+}
+
+std::string PlanJsonWithPlace(const std::string& plan_json, const names::Place& place) {
+    Json json = {{"place", PlaceJson(place)}};
+    const Json plan = Json::parse(plan_json);
+    for (const auto& [key, value] : plan.items()) {
+        json[key] = value;
+    }
+    return Dump(json);
+}
+
+int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ostream& err) {
+    const std::vector<names::SatellitePosition> positions = names::FindSatellites(text);
+    if (json) {
+        Json list = Json::array();
+        for (const names::SatellitePosition& position : positions) {
+            list.push_back({{"lon", position.longitude_deg}, {"names", position.names}});
+        }
+        out << Dump({{"positions", list}}) << '\n';
+    } else {
+        for (const names::SatellitePosition& position : positions) {
+            out << names::SatelliteEntry(position) << '\n';
+        }
+        if (positions.empty()) {
+            err << "tarvex-calc satellites: no satellite matches \"" << text << "\"\n";
+        }
+    }
+    return positions.empty() ? 1 : 0;
+}
+
+int ListPlaces(std::string_view text, bool json, std::ostream& out, std::ostream& err) {
+    const std::vector<names::Place> places = names::FindPlaces(text);
+    if (json) {
+        Json list = Json::array();
+        for (const names::Place& place : places) {
+            list.push_back(PlaceJson(place));
+        }
+        out << Dump({{"places", list}}) << '\n';
+    } else {
+        for (const names::Place& place : places) {
+            out << Coordinates(place.latitude_deg, place.longitude_deg) << "  "
+                << names::PlaceEntry(place) << '\n';
+        }
+        if (places.empty()) {
+            err << "tarvex-calc places: no town is named \"" << text << "\"\n";
+        }
+    }
+    return places.empty() ? 1 : 0;
+}
+
+}  // namespace tarvex

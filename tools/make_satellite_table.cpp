@@ -1,0 +1,137 @@
+// Build step: the satellite list, from the names of the files in dtv-scan-tables' dvb-s folder
+// ("Express-AMU1-36.1E", "Eutelsat5_5.0W"), written as C++ to compile in. Only the file names
+// are read: each carries a satellite and its orbital position.
+//   tarvex_make_satellite_table /usr/share/dvb/dvb-s build/names/satellite_table.cpp
+// Exits 0 having written the table; 1 when the folder holds no such file or the output cannot be
+// written.
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Name {
+    std::string shown;
+    std::string key;  // lower case, letters and digits only
+};
+
+// "Express-AMU1" -> "Express AMU1"; "Galaxy13_C" -> "Galaxy13": "_C" marks a file of the
+// satellite's C-band transponders, not another satellite.
+std::string ShownName(std::string name) {
+    if (name.size() > 2 && name.ends_with("_C")) {
+        name.resize(name.size() - 2);
+    }
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '-' || c == '_'; }, ' ');
+    return name;
+}
+
+std::string KeyOf(const std::string& name) {
+    std::string key;
+    for (const char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    return key;
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+        }
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("Makes the compiled-in satellite list from dtv-scan-tables' file names.",
+                 "tarvex_make_satellite_table");
+    std::string folder;
+    std::string output;
+    app.add_option("folder", folder, "The dvb-s folder of dtv-scan-tables")
+        ->required()
+        ->check(CLI::ExistingDirectory);
+    app.add_option("output", output, "The C++ file to write")->required();
+    CLI11_PARSE(app, argc, argv);
+
+    // A name, a dash or underscore, the position in degrees and its hemisphere.
+    const std::regex file_name(R"(^(.+?)[-_]([0-9]+(?:\.[0-9]+)?)([EW])$)");
+    std::map<int, std::vector<Name>> positions;
+    std::size_t files = 0;
+    std::vector<std::string> skipped;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string base = entry.path().filename().string();
+        std::smatch match;
+        if (!entry.is_regular_file() || !std::regex_match(base, match, file_name)) {
+            skipped.push_back(base);
+            continue;
+        }
+        ++files;
+        const std::string number = match[2].str();
+        double degrees = 0;
+        std::from_chars(number.data(), number.data() + number.size(), degrees);
+        const int tenths = static_cast<int>(std::lround(degrees * 10)) * (match[3] == "W" ? -1 : 1);
+        const std::string shown = ShownName(match[1].str());
+        positions[tenths].push_back({shown, KeyOf(shown)});
+    }
+    if (files == 0) {
+        std::fprintf(stderr, "tarvex_make_satellite_table: no satellite files in %s\n",
+                     folder.c_str());
+        return 1;
+    }
+    for (const std::string& base : skipped) {
+        std::fprintf(stderr, "tarvex_make_satellite_table: skipped %s\n", base.c_str());
+    }
+
+    std::string rows;
+    std::size_t names = 0;
+    for (auto& [tenths, list] : positions) {
+        // One name per key: of "ABS 2" and "ABS2" the one with more spaces reads better.
+        std::sort(list.begin(), list.end(), [](const Name& a, const Name& b) {
+            if (a.key != b.key) {
+                return a.key < b.key;
+            }
+            return a.shown.size() != b.shown.size() ? a.shown.size() > b.shown.size()
+                                                    : a.shown < b.shown;
+        });
+        list.erase(std::unique(list.begin(), list.end(),
+                               [](const Name& a, const Name& b) { return a.key == b.key; }),
+                   list.end());
+        for (const Name& name : list) {
+            rows += "    {" + std::to_string(tenths) + ", " + Quoted(name.shown) + "},\n";
+            ++names;
+        }
+    }
+
+    std::ofstream out(output, std::ios::trunc);
+    out << "// Written by tarvex_make_satellite_table from the file names of " << folder
+        << ";\n// do not edit. " << files << " files, " << positions.size() << " positions, "
+        << names << " names.\n"
+        << "#include <iterator>\n\n#include \"names/satellite_table.h\"\n\n"
+        << "namespace tarvex::names::detail {\n\nconst SatelliteName SatelliteNames[] = {\n"
+        << rows << "};\nconst std::size_t SatelliteNameCount = std::size(SatelliteNames);\n"
+        << "const std::size_t SatelliteSourceFiles = " << files << ";\n\n"
+        << "}  // namespace tarvex::names::detail\n";
+    out.close();
+    if (out.fail()) {
+        std::fprintf(stderr, "tarvex_make_satellite_table: cannot write %s\n", output.c_str());
+        return 1;
+    }
+    return 0;
+}
