@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "conversions/float_chars.h"
+
 namespace tarvex {
 namespace {
 
@@ -68,7 +70,7 @@ std::string Fixed(double value, int decimals) {
         value = 0;
     }
     const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+        float_chars::ToChars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
     return std::string(text, end);
 }
 

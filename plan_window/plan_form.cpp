@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "conversions/float_chars.h"
 #include "conversions/number_text.h"
 #include "conversions/runtime_error.h"
 #include "geometry/feed_offsets.h"
@@ -30,7 +31,7 @@ std::string Normalized(std::string_view text) {
 std::optional<double> Number(const std::string& text) {
     double value = 0;
     const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    const auto [stop, error] = float_chars::FromChars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
         return std::nullopt;
     }
@@ -40,7 +41,7 @@ std::optional<double> Number(const std::string& text) {
 // Shortest text that reads back as `value`.
 std::string DecimalText(double value) {
     char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto [end, error] = float_chars::ToChars(buffer, buffer + sizeof buffer, value);
     return error == std::errc() ? std::string(buffer, end) : std::string();
 }
 

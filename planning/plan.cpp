@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "conversions/float_chars.h"
 #include "planning/magnetic_model.h"
 
 namespace tarvex::planning {
@@ -55,7 +56,7 @@ double AngleOfTurn(double degrees) {
 // A number as short as it reads back, whatever the process's locale.
 std::string Number(double value) {
     char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    const auto end = float_chars::ToChars(text, text + sizeof text, value).ptr;
     return std::string(text, end);
 }
 
@@ -88,7 +89,8 @@ std::optional<double> ParseDecimal(std::string_view text) {
         return std::nullopt;
     }
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] =
+        float_chars::FromChars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
