@@ -2,6 +2,7 @@
 #   make run      installs what is missing, builds into build/ and starts the program
 #   make test     the same, then every test
 #   make package  the same, then a Debian package
+#   make web      the phone page alone: $(BUILD_DIR)/web/tarvex.html
 BUILD_DIR  ?= build
 CMAKE_ARGS ?=
 # More packages for deps to install, e.g. CI's sanitizer tool chain.
@@ -11,11 +12,12 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
             libcli11-dev nlohmann-json3-dev libgeographiclib-dev libfreetype-dev \
             fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils \
             xvfb xauth \
-            dpkg-dev file desktop-file-utils appstream
+            dpkg-dev file desktop-file-utils appstream \
+            emscripten chromium
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build configure deps clean screenshots bench package
+.PHONY: run test build configure deps clean screenshots bench package web
 
 run: build
 	cd $(BUILD_DIR) && ./tarvex
@@ -35,6 +37,10 @@ bench: build
 # A Debian package installing under /usr: $(BUILD_DIR)/tarvex_<version>_<arch>.deb
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# One HTML file, the plan compiled to WebAssembly inside it (cmake/web.cmake).
+web: configure
+	cmake --build $(BUILD_DIR) --target web
 
 build: configure
 	cmake --build $(BUILD_DIR)

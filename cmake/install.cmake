@@ -4,6 +4,7 @@
 #   <prefix>/lib/tarvex/      tarvex, tarvex-calc, the eight bitmaps (and rlin1.txt once run)
 #   <prefix>/bin/             tarvex, tarvex-calc -> ../lib/tarvex/...
 #   <prefix>/share/           desktop entry, icon, AppStream metadata, manual page
+#   <prefix>/share/tarvex/    tarvex.html, the phone page (cmake/web.cmake)
 #
 # The program finds its folder through its real path, so starting it through the link still reads
 # and writes beside the executable.

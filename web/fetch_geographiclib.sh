@@ -27,8 +27,11 @@ signed=
 [ -n "$keyring" ] && signed="[signed-by=$keyring] "
 echo "deb-src ${signed}${mirror} ${suite} main" > "$out/apt/sources.list"
 
+# As root apt would fetch as its own user, who may not write into a build folder.
+sandbox=
+[ "$(id -u)" = 0 ] && sandbox="-o APT::Sandbox::User=root"
 apt_private() {
-    apt-get -o Dir::Etc::SourceList="$out/apt/sources.list" \
+    apt-get $sandbox -o Dir::Etc::SourceList="$out/apt/sources.list" \
             -o Dir::Etc::SourceParts="$out/apt/parts" \
             -o Dir::State::Lists="$out/apt/lists" \
             -o Dir::Cache="$out/apt/cache" \

@@ -113,14 +113,16 @@
   // ---- The phone as compass and level ----
   var reading = null;  // {heading, accuracy, beta, gamma}
 
-  // Where the top of the phone points, clockwise from north, from an absolute orientation.
+  // Where the phone points, clockwise from north, from an absolute orientation: lying flat, where
+  // its top points; held upright, where its back (the camera) looks.
   function compassHeading(alpha, beta, gamma) {
     var r = Math.PI / 180, cB = Math.cos(beta * r), sB = Math.sin(beta * r),
         cG = Math.cos(gamma * r), sG = Math.sin(gamma * r), cA = Math.cos(alpha * r), sA = Math.sin(alpha * r);
-    var vx = -cA * sG - sA * sB * cG, vy = -sA * sG + cA * sB * cG;
-    var heading = Math.atan(vx / vy);
-    if (vy < 0) heading += Math.PI; else if (vx < 0) heading += 2 * Math.PI;
-    return heading / r;
+    var top = [-sA * cB, cA * cB];                                 // east, north
+    var back = [-cA * sG - sA * sB * cG, -sA * sG + cA * sB * cG];
+    var v = Math.hypot(top[0], top[1]) >= Math.hypot(back[0], back[1]) ? top : back;
+    var heading = Math.atan2(v[0], v[1]) / r;
+    return heading < 0 ? heading + 360 : heading;
   }
 
   function onOrientation(event, absolute) {
@@ -183,28 +185,36 @@
         fixed(feed.rotation_deg, 1) + "° (положительный — по часовой, вид сзади)";
   }
 
-  function startSensors() {
-    if (typeof DeviceOrientationEvent === "undefined") {
-      el("sensor-status").textContent =
-          "Датчиков положения у этого браузера нет: компас и уровень недоступны, расчёт работает.";
-      return;
-    }
-    var listen = function () {
-      window.addEventListener("deviceorientationabsolute", function (e) { onOrientation(e, true); });
-      window.addEventListener("deviceorientation", function (e) { onOrientation(e, false); });
-      el("sensor-status").textContent = "Ждём показаний датчиков… Если их нет, у телефона нет нужных датчиков.";
-    };
-    if (typeof DeviceOrientationEvent.requestPermission === "function") {
-      // iOS asks the user, and only after a tap.
-      DeviceOrientationEvent.requestPermission().then(function (state) {
-        if (state === "granted") listen();
-        else el("sensor-status").textContent = "Доступ к датчикам не разрешён: компас и уровень недоступны.";
-      }, function () {
-        el("sensor-status").textContent = "Доступ к датчикам не получен: компас и уровень недоступны.";
-      });
-    } else {
-      listen();
-    }
+  var listening = false;
+  function listen() {
+    if (listening) return;
+    listening = true;
+    window.addEventListener("deviceorientationabsolute", function (e) { onOrientation(e, true); });
+    window.addEventListener("deviceorientation", function (e) { onOrientation(e, false); });
+    // A browser with the events but no sensors never sends a reading.
+    setTimeout(function () {
+      if (!reading) {
+        el("sensor-status").textContent = "Показаний датчиков нет: компас и уровень недоступны, " +
+            "расчёт работает." + (needsPermission() ? " На iPhone нажмите кнопку ниже." : "");
+      }
+    }, 3000);
+  }
+
+  function needsPermission() {
+    return typeof DeviceOrientationEvent !== "undefined" &&
+           typeof DeviceOrientationEvent.requestPermission === "function";
+  }
+
+  // iOS sends nothing until the user's tap grants it; elsewhere the tap changes nothing.
+  function askForSensors() {
+    if (!needsPermission()) return;
+    DeviceOrientationEvent.requestPermission().then(function (state) {
+      if (state !== "granted") {
+        el("sensor-status").textContent = "Доступ к датчикам не разрешён: компас и уровень недоступны.";
+      }
+    }, function () {
+      el("sensor-status").textContent = "Доступ к датчикам не получен: компас и уровень недоступны.";
+    });
   }
 
   function start() {
@@ -215,10 +225,17 @@
       compute(query);
       history.replaceState(null, "", "?" + query);
     });
-    el("sensors-start").addEventListener("click", startSensors);
+    el("sensors-start").addEventListener("click", askForSensors);
     el("level-feed").addEventListener("change", showSensors);
-    if (typeof DeviceOrientationEvent === "undefined") startSensors();
-    else if (typeof DeviceOrientationEvent.requestPermission !== "function") startSensors();
+    if (typeof DeviceOrientationEvent === "undefined") {
+      el("sensor-status").textContent =
+          "Датчиков положения у этого браузера нет: компас и уровень недоступны, расчёт работает.";
+      el("sensors-start").hidden = true;
+    } else {
+      el("sensor-status").textContent = "Ждём показаний датчиков…";
+      el("sensors-start").hidden = !needsPermission();
+      listen();
+    }
     // Keys of the link the form has no field for still reach the plan.
     var params = new URLSearchParams(location.search);
     var query = new URLSearchParams(formQuery());
