@@ -33,6 +33,7 @@ screenshots: build
 # throughput of tarvex-calc: a table of figures (about a minute).
 bench: build
 	cd $(BUILD_DIR) && ./tarvex_bench
+	python3 bench/web_page.py $(BUILD_DIR)/web/tarvex.html
 
 # A Debian package installing under /usr: $(BUILD_DIR)/tarvex_<version>_<arch>.deb
 package: build

@@ -143,6 +143,7 @@
   function showSensors() {
     if (!reading) return;
     el("sensor-status").textContent = "";
+    el("sensors-start").hidden = true;
     var compass = el("compass"), level = el("level");
     compass.hidden = level.hidden = false;
     if (!lastPlan) {
