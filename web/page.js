@@ -45,11 +45,16 @@
   }
 
   function showProblems(answer) {
-    document.querySelectorAll(".problem").forEach(function (p) { p.textContent = ""; });
+    document.querySelectorAll(".problem").forEach(function (p) {
+      p.textContent = "";
+      delete p.dataset.kind;
+    });
     document.querySelectorAll("[aria-invalid]").forEach(function (i) { i.removeAttribute("aria-invalid"); });
     (answer.ignored || []).forEach(function (key) {
       var box = el("problem-" + key);
-      if (box) box.textContent = "Этот расчёт такое поле пока не учитывает.";
+      if (!box) return;
+      box.textContent = "Этот расчёт такое поле пока не учитывает.";
+      box.dataset.kind = "note";
     });
     if (!answer.error) return;
     var field = answer.field || "";
@@ -237,12 +242,9 @@
       el("sensors-start").hidden = !needsPermission();
       listen();
     }
-    // Keys of the link the form has no field for still reach the plan.
-    var params = new URLSearchParams(location.search);
-    var query = new URLSearchParams(formQuery());
-    params.forEach(function (value, key) { if (!query.has(key) && key !== "sats") query.set(key, value); });
+    // The link itself is computed, keys the form has no field for included.
     if (location.search.length > 1) {
-      compute(query.toString());
+      compute(location.search.slice(1));
     } else {
       el("plan-status").textContent = "Заполните поля и нажмите «Рассчитать».";
     }

@@ -110,7 +110,7 @@ std::string RefusedKey(const std::string& message) {
 // The reader's own words for what was wrong, put as the form puts them.
 std::string ReasonInRussian(const std::string& reason, const std::string& key) {
     if (reason.rfind("missing", 0) == 0) {
-        return "Не задано поле «" + key + "».";
+        return key == "sats" ? "Нужно от 2 до 4 спутников." : "Заполните это поле.";
     }
     if (key == "date") {
         return "Дата записывается ГГГГ-ММ-ДД, например 2026-12-07.";
