@@ -4,6 +4,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -172,8 +173,61 @@ inline std::to_chars_result ToChars(char* first, char* last, double value) {
     return Copy(first, last, text.data(), text.size());
 }
 
+__extension__ typedef unsigned __int128 Wide;
+
+// Fixed with `decimals` (0 to 17) decimals, exactly as printf rounds (the exact binary value,
+// halves to even), in integers: printf in musl computes in long double, which WebAssembly only
+// emulates, and a plan's table holds some hundred of these. False where the scaled value would
+// not fit in 127 bits.
+inline bool ExactFixed(double value, int decimals, std::string& text) {
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    Wide scaled = mantissa;
+    for (int i = 0; i < decimals; ++i) {
+        scaled *= 5;
+    }
+    const int shift = exponent - 53 + decimals;  // scaled * 2^shift is value * 10^decimals
+    if (shift >= 0) {
+        int bits = 0;
+        for (Wide rest = scaled; rest != 0; rest >>= 1) {
+            ++bits;
+        }
+        if (bits + shift > 127) {
+            return false;
+        }
+        scaled <<= shift;
+    } else if (-shift >= 128) {
+        scaled = 0;  // below 2^-35: rounds to 0
+    } else {
+        const int drop = -shift;
+        const Wide kept = scaled >> drop;
+        const Wide rest = scaled - (kept << drop);
+        const Wide half = Wide{1} << (drop - 1);
+        scaled = kept + ((rest > half || (rest == half && (kept & 1) != 0)) ? 1 : 0);
+    }
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(scaled % 10)));
+        scaled /= 10;
+    } while (scaled != 0);
+    if (digits.size() <= static_cast<std::size_t>(decimals)) {
+        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    }
+    if (decimals > 0) {
+        digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, '.');
+    }
+    text = std::signbit(value) ? "-" + digits : digits;
+    return true;
+}
+
 inline std::to_chars_result ToChars(char* first, char* last, double value, std::chars_format format,
                                     int precision) {
+    std::string text;
+    if (format == std::chars_format::fixed && std::isfinite(value) && precision >= 0 &&
+        precision <= 17 && ExactFixed(value, precision, text)) {
+        return Copy(first, last, text.data(), text.size());
+    }
     const char* spec = format == std::chars_format::fixed        ? "%.*f"
                        : format == std::chars_format::scientific ? "%.*e"
                                                                  : "%.*g";
