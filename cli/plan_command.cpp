@@ -69,9 +69,9 @@ std::string Fixed(double value, int decimals) {
     if (std::round(std::fabs(value) * rounding) == 0) {
         value = 0;
     }
-    const auto end =
-        float_chars::ToChars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
-    return std::string(text, end);
+    const std::to_chars_result written =
+        float_chars::ToChars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return std::string(text, written.ptr);
 }
 
 std::string Degrees(double value, int decimals = 1) {

@@ -89,8 +89,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
         return std::nullopt;
     }
     double value = 0;
-    const auto [end, error] =
-        float_chars::FromChars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = float_chars::FromChars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
