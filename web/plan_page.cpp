@@ -69,8 +69,13 @@ Json BatchObject(std::string_view query) {
         }
         if (key == "sats") {
             Json satellites = Json::array();
+            // "13, 19.2" as a person types it.
             for (const std::string& satellite : Split(value, ',')) {
-                satellites.push_back(satellite);
+                const std::size_t start = satellite.find_first_not_of(' ');
+                const std::size_t end = satellite.find_last_not_of(' ');
+                satellites.push_back(start == std::string::npos
+                                         ? std::string()
+                                         : satellite.substr(start, end - start + 1));
             }
             object[key] = std::move(satellites);
         } else {

@@ -20,7 +20,7 @@ TOLERANCE = 1e-9  # emscripten's libm may differ from glibc's in the last bit
 ROWS = [
     ({"lon": "35.4615", "lat": "32.808333", "sats": "13,19.2", "focal_mm": "600",
       "date": "2026-12-07", "utm_source": "card"}, None),
-    ({"lon": "35:27.69", "lat": "32:48.5", "sats": "13,19.2,9", "focal_mm": "550",
+    ({"lon": "35:27.69", "lat": "32:48.5", "sats": "13, 19.2, 9", "focal_mm": "550",
       "diameter_mm": "900", "date": "2027-03-01"}, None),
     ({"lon": "-58.4", "lat": "-34.6", "sats": "-61,-55.5,-43,-30", "focal_mm": "700",
       "diameter_mm": "1200", "date": "2031-01-01"}, None),
@@ -36,7 +36,7 @@ def native(keys):
     args = [CALC, "plan", "--json", "--lon", keys["lon"], "--lat", keys["lat"],
             "--focal", keys["focal_mm"]]
     for sat in keys["sats"].split(","):
-        args += ["--sat", sat]
+        args += ["--sat", sat.strip()]
     for key, option in (("diameter_mm", "--diameter"), ("date", "--date")):
         if key in keys:
             args += [option, keys[key]]
