@@ -229,7 +229,8 @@
       event.preventDefault();
       var query = formQuery();
       compute(query);
-      history.replaceState(null, "", "?" + query);
+      // The address keeps the inputs for a bookmark, where the browser lets a file's page do so.
+      try { history.replaceState(null, "", "?" + query); } catch (e) { /* the plan is shown */ }
     });
     el("sensors-start").addEventListener("click", askForSensors);
     el("level-feed").addEventListener("change", showSensors);
