@@ -228,10 +228,10 @@ inline std::to_chars_result ToChars(char* first, char* last, double value, std::
         precision <= 17 && ExactFixed(value, precision, text)) {
         return Copy(first, last, text.data(), text.size());
     }
-    const char* spec = format == std::chars_format::fixed        ? "%.*f"
-                       : format == std::chars_format::scientific ? "%.*e"
-                                                                 : "%.*g";
-    return Printed(first, last, spec, precision, value);
+    const char* conversion = format == std::chars_format::fixed        ? "%.*f"
+                             : format == std::chars_format::scientific ? "%.*e"
+                                                                       : "%.*g";
+    return Printed(first, last, conversion, precision, value);
 }
 
 // std::from_chars for chars_format::general: an optional '-', digits with an optional point, an
