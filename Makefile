@@ -2,6 +2,7 @@
 #   make run      installs what is missing, builds into build/ and starts the program
 #   make test     the same, then every test
 #   make package  the same, then a Debian package
+#   make web      the phone page alone: $(BUILD_DIR)/web/tarvex.html
 BUILD_DIR  ?= build
 CMAKE_ARGS ?=
 # More packages for deps to install, e.g. CI's sanitizer tool chain.
@@ -12,11 +13,12 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
             dtv-scan-tables libgeonames-dev libgeonames-common \
             fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils \
             xvfb xauth \
-            dpkg-dev file desktop-file-utils appstream lintian locales
+            dpkg-dev file desktop-file-utils appstream lintian locales \
+            emscripten chromium
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build configure deps clean screenshots bench package
+.PHONY: run test build configure deps clean screenshots bench package web
 
 run: build
 	cd $(BUILD_DIR) && ./tarvex
@@ -32,10 +34,15 @@ screenshots: build
 # throughput of tarvex-calc: a table of figures (about a minute).
 bench: build
 	cd $(BUILD_DIR) && ./tarvex_bench
+	python3 bench/web_page.py $(BUILD_DIR)/web/tarvex.html
 
 # A Debian package installing under /usr: $(BUILD_DIR)/tarvex_<version>-1_<arch>.deb
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# One HTML file, the plan compiled to WebAssembly inside it (cmake/web.cmake).
+web: configure
+	cmake --build $(BUILD_DIR) --target web
 
 build: configure
 	cmake --build $(BUILD_DIR)

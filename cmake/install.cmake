@@ -5,6 +5,7 @@
 #   <prefix>/bin/             tarvex, tarvex-calc -> ../lib/tarvex/...
 #   <prefix>/share/           desktop entry, icon, AppStream metadata, manual page, the credit
 #                             for the data compiled in (doc/tarvex/copyright)
+#   <prefix>/share/tarvex/    tarvex.html, the phone page (cmake/web.cmake)
 #
 # The program finds its folder through its real path, so starting it through the link still reads
 # and writes beside the executable.

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "conversions/checked_math.h"
+#include "conversions/float_chars.h"
 #include "conversions/runtime_error.h"
 
 namespace tarvex {
@@ -95,8 +96,9 @@ std::string RenderNumber(Number x, int significant_digits) {
         return " 0";
     }
     std::array<char, 64> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(x),
-                                   std::chars_format::general, significant_digits);
+    auto [end, ec] =
+        float_chars::ToChars(buffer.data(), buffer.data() + buffer.size(), std::fabs(x),
+                             std::chars_format::general, significant_digits);
     (void)ec;  // 64 characters always suffice for 15 digits and an exponent
     return FinishNumberText(std::string_view(buffer.data(), end - buffer.data()), x < 0);
 }
@@ -134,8 +136,8 @@ std::string ExactDecimal(double magnitude, int min_decimals) {
     std::frexp(magnitude, &binary_exponent);
     const int fraction_digits = std::max(min_decimals, 53 - binary_exponent);
     std::string buffer(400 + static_cast<std::size_t>(fraction_digits), '\0');
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                   std::chars_format::fixed, fraction_digits);
+    auto [end, ec] = float_chars::ToChars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                          std::chars_format::fixed, fraction_digits);
     (void)ec;  // the buffer holds the 309 integer digits of the largest double and more
     buffer.resize(static_cast<std::size_t>(end - buffer.data()));
     return buffer;
@@ -207,8 +209,8 @@ std::string WholeToText(float whole) {
         return "0";
     }
     std::array<char, 64> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), whole,
-                                   std::chars_format::fixed, 0);
+    auto [end, ec] = float_chars::ToChars(buffer.data(), buffer.data() + buffer.size(), whole,
+                                          std::chars_format::fixed, 0);
     (void)ec;  // the largest single has 39 digits
     return std::string(buffer.data(), end);
 }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "conversions/float_chars.h"
 #include "conversions/number_text.h"
 #include "conversions/runtime_error.h"
 #include "geometry/feed_offsets.h"
@@ -34,7 +35,7 @@ std::string Normalized(std::string_view text) {
 // Shortest text that reads back as `value`.
 std::string DecimalText(double value) {
     char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto [end, error] = float_chars::ToChars(buffer, buffer + sizeof buffer, value);
     return error == std::errc() ? std::string(buffer, end) : std::string();
 }
 

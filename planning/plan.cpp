@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "conversions/float_chars.h"
 #include "planning/magnetic_model.h"
 
 namespace tarvex::planning {

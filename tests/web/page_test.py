@@ -1,0 +1,146 @@
+"""The phone page in headless Chromium against tarvex-calc: the same plan for the same input, the
+compass and the level showing what overridden orientation readings imply.
+
+Usage: page_test.py PAGE TARVEX_CALC"""
+
+import json
+import math
+import os
+import subprocess
+import sys
+import urllib.parse
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import devtools  # noqa: E402
+
+PAGE, CALC = (os.path.abspath(p) for p in sys.argv[1:3])
+TOLERANCE = 1e-9  # emscripten's libm may differ from glibc's in the last bit
+
+# (query keys, what the page must show beside which field when the plan is refused)
+ROWS = [
+    ({"lon": "35.4615", "lat": "32.808333", "sats": "13,19.2", "focal_mm": "600",
+      "date": "2026-12-07", "utm_source": "card"}, None),
+    ({"lon": "35:27.69", "lat": "32:48.5", "sats": "13, 19.2, 9", "focal_mm": "550",
+      "diameter_mm": "900", "date": "2027-03-01"}, None),
+    ({"lon": "-58.4", "lat": "-34.6", "sats": "-61,-55.5,-43,-30", "focal_mm": "700",
+      "diameter_mm": "1200", "date": "2031-01-01"}, None),
+    ({"lon": "37.6", "lat": "95", "sats": "13,19.2", "focal_mm": "600"}, "lat"),
+    ({"lon": "37.6", "lat": "55.7", "sats": "13,19.2", "focal_mm": "шестьсот"}, "focal_mm"),
+]
+
+worst = 0.0
+
+
+def native(keys):
+    """tarvex-calc plan --json for the same keys: the JSON, or the refusal's message."""
+    args = [CALC, "plan", "--json", "--lon", keys["lon"], "--lat", keys["lat"],
+            "--focal", keys["focal_mm"]]
+    for sat in keys["sats"].split(","):
+        args += ["--sat", sat.strip()]
+    for key, option in (("diameter_mm", "--diameter"), ("date", "--date")):
+        if key in keys:
+            args += [option, keys[key]]
+    run = subprocess.run(args, capture_output=True, text=True)
+    if run.returncode == 0:
+        return json.loads(run.stdout), None
+    # 1: the plan refused the set-up; otherwise the options themselves were refused, in English.
+    return None, run.stderr.strip().removeprefix("tarvex-calc plan: ") if run.returncode == 1 else None
+
+
+def same(page, calc, where="plan"):
+    """Every key present in the same order, numbers within TOLERANCE, the rest equal."""
+    global worst
+    if isinstance(calc, dict):
+        assert isinstance(page, dict) and list(page) == list(calc), f"{where}: {page} != {calc}"
+        for key in calc:
+            same(page[key], calc[key], f"{where}.{key}")
+    elif isinstance(calc, list):
+        assert isinstance(page, list) and len(page) == len(calc), f"{where}: {page} != {calc}"
+        for k, (p, c) in enumerate(zip(page, calc)):
+            same(p, c, f"{where}[{k}]")
+    elif isinstance(calc, (int, float)) and not isinstance(calc, bool):
+        assert isinstance(page, (int, float)), f"{where}: {page!r} is not a number"
+        worst = max(worst, abs(page - calc))
+        assert abs(page - calc) <= TOLERANCE, f"{where}: {page!r} != {calc!r}"
+    else:
+        assert page == calc, f"{where}: {page!r} != {calc!r}"
+
+
+def url_of(keys):
+    return "file://" + urllib.parse.quote(PAGE) + "?" + urllib.parse.urlencode(keys)
+
+
+def check_plans(browser):
+    def text(ident):
+        return browser.evaluate(f"document.getElementById('{ident}').textContent")
+
+    for keys, refused_field in ROWS:
+        browser.open(url_of(keys))
+        page = json.loads(text("plan-json"))
+        calc, refusal = native(keys)
+        if refused_field is None:
+            same(page, calc)
+            assert f"Облучатель {len(calc['feeds'])}" in text("plan-text")
+            assert browser.evaluate("document.querySelectorAll('#feeds circle').length") == len(
+                calc["feeds"])
+        else:
+            assert page["field"] == refused_field, page
+            assert text(f"problem-{refused_field}") == page["error"]
+            if refusal is not None:
+                assert page["error"] == refusal, (page, refusal)
+    # Headless Chromium has no orientation sensors of its own.
+    browser.open(url_of(ROWS[0][0]), "/Показаний датчиков нет/.test("
+                                     "document.getElementById('sensor-status').textContent)")
+
+
+def quaternion(alpha, beta, gamma):
+    """The device orientation (Z-X'-Y'' angles, degrees) as the sensor's quaternion."""
+    def about(axis, degrees):
+        half = math.radians(degrees) / 2
+        return [math.sin(half) * c for c in axis] + [math.cos(half)]
+
+    def times(a, b):
+        ax, ay, az, aw = a
+        bx, by, bz, bw = b
+        return [aw * bx + ax * bw + ay * bz - az * by, aw * by - ax * bz + ay * bw + az * bx,
+                aw * bz + ax * by - ay * bx + az * bw, aw * bw - ax * bx - ay * by - az * bz]
+
+    q = times(times(about((0, 0, 1), alpha), about((1, 0, 0), beta)), about((0, 1, 0), gamma))
+    return dict(zip("xyzw", q))
+
+
+def check_sensors(browser):
+    keys = ROWS[0][0]
+    calc, _ = native(keys)
+    def hold(alpha, beta, gamma):
+        for sensor in ("absolute-orientation", "relative-orientation"):
+            browser.command("Emulation.setSensorOverrideReadings", type=sensor,
+                            reading={"quaternion": quaternion(alpha, beta, gamma)})
+
+    def shown(ident, attribute="deg"):
+        return float(browser.evaluate(
+            f"document.getElementById('{ident}').dataset.{attribute}"))
+
+    for sensor in ("absolute-orientation", "relative-orientation"):
+        browser.command("Emulation.setSensorOverrideEnabled", enabled=True, type=sensor)
+    # Lying flat, its top toward 100° east of north: satellite 1 is that much further round.
+    hold(360 - 100, 0, 0)
+    browser.open(url_of(keys), "document.getElementById('compass-turn').dataset.deg")
+    turn = (calc["feeds"][0]["magnetic_azimuth_deg"] - 100 + 180) % 360 - 180
+    assert abs(shown("compass-turn") - turn) < 0.01, (shown("compass-turn"), turn)
+    # On the rim, screen to the installer, leaning back 25°; then along feed 1 turned by -12°.
+    hold(30, 90 + 25, -12)
+    browser.wait("document.getElementById('level-face').dataset.deg > 0")
+    assert abs(shown("level-face") - 25) < 0.01, shown("level-face")
+    assert abs(shown("level-face", "planDeg") - calc["feeds"][0]["elevation_deg"]) <= TOLERANCE
+    assert abs(shown("level-lnb") + 12) < 0.01, shown("level-lnb")
+    assert abs(shown("level-lnb", "planDeg") - calc["feeds"][0]["rotation_deg"]) <= TOLERANCE
+
+
+browser = devtools.Browser()
+try:
+    check_plans(browser)
+    check_sensors(browser)
+finally:
+    browser.close()
+print(f"page agrees with tarvex-calc on {len(ROWS)} rows; largest difference {worst:.3g}")
