@@ -13,11 +13,15 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "plan_window/installation_card.h"
 #include "plan_window/plan_report.h"
+#include "plan_window/window_texts.h"
 #include "ui/notifier.h"
 #include "ui/window_support.h"
 
@@ -69,54 +73,12 @@ QString WarningsHtml(const planning::Plan& plan) {
 
 }  // namespace
 
-FeedLayoutWidget::FeedLayoutWidget(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(280, 280);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::white);
-    setPalette(colours);
-}
-
-void FeedLayoutWidget::SetPlan(const std::optional<planning::Plan>& plan,
-                               const std::optional<FeedPosition>& marker) {
-    m_plan = plan;
-    m_marker = plan ? marker : std::nullopt;
-    update();
-}
-
-std::optional<FeedLayoutView> FeedLayoutWidget::View() const {
-    if (!m_plan) {
-        return std::nullopt;
-    }
-    QFont figures = font();
-    figures.setPointSizeF(std::max(6.0, figures.pointSizeF() * 0.8));
-    const LayoutBounds bounds = FeedLayoutBounds(*m_plan, m_marker, true);
-    const QFontMetricsF metrics(figures, this);
-    const double room = metrics.horizontalAdvance(QStringLiteral("-000")) * 1.3 + metrics.height();
-    const double side = std::min(width(), height()) - room - 8;
-    const double per_mm = std::max(side, 1.0) / (bounds.right - bounds.left);
-    // Centred in the widget, the figures' room to the left and below included.
-    const QPointF corner((width() - side - room) / 2 + room, (height() - side - room) / 2);
-    const QPointF origin = corner + QPointF(-bounds.left, bounds.top) * per_mm;
-    return FeedLayoutView{bounds, origin, per_mm, figures};
-}
-
-void FeedLayoutWidget::paintEvent(QPaintEvent* /*event*/) {
-    const std::optional<FeedLayoutView> view = View();
-    if (!view) {
-        return;
-    }
-    QPainter painter(this);
-    PaintFeedLayout(painter, *view, *m_plan, m_marker);
-}
-
 PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_window) {
     setWindowTitle(QStringLiteral("Точный расчёт мультифида"));
     auto* inputs = new QGroupBox(QStringLiteral("Исходные данные"));
     auto* form = new QFormLayout;
     CreateFields(*form);
-    auto* take = new QPushButton(QStringLiteral("Взять из главного окна"));
+    auto* take = new QPushButton(QStringLiteral("&Взять из главного окна"));
     take->setObjectName(QStringLiteral("TakeFromMainWindow"));
     connect(take, &QPushButton::clicked, this, &PlanWindow::OnTakeFromMainWindowClicked);
     auto* input_column = new QVBoxLayout(inputs);
@@ -124,15 +86,26 @@ PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_
     input_column->addWidget(take, 0, Qt::AlignLeft);
     input_column->addStretch();
 
+    // Everything scrolls inside the window where the screen is too small for it, so that the
+    // window itself never outgrows the screen.
+    m_content = new QWidget;
     auto* top = new QHBoxLayout;
     top->addWidget(inputs);
     top->addWidget(CreateDrawing(), 1);
+    auto* column = new QVBoxLayout(m_content);
+    column->addLayout(top, 1);
+    column->addWidget(CreateResults());
+    m_scroll = new QScrollArea;
+    m_scroll->setObjectName(QStringLiteral("Scroll"));
+    m_scroll->setWidget(m_content);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
     auto* window = new QVBoxLayout(this);
-    window->addLayout(top, 1);
-    window->addWidget(CreateResults());
-    resize(1080, 760);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->addWidget(m_scroll);
     // The magnetic model's date is today's unless the installer says otherwise.
     Field(PlanField::Date).setText(QDate::currentDate().toString(Qt::ISODate));
+    FitToScreen();
 }
 
 void PlanWindow::CreateFields(QFormLayout& form) {
@@ -184,10 +157,16 @@ QWidget* PlanWindow::CreateResults() {
     m_results = CreateResultsTable(box);
     m_warnings = WrappingLabel("Warnings", box);
     m_warnings->setTextFormat(Qt::RichText);
-    m_save = new QPushButton(QStringLiteral("Сохранить карточку…"));
+    m_declination = WrappingLabel("Declination", box);
+    m_explanation = WrappingLabel("Explanation", box);
+    m_explanation->setText(QString::fromStdString(PlanExplanation()));
+    QPalette quiet = m_explanation->palette();
+    quiet.setColor(QPalette::WindowText, quiet.color(QPalette::PlaceholderText));
+    m_explanation->setPalette(quiet);
+    m_save = new QPushButton(QStringLiteral("&Сохранить карточку…"));
     m_save->setObjectName(QStringLiteral("SaveCard"));
     connect(m_save, &QPushButton::clicked, this, &PlanWindow::OnSaveCardClicked);
-    m_copy = new QPushButton(QStringLiteral("Копировать"));
+    m_copy = new QPushButton(QStringLiteral("&Копировать"));
     m_copy->setObjectName(QStringLiteral("Copy"));
     connect(m_copy, &QPushButton::clicked, this, &PlanWindow::OnCopyClicked);
     auto* buttons = new QHBoxLayout;
@@ -197,7 +176,9 @@ QWidget* PlanWindow::CreateResults() {
     auto* column = new QVBoxLayout(box);
     column->addWidget(m_status);
     column->addWidget(m_results);
+    column->addWidget(m_declination);
     column->addWidget(m_warnings);
+    column->addWidget(m_explanation);
     column->addLayout(buttons);
     return box;
 }
@@ -259,8 +240,36 @@ void PlanWindow::ShowTable() {
 void PlanWindow::Open() {
     if (!isVisible()) {
         OnTakeFromMainWindowClicked();
+        FitToScreen();
     }
     ShowInFront(*this);
+    // The frame is known once shown: the whole window, frame included, on the screen.
+    FitToScreen();
+}
+
+// As large as the content asks (at least a comfortable size), never larger than the screen's
+// free area; the content scrolls within it where it must. A window the user has resized keeps
+// the size given.
+void PlanWindow::FitToScreen() {
+    if (m_fitted && size() != *m_fitted) {
+        return;
+    }
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    const QSize scrollbars(m_scroll->verticalScrollBar()->sizeHint().width(),
+                           m_scroll->horizontalScrollBar()->sizeHint().height());
+    QSize wanted = QSize(1080, 760).expandedTo(m_content->sizeHint());
+    if (wanted.height() > screen.height() - frame.height()) {
+        wanted.rwidth() += scrollbars.width();  // a vertical scroll bar takes room across
+    }
+    const QSize fitted = wanted.boundedTo(screen.size() - frame);
+    resize(fitted);
+    m_fitted = fitted;
+    if (isVisible() && !screen.contains(frameGeometry())) {
+        const QRect outer = frameGeometry();
+        move(std::clamp(outer.left(), screen.left(), screen.right() + 1 - outer.width()),
+             std::clamp(outer.top(), screen.top(), screen.bottom() + 1 - outer.height()));
+    }
 }
 
 QLineEdit& PlanWindow::Field(PlanField field) const {
@@ -366,12 +375,21 @@ void PlanWindow::ShowStatus(const QString& text, bool error) {
 
 void PlanWindow::ShowResults(const QString& status) {
     ShowStatus(status, true);
+    const std::size_t feeds = m_plan ? m_plan->feeds.size() : m_shown_feeds;
     ShowTable();
+    m_declination->setText(m_plan ? QString::fromStdString(DeclinationText(m_plan->declination_deg))
+                                  : QString());
+    m_declination->setVisible(m_plan.has_value());
     m_warnings->setText(m_plan ? WarningsHtml(*m_plan) : QString());
     m_warnings->setVisible(m_plan && !m_plan->warnings.empty());
     m_drawing->SetPlan(m_plan, m_plan ? MainWindowFeed2(*m_input) : std::nullopt);
     m_save->setEnabled(m_plan.has_value());
     m_copy->setEnabled(m_plan.has_value());
+    // More feeds widen the table: the window grows with it up to the screen, and shrinks back.
+    if (feeds != m_shown_feeds) {
+        m_shown_feeds = feeds;
+        FitToScreen();
+    }
 }
 
 }  // namespace tarvex
