@@ -203,6 +203,10 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
         const QPointF along(edge.towards_right, -edge.towards_up);
         PaintArrow(painter, tip, along, arrow);
         const QPointF tail = tip - along * arrow;
+        // No label on an arrow: its box is kept clear like a feed's centre.
+        const QRectF shaft = QRectF(tail, tip).normalized().adjusted(-arrow * 0.2, -arrow * 0.2,
+                                                                     arrow * 0.2, arrow * 0.2);
+        centres.push_back({shaft.left(), shaft.top(), shaft.width(), shaft.height()});
         const QString text = QStringLiteral("%1: %2").arg(
             NumberText(number), QString::fromStdString(DistanceText(feed.distance_mm)));
         requests.push_back({tail.x(), tail.y(), metrics.height() * 0.3,

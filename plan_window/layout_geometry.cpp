@@ -17,6 +17,8 @@ std::string Fixed(double value, int decimals) {
     return std::string(buffer.data(), result.ptr);
 }
 
+constexpr double MinHalfWithArrowsMm = 60;
+
 bool Within(const LabelBox& inner, const LabelBox& outer) {
     return inner.left >= outer.left && inner.top >= outer.top &&
            inner.left + inner.width <= outer.left + outer.width &&
@@ -82,6 +84,11 @@ DrawingExtent DrawingExtentOf(const planning::Plan& plan,
     extent.marker_shown = marker && reachable(marker->right_mm, marker->up_mm);
     extent.bounds =
         FeedLayoutBounds(near, extent.marker_shown ? marker : std::nullopt, /*centred=*/true);
+    if (!extent.far_feeds.empty()) {
+        // Room beside feed 1 for the arrows and their distances.
+        const double half = std::max(extent.bounds.right, MinHalfWithArrowsMm);
+        extent.bounds = {-half, half, -half, half};
+    }
     return extent;
 }
 

@@ -15,8 +15,9 @@
 namespace tarvex {
 
 // The most lines of one kind (fine or major) the grid draws across or down a drawing, whatever its
-// size: a focal length of 1e20 mm draws as few lines as one of 600.
-inline constexpr int MaxGridLinesPerAxis = 100;
+// size: a focal length of 1e20 mm draws as few lines as one of 600. A card's sheet keeps its
+// millimetre grid.
+inline constexpr int MaxGridLinesPerAxis = 240;
 
 // The window's drawing shows feeds up to this far from feed 1, across and up or down; a feed
 // beyond is an arrow at its edge. A holder wider than a metre and a half is no holder.
@@ -31,7 +32,7 @@ struct GridSteps {
 // and at most MaxGridLinesPerAxis across `span_mm`; the major step is the next power of ten (at
 // least 10 mm).
 //   (span 180 mm, 4 px/mm, min 4 px) -> {1, 10};  (180, 1.5, 4) -> {5, 10};
-//   (2e20, 1e-18, 4) -> {5e18, 1e19}
+//   (600, 10, 4) -> {5, 10};  (2e20, 1e-18, 4) -> {5e18, 1e19}
 GridSteps GridStepsFor(double span_mm, double pixels_per_mm, double min_pixels);
 
 // The multiples of `step` within [from, to], at most `most` of them (none for a step that is not
@@ -47,7 +48,8 @@ struct DrawingExtent {
     bool marker_shown = false;   // the marker lies within reach
 };
 //   feeds at (0, 0) and (64, -37), no marker -> bounds {-90, 90, -90, 90}, no far feeds
-//   feeds at (0, 0) and (1e7, -6e6) -> bounds {-30, 30, -30, 30}, far feeds {1}
+//   feeds at (0, 0) and (1e7, -6e6) -> bounds {-60, 60, -60, 60} (room for the arrows), far
+//   feeds {1}
 DrawingExtent DrawingExtentOf(const planning::Plan& plan,
                               const std::optional<FeedPosition>& marker);
 

@@ -254,6 +254,10 @@ void PlanWindow::FitToScreen() {
     if (m_fitted && size() != *m_fitted) {
         return;
     }
+    // Cells hidden since the last layout do not yet tell their parents' size hints.
+    m_results->layout()->invalidate();
+    m_results->updateGeometry();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QRect screen = this->screen()->availableGeometry();
     const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
     const QSize scrollbars(m_scroll->verticalScrollBar()->sizeHint().width(),
@@ -375,7 +379,8 @@ void PlanWindow::ShowStatus(const QString& text, bool error) {
 
 void PlanWindow::ShowResults(const QString& status) {
     ShowStatus(status, true);
-    const std::size_t feeds = m_plan ? m_plan->feeds.size() : m_shown_feeds;
+    const std::pair<std::size_t, std::size_t> shown =
+        m_plan ? std::pair(m_plan->feeds.size(), m_plan->warnings.size()) : m_shown;
     ShowTable();
     m_declination->setText(m_plan ? QString::fromStdString(DeclinationText(m_plan->declination_deg))
                                   : QString());
@@ -385,9 +390,10 @@ void PlanWindow::ShowResults(const QString& status) {
     m_drawing->SetPlan(m_plan, m_plan ? MainWindowFeed2(*m_input) : std::nullopt);
     m_save->setEnabled(m_plan.has_value());
     m_copy->setEnabled(m_plan.has_value());
-    // More feeds widen the table: the window grows with it up to the screen, and shrinks back.
-    if (feeds != m_shown_feeds) {
-        m_shown_feeds = feeds;
+    // More feeds widen the table and warnings lengthen it: the window grows with them up to the
+    // screen, and shrinks back.
+    if (shown != m_shown) {
+        m_shown = shown;
         FitToScreen();
     }
 }

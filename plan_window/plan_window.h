@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "main_window/calculation_command.h"
@@ -60,8 +61,8 @@ class PlanWindow : public QWidget {
     const CalculationView& m_main_window;
     QWidget* m_content = nullptr;  // everything, inside the scroll area
     QScrollArea* m_scroll = nullptr;
-    std::optional<QSize> m_fitted;  // the size FitToScreen gave last
-    std::size_t m_shown_feeds = 0;
+    std::optional<QSize> m_fitted;                // the size FitToScreen gave last
+    std::pair<std::size_t, std::size_t> m_shown;  // feeds and warnings the window was fitted to
     std::array<QLineEdit*, PlanFieldCount> m_fields{};
     std::array<QLabel*, PlanFieldCount> m_errors{};
     QWidget* m_results = nullptr;

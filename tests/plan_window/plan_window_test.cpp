@@ -500,9 +500,18 @@ class PlanWindowTest : public QObject {
               two_feeds.height(), four_feeds.width(), four_feeds.height(), screen.width(),
               screen.height());
         QVERIFY(screen.contains(m_window->frameGeometry()));
+        QVERIFY(four_feeds.width() >= two_feeds.width());
         TypeInto(m_window->Field(PlanField::Satellite4), QString());
         TypeInto(m_window->Field(PlanField::Satellite3), QString());
         QCOMPARE(m_window->frameGeometry().size(), two_feeds);
+    }
+
+    // The card's save dialog is Qt's own: its buttons come from Qt's Russian translation.
+    void QtDialogsSpeakRussian() {
+        QVERIFY(LoadQtTranslation());
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Save"),
+                 QStringLiteral("Сохранить"));
     }
 
     // A file that cannot be written: a clear message, and an earlier file stays as it was.
