@@ -39,6 +39,10 @@ bool Inside(const LayoutBounds& b, double right_mm, double up_mm) {
     return right_mm >= b.left && right_mm <= b.right && up_mm >= b.bottom && up_mm <= b.top;
 }
 
+LayoutBounds Widened(const LayoutBounds& b, double mm) {
+    return {b.left - mm, b.right + mm, b.bottom - mm, b.top + mm};
+}
+
 void PaintGrid(QPainter& painter, const FeedLayoutView& view) {
     const LayoutBounds& b = view.bounds;
     const GridSteps steps =
@@ -187,6 +191,10 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
     for (std::size_t index = 0; index < plan.feeds.size(); ++index) {
         const planning::FeedPlan& feed = plan.feeds[index];
         const int number = static_cast<int>(index) + 1;
+        if (view.print &&
+            !Inside(Widened(view.bounds, 1.3 * FeedDiameterMm / 2), feed.right_mm, feed.up_mm)) {
+            continue;  // on another sheet, or named on the card instead
+        }
         if (view.print || Inside(view.bounds, feed.right_mm, feed.up_mm)) {
             PaintFeed(painter, view, feed);
             const QPointF centre = ToDevice(view, feed.right_mm, feed.up_mm);
