@@ -31,10 +31,16 @@ CardTiling Tile(const planning::Plan& placed, double width, double height) {
     }
     tiling.columns = static_cast<int>(columns);
     tiling.rows = static_cast<int>(rows);
+    // Spread evenly, every tile of the full size, overlapping by CardOverlapMm or more: no
+    // sliver of a last sheet.
+    const auto offset = [](double span, double size, int pieces, int index) {
+        return pieces > 1 ? index * (span - size) / (pieces - 1) : 0.0;
+    };
     for (int row = 0; row < tiling.rows; ++row) {
-        const double top = whole.top - row * (height - CardOverlapMm);
+        const double top = whole.top - offset(whole.top - whole.bottom, height, tiling.rows, row);
         for (int column = 0; column < tiling.columns; ++column) {
-            const double left = whole.left + column * (width - CardOverlapMm);
+            const double left =
+                whole.left + offset(whole.right - whole.left, width, tiling.columns, column);
             tiling.tiles.push_back({{left, std::min(left + width, whole.right),
                                      std::max(top - height, whole.bottom), top},
                                     row,

@@ -11,7 +11,7 @@
 
 namespace tarvex {
 
-// Neighbouring sheets share this strip, wider than a feed, so that every feed lies whole on at
+// Neighbouring sheets share at least this strip, wider than a feed, so that every feed lies whole on at
 // least one sheet and the sheets can be laid over one another by their marks.
 inline constexpr double CardOverlapMm = FeedDiameterMm + 10;
 
@@ -34,8 +34,8 @@ struct CardTiling {
 };
 
 // Tiles the layout of `plan`'s feeds over regions of at most `width_mm` x `height_mm` (rounded
-// down to whole tens), neighbours overlapping by CardOverlapMm. Feeds are taken nearest first
-// while the tiles stay within MaxCardSheets; feed 1 is always placed.
+// down to whole tens), spread evenly, neighbours overlapping by CardOverlapMm or more. Feeds are
+// taken nearest first while the tiles stay within MaxCardSheets; feed 1 is always placed.
 //   Tiberias 13 -> 19.2 E, F 600 on 170 x 230 -> 1 tile, nothing unplaced
 //   feeds at 0, 278 and 399 mm to the right, on 170 x 230 -> 1 row of 4 tiles
 //   a feed at 1e20 mm -> only feed 1 placed, that feed unplaced

@@ -67,12 +67,19 @@ class Card {
 
     void Write() {
         m_room_mm = LabelRoom(CardFont(7), m_painter) / m_per_mm;
-        const double width = m_page.width() / m_per_mm - m_room_mm - CutOutsideMm - 3;
-        const double height = m_page.height() / m_per_mm - PageFootMm - HeaderMm - m_room_mm -
-                              FooterMm - CutOutsideMm;
-        m_rear_tiles = TileCard(m_rear, width, height);
-        m_front_tiles = TileCard(m_front, width, height);
-        PlanSheets();
+        // The layout on pages turned sideways where that takes fewer of them (a wide row of
+        // feeds); the words stay upright.
+        const QRectF upright = m_page;
+        QPageLayout turned = m_writer.pageLayout();
+        turned.setOrientation(QPageLayout::Landscape);
+        const QRectF sideways = turned.paintRectPixels(m_writer.resolution());
+        PlanSheets(sideways);
+        const int sideways_pages = m_layout_pages;
+        PlanSheets(upright);
+        const bool turn = sideways_pages < m_layout_pages;
+        if (turn) {
+            PlanSheets(sideways);
+        }
         QTextDocument words;
         LayOutWords(words);
         m_pages = words.pageCount() + m_layout_pages;
@@ -85,6 +92,10 @@ class Card {
             }
             PaintWordsPage(words, page);
             PageFoot(page + 1);
+        }
+        if (turn) {
+            m_writer.setPageOrientation(QPageLayout::Landscape);  // from the next page on
+            m_page = sideways;
         }
         double y = 0;
         int page = 0;
@@ -110,9 +121,16 @@ class Card {
         return sheet.front ? m_front_tiles : m_rear_tiles;
     }
 
-    // Every tile of both views, stacked on pages; pages counted from the first layout page.
-    void PlanSheets() {
-        const double page_mm = m_page.height() / m_per_mm - PageFootMm + GapMm;
+    // Every tile of both views on pages of the printable size `page`, stacked; pages counted
+    // from the first layout page.
+    void PlanSheets(const QRectF& page) {
+        const double width = page.width() / m_per_mm - m_room_mm - CutOutsideMm - 3;
+        const double height =
+            page.height() / m_per_mm - PageFootMm - HeaderMm - m_room_mm - FooterMm - CutOutsideMm;
+        m_rear_tiles = TileCard(m_rear, width, height);
+        m_front_tiles = TileCard(m_front, width, height);
+        m_sheets.clear();
+        const double page_mm = page.height() / m_per_mm - PageFootMm + GapMm;
         std::vector<double> heights;
         for (const bool front : {false, true}) {
             const CardTiling& tiling = front ? m_front_tiles : m_rear_tiles;
@@ -175,7 +193,8 @@ class Card {
         if (m_rear_tiles.tiles.size() > 1) {
             html += QStringLiteral(
                         "<p>Раскладка не помещается на один лист: листов на каждый вид — %1 "
-                        "(рядов: %2, столбцов: %3). Листы перекрываются на %4 мм: совместите "
+                        "(рядов: %2, столбцов: %3). Листы перекрываются не меньше чем на %4 мм: "
+                        "совместите "
                         "край каждого листа с пунктиром «край листа …» на соседнем.</p>")
                         .arg(m_rear_tiles.tiles.size())
                         .arg(m_rear_tiles.rows)

@@ -56,8 +56,8 @@ TEST(TileCard, EveryFeedWholeOnATileOrUnplaced) {
             EXPECT_EQ(whole, placed) << "feed " << index + 1;
         }
         for (const CardTile& tile : tiling.tiles) {
-            EXPECT_LE(tile.region.right - tile.region.left, 170);
-            EXPECT_LE(tile.region.top - tile.region.bottom, 230);
+            EXPECT_LE(tile.region.right - tile.region.left, 170 + 1e-9);
+            EXPECT_LE(tile.region.top - tile.region.bottom, 230 + 1e-9);
         }
     }
 }
