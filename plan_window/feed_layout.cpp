@@ -184,9 +184,14 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
     const QFont number_font = NumberFont(view.label_font);
     const QFontMetricsF metrics(number_font, painter.device());
     const double radius = FeedDiameterMm / 2 * view.pixels_per_mm;
-    std::vector<LabelRequest> requests;
-    std::vector<LabelBox> centres;
-    std::vector<QString> texts;
+    // Feeds' numbers first, beside their circles; then the arrows' distances, clear of every
+    // circle as well.
+    std::vector<LabelRequest> numbers;
+    std::vector<LabelRequest> distances;
+    std::vector<QString> number_texts;
+    std::vector<QString> distance_texts;
+    std::vector<LabelBox> centres;  // and arrows
+    std::vector<LabelBox> circles;
     const double arrow = 2.5 * metrics.height();
     for (std::size_t index = 0; index < plan.feeds.size(); ++index) {
         const planning::FeedPlan& feed = plan.feeds[index];
@@ -199,10 +204,11 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
             PaintFeed(painter, view, feed);
             const QPointF centre = ToDevice(view, feed.right_mm, feed.up_mm);
             const QString text = NumberText(number);
-            requests.push_back({centre.x(), centre.y(), radius + metrics.height() * 0.15,
-                                metrics.horizontalAdvance(text) + 2, metrics.height()});
+            numbers.push_back({centre.x(), centre.y(), radius + metrics.height() * 0.15,
+                               metrics.horizontalAdvance(text) + 2, metrics.height()});
+            number_texts.push_back(text);
             centres.push_back({centre.x() - radius / 2, centre.y() - radius / 2, radius, radius});
-            texts.push_back(text);
+            circles.push_back({centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius});
             continue;
         }
         const double inset = arrow / 4 / view.pixels_per_mm;
@@ -211,27 +217,34 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
         const QPointF along(edge.towards_right, -edge.towards_up);
         PaintArrow(painter, tip, along, arrow);
         const QPointF tail = tip - along * arrow;
-        // No label on an arrow: its box is kept clear like a feed's centre.
         const QRectF shaft = QRectF(tail, tip).normalized().adjusted(-arrow * 0.2, -arrow * 0.2,
                                                                      arrow * 0.2, arrow * 0.2);
         centres.push_back({shaft.left(), shaft.top(), shaft.width(), shaft.height()});
         const QString text = QStringLiteral("%1: %2").arg(
             NumberText(number), QString::fromStdString(DistanceText(feed.distance_mm)));
-        requests.push_back({tail.x(), tail.y(), metrics.height() * 0.3,
-                            metrics.horizontalAdvance(text) + 2, metrics.height()});
-        texts.push_back(text);
+        distances.push_back({tail.x(), tail.y(), metrics.height() * 0.3,
+                             metrics.horizontalAdvance(text) + 2, metrics.height()});
+        distance_texts.push_back(text);
     }
 
-    const std::vector<LabelBox> boxes = PlaceLabels(
-        requests, centres, {region.left(), region.top(), region.width(), region.height()});
+    const LabelBox area{region.left(), region.top(), region.width(), region.height()};
+    const std::vector<LabelBox> number_boxes = PlaceLabels(numbers, centres, area);
+    std::vector<LabelBox> taken = centres;
+    taken.insert(taken.end(), circles.begin(), circles.end());
+    taken.insert(taken.end(), number_boxes.begin(), number_boxes.end());
+    const std::vector<LabelBox> distance_boxes = PlaceLabels(distances, taken, area);
     painter.setFont(number_font);
     // Not in the circle's colour: the circle alone marks where the centre is.
     painter.setPen(view.print ? QColor(Qt::black) : RotationColour);
-    for (std::size_t index = 0; index < boxes.size(); ++index) {
-        const LabelBox& box = boxes[index];
-        painter.drawText(QRectF(box.left, box.top, box.width, box.height), Qt::AlignCenter,
-                         texts[index]);
-    }
+    const auto draw = [&](const std::vector<LabelBox>& boxes, const std::vector<QString>& texts) {
+        for (std::size_t index = 0; index < boxes.size(); ++index) {
+            const LabelBox& box = boxes[index];
+            painter.drawText(QRectF(box.left, box.top, box.width, box.height), Qt::AlignCenter,
+                             texts[index]);
+        }
+    };
+    draw(number_boxes, number_texts);
+    draw(distance_boxes, distance_texts);
     painter.restore();
 }
 
