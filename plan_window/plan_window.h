@@ -23,7 +23,8 @@ namespace tarvex {
 // with its drawing, the installation card and the results as text. Its inputs come from the main
 // window when it opens and on "Взять из главного окна". Object names: the fields are named after
 // PlanField ("SiteLongitude", ..., "Date"), each with its message label "<field>Error"; "Results",
-// "Warnings", "Declination", "Explanation", "Status", "Drawing", "Scroll"; buttons "TakeFromMainWindow", "SaveCard", "Copy".
+// "Warnings", "Declination", "Explanation", "Status", "Drawing", "Scroll"; buttons
+// "TakeFromMainWindow", "SaveCard", "Copy".
 class PlanWindow : public QWidget {
     Q_OBJECT
 
