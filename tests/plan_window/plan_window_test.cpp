@@ -442,6 +442,10 @@ class PlanWindowTest : public QObject {
         for (int page = 1; page <= pages; ++page) {
             QVERIFY(words.contains(QStringLiteral("лист %1 из %2").arg(page).arg(pages)));
         }
+        for (const char* words_of_the_card :
+             {"Вид сзади", "Вид спереди", "ВЕРХ", "Tarvex " TARVEX_VERSION}) {
+            QVERIFY2(words.contains(QString::fromUtf8(words_of_the_card)), words_of_the_card);
+        }
         for (std::size_t feed = 2; feed <= feeds; ++feed) {
             const QString named = QStringLiteral("Облучатель %1 не поместился").arg(feed);
             QCOMPARE(words.contains(named), int(feed) == unplaced);
