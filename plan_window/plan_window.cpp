@@ -201,9 +201,10 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
             cell->setFont(font);
             cell->setWordWrap(row > 0 && column > 0);
             if (column > 0) {
-                // The rotation's words in two lines, four feeds side by side.
+                // The rotation's words in three lines at most: four feeds side by side within
+                // a screen 1024 pixels wide.
                 cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(
-                    QStringLiteral("12.3° против часовой стрелки, если")));
+                    QStringLiteral("12.3° против часовой")));
             }
             if (row == 0 && column > 0) {
                 cell->setText(QStringLiteral("Облучатель %1").arg(column));
