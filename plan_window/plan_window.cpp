@@ -200,12 +200,6 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
             font.setBold(row == 0 || column == 0);
             cell->setFont(font);
             cell->setWordWrap(row > 0 && column > 0);
-            if (column > 0) {
-                // The rotation's words in three lines at most: four feeds side by side within
-                // a screen 1024 pixels wide.
-                cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(
-                    QStringLiteral("12.3° против часовой")));
-            }
             if (row == 0 && column > 0) {
                 cell->setText(QStringLiteral("Облучатель %1").arg(column));
             } else if (row > 0 && column == 0) {
@@ -223,9 +217,17 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
 void PlanWindow::ShowTable() {
     const std::vector<ReportRow> rows = FeedTable(m_plan ? *m_plan : planning::Plan{});
     const std::size_t feeds = m_plan ? m_plan->feeds.size() : 0;
+    // The rotation's words in two lines where there is room, in three for three or four feeds:
+    // four side by side within a screen 1024 pixels wide.
+    const int width = m_cells.front()->fontMetrics().horizontalAdvance(
+        feeds <= 2 ? QStringLiteral("12.3° против часовой стрелки, если")
+                   : QStringLiteral("12.3° против часовой"));
     for (std::size_t row = 0; row <= rows.size(); ++row) {
         for (std::size_t column = 0; column <= MaxFeeds; ++column) {
             QLabel* cell = m_cells[row * (MaxFeeds + 1) + column];
+            if (column > 0 && cell->minimumWidth() != width) {
+                cell->setMinimumWidth(width);
+            }
             const bool shown = m_plan && column <= feeds;
             if (row > 0 && column > 0 && shown) {
                 const std::string& text = rows[row - 1].cells[column - 1];
