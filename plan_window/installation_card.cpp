@@ -220,9 +220,17 @@ class Card {
         m_painter.setPen(Qt::black);
         const QRectF foot(0, m_page.height() - Mm(PageFootMm - 1), m_page.width(),
                           Mm(PageFootMm - 1));
+        // Every page says which job it belongs to, should the pages be parted.
+        QStringList satellites;
+        for (const planning::FeedPlan& feed : m_rear.feeds) {
+            satellites << Text(SatelliteText(feed.satellite_deg));
+        }
         m_painter.drawText(foot, Qt::AlignLeft | Qt::AlignBottom,
-                           QStringLiteral("Tarvex %1 · карточка установки мультифида")
-                               .arg(QStringLiteral(TARVEX_VERSION)));
+                           QStringLiteral("Tarvex %1 · долгота %2°, широта %3° · спутники %4")
+                               .arg(QStringLiteral(TARVEX_VERSION),
+                                    QString::number(m_input.site_longitude_deg, 'f', 4),
+                                    QString::number(m_input.site_latitude_deg, 'f', 4),
+                                    satellites.join(QStringLiteral(", "))));
         m_painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom,
                            Text(CardPageLabel(page, m_pages)));
     }
