@@ -8,7 +8,7 @@ CMAKE_ARGS ?=
 # More packages for deps to install, e.g. CI's sanitizer tool chain.
 EXTRA_PACKAGES ?=
 PACKAGES := cmake ninja-build g++ make pkg-config \
-            qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev \
+            qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev \
             libcli11-dev nlohmann-json3-dev libgeographiclib-dev libfreetype-dev \
             dtv-scan-tables libgeonames-dev libgeonames-common \
             fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils \

@@ -11,6 +11,7 @@ int main(int argc, char* argv[]) {
     // visible window closed while the direction window still waits hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     tarvex::LoadProgramFonts();
+    tarvex::LoadQtTranslation();
 
     tarvex::MTARV main_window;
     // After the load step, so that the main window lies in front of the illustrations window.

@@ -6,8 +6,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
 #include <functional>
@@ -51,6 +54,22 @@ class Photographer {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             m_failed = true;
         }
+    }
+    // Page `page` of the plan's installation card as poppler draws it (poppler-utils).
+    void SaveCardPage(PlanWindow& plan, int page, const char* name) {
+        const QString card = m_folder.filePath(QStringLiteral("card.pdf"));
+        const QString path = m_folder.filePath(QString::fromUtf8(name));
+        const QString number = QString::number(page);
+        QString stem = path;
+        stem.chop(4);  // pdftoppm adds ".png"
+        if (!plan.SaveCard(card) || QProcess::execute(QStringLiteral("pdftoppm"),
+                                                      {"-r", "100", "-png", "-singlefile", "-f",
+                                                       number, "-l", number, card, stem}) != 0) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            m_failed = true;
+            return;
+        }
+        std::printf("%s\n", qPrintable(path));
     }
     bool Failed() const { return m_failed; }
 
@@ -108,7 +127,9 @@ void PhotographPlanWindow(MTARV& window, Photographer& photographer) {
     for (QWidget* shown : QApplication::topLevelWidgets()) {
         if (auto* plan = qobject_cast<PlanWindow*>(shown)) {
             plan->Field(PlanField::Date).setText(QStringLiteral("2026-12-07"));
+            plan->Field(PlanField::Diameter).setText(QStringLiteral("1000"));
             photographer.Save(*plan, "plan_window.png");
+            photographer.SaveCardPage(*plan, 2, "card_page.png");
             return;
         }
     }
@@ -119,7 +140,18 @@ void PhotographPlanWindow(MTARV& window, Photographer& photographer) {
 }  // namespace tarvex
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screen larger than the plan window's comfortable size, so that it is shown whole.
+    QTemporaryDir config_folder;
+    const QString config = config_folder.filePath(QStringLiteral("screen.json"));
+    QFile screen(config);
+    if (!screen.open(QIODevice::WriteOnly) ||
+        screen.write(R"({"screens": [{"name": "Screen", "x": 0, "y": 0, "width": 1280,
+                      "height": 1024, "logicalDpi": 96, "logicalBase": 96, "dpr": 1}]})") < 0) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(config));
+        return 1;
+    }
+    screen.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setCursorFlashTime(0);
@@ -131,6 +163,7 @@ int main(int argc, char* argv[]) {
     tarvex::PrintingNotifier notifier;
     tarvex::ScopedNotifier scoped_notifier(notifier);
     tarvex::LoadProgramFonts();
+    tarvex::LoadQtTranslation();
 
     tarvex::MTARV window;
     tarvex::ShowInFront(window);

@@ -32,6 +32,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not a library dependency: the scalable fonts the windows draw with where no bitmap face serves
 # ("Times New Roman" and the sans on scaled screens).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# Qt's own dialogs (the card's save dialog) in Russian; without it they speak English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
 

@@ -5,66 +5,82 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "plan_window/layout_geometry.h"
 
 namespace tarvex {
 namespace {
 
-const QColor MinorGrid(228, 232, 238);
-const QColor MajorGrid(175, 184, 198);
-constexpr double Pi = 3.14159265358979323846;
+struct Palette {
+    QColor feed, minor_grid, major_grid, figures;
+    double minor_mm, major_mm;  // grid line widths
+};
+const Palette Screen{FeedColour, {228, 232, 238}, {175, 184, 198}, {90, 98, 110}, 0.1, 0.25};
+// Printed greys lighter than this vanish on many black-and-white printers.
+const Palette Paper{CardFeedColour, {150, 150, 150}, {85, 85, 85}, Qt::black, 0.1, 0.2};
+
+const Palette& PaletteOf(const FeedLayoutView& view) {
+    return view.print ? Paper : Screen;
+}
 
 // A line of `mm` millimetres, never thinner than a device pixel.
 double Width(const FeedLayoutView& view, double mm) {
     return std::max(1.0, mm * view.pixels_per_mm);
 }
 
-// The finest step of lines that stay at least a few pixels apart: a millimetre where there is
-// room for it.
-double MinorStep(double pixels_per_mm) {
-    for (const double step : {1.0, 2.0, 5.0}) {
-        if (step * pixels_per_mm >= 4) {
-            return step;
-        }
-    }
-    return 10;
+QRectF RegionRect(const FeedLayoutView& view) {
+    const LayoutBounds& b = view.bounds;
+    return QRectF(ToDevice(view, b.left, b.top), ToDevice(view, b.right, b.bottom));
+}
+
+bool Inside(const LayoutBounds& b, double right_mm, double up_mm) {
+    return right_mm >= b.left && right_mm <= b.right && up_mm >= b.bottom && up_mm <= b.top;
+}
+
+LayoutBounds Widened(const LayoutBounds& b, double mm) {
+    return {b.left - mm, b.right + mm, b.bottom - mm, b.top + mm};
 }
 
 void PaintGrid(QPainter& painter, const FeedLayoutView& view) {
     const LayoutBounds& b = view.bounds;
-    const double step = MinorStep(view.pixels_per_mm);
-    const auto line = [&](double x1, double y1, double x2, double y2) {
-        painter.drawLine(ToDevice(view, x1, y1), ToDevice(view, x2, y2));
-    };
+    const GridSteps steps =
+        GridStepsFor(std::max(b.right - b.left, b.top - b.bottom), view.pixels_per_mm, 4);
+    const Palette& colours = PaletteOf(view);
     for (const bool major : {false, true}) {
-        painter.setPen(QPen(major ? MajorGrid : MinorGrid, Width(view, major ? 0.25 : 0.1)));
-        const double each = major ? 10 : step;
-        for (double x = b.left; x <= b.right + 1e-9; x += each) {
-            line(x, b.bottom, x, b.top);
+        painter.setPen(QPen(major ? colours.major_grid : colours.minor_grid,
+                            Width(view, major ? colours.major_mm : colours.minor_mm)));
+        const double step = major ? steps.major : steps.minor;
+        for (const double x : GridLines(b.left, b.right, step, MaxGridLinesPerAxis + 1)) {
+            painter.drawLine(ToDevice(view, x, b.bottom), ToDevice(view, x, b.top));
         }
-        for (double y = b.bottom; y <= b.top + 1e-9; y += each) {
-            line(b.left, y, b.right, y);
+        for (const double y : GridLines(b.bottom, b.top, step, MaxGridLinesPerAxis + 1)) {
+            painter.drawLine(ToDevice(view, b.left, y), ToDevice(view, b.right, y));
         }
     }
 }
 
-// Every tenth millimetre, or every second or fifth of those where the figures would touch.
+// The major lines' figures, or every second or fifth of them where they would touch.
 void PaintGridFigures(QPainter& painter, const FeedLayoutView& view) {
     painter.setFont(view.label_font);
-    painter.setPen(QColor(90, 98, 110));
+    painter.setPen(PaletteOf(view).figures);
     const QFontMetricsF metrics(view.label_font, painter.device());
     const double room = metrics.horizontalAdvance(QStringLiteral("-000")) * 1.3;
-    double each = 10;
-    while (each * view.pixels_per_mm < room) {
-        each *= each == 20 ? 2.5 : 2;
-    }
     const LayoutBounds& b = view.bounds;
+    double each =
+        GridStepsFor(std::max(b.right - b.left, b.top - b.bottom), view.pixels_per_mm, 4).major;
+    for (int tries = 0; each * view.pixels_per_mm < room && tries < 1000; ++tries) {
+        const double mantissa = each / std::pow(10.0, std::floor(std::log10(each)));
+        each *= mantissa < 1.5 ? 2 : mantissa < 3 ? 2.5 : 2;
+    }
     const double gap = metrics.height() * 0.3;
-    for (double x = std::ceil(b.left / each) * each; x <= b.right + 1e-9; x += each) {
+    for (const double x : GridLines(b.left, b.right, each, MaxGridLinesPerAxis + 1)) {
         const QPointF at = ToDevice(view, x, b.bottom);
         const QRectF box(at.x() - room, at.y() + gap, 2 * room, metrics.height());
         painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, QString::number(x));
     }
-    for (double y = std::ceil(b.bottom / each) * each; y <= b.top + 1e-9; y += each) {
+    for (const double y : GridLines(b.bottom, b.top, each, MaxGridLinesPerAxis + 1)) {
         const QPointF at = ToDevice(view, b.left, y);
         const QRectF box(at.x() - room - gap, at.y() - metrics.height(), room,
                          2 * metrics.height());
@@ -72,39 +88,35 @@ void PaintGridFigures(QPainter& painter, const FeedLayoutView& view) {
     }
 }
 
-void PaintFeed(QPainter& painter, const FeedLayoutView& view, const planning::FeedPlan& feed,
-               int number) {
+void PaintFeed(QPainter& painter, const FeedLayoutView& view, const planning::FeedPlan& feed) {
     const QPointF centre = ToDevice(view, feed.right_mm, feed.up_mm);
-    const double radius = FeedDiameterMm / 2 * view.pixels_per_mm;
-    // Positive rotation is clockwise seen from behind, from the holder's up. Under the circle,
-    // which stays whole.
-    const double angle = feed.rotation_deg * Pi / 180;
-    const QPointF along(std::sin(angle), -std::cos(angle));
+    const double radius_mm = FeedDiameterMm / 2;
+    // Positive rotation is clockwise seen from behind, from the holder's up; the marks stay
+    // outside the cross-hair so that neither hides the other.
+    const double angle = feed.rotation_deg * std::numbers::pi / 180;
+    const auto along = [&](double mm) {
+        return ToDevice(view, feed.right_mm + mm * std::sin(angle),
+                        feed.up_mm + mm * std::cos(angle));
+    };
     painter.setPen(QPen(RotationColour, Width(view, 0.8), Qt::SolidLine, Qt::RoundCap));
     for (const double side : {1.0, -1.0}) {
-        painter.drawLine(centre + side * 0.55 * radius * along,
-                         centre + side * 1.3 * radius * along);
+        painter.drawLine(along(side * 0.55 * radius_mm), along(side * 1.3 * radius_mm));
     }
 
-    QColor fill = FeedColour;
-    fill.setAlpha(28);
-    painter.setPen(QPen(FeedColour, std::max(2.0, Width(view, 0.6))));
+    const double arm = 0.45 * radius_mm * view.pixels_per_mm;
+    painter.setPen(QPen(Qt::black, Width(view, 0.3)));
+    painter.drawLine(centre - QPointF(arm, 0), centre + QPointF(arm, 0));
+    painter.drawLine(centre - QPointF(0, arm), centre + QPointF(0, arm));
+
+    // Drawn last, so that the circle stays whole over the marks.
+    const QColor colour = PaletteOf(view).feed;
+    QColor fill = colour;
+    fill.setAlpha(view.print ? 0 : 28);
+    painter.setPen(QPen(colour, std::max(view.print ? 1.0 : 2.0, Width(view, 0.5))));
     painter.setBrush(fill);
+    const double radius = radius_mm * view.pixels_per_mm;
     painter.drawEllipse(centre, radius, radius);
     painter.setBrush(Qt::NoBrush);
-
-    QFont font = view.label_font;
-    font.setBold(true);
-    if (font.pointSizeF() > 0) {
-        font.setPointSizeF(font.pointSizeF() * 1.6);
-    } else {
-        font.setPixelSize(font.pixelSize() * 8 / 5);
-    }
-    painter.setFont(font);
-    // Not in the circle's colour: the circle alone marks where the centre is.
-    painter.setPen(RotationColour);
-    painter.drawText(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
-                     Qt::AlignCenter, QString::number(number));
 }
 
 void PaintMarker(QPainter& painter, const FeedLayoutView& view, const FeedPosition& marker) {
@@ -113,6 +125,34 @@ void PaintMarker(QPainter& painter, const FeedLayoutView& view, const FeedPositi
     painter.setPen(QPen(MarkerColour, std::max(2.0, Width(view, 0.6)), Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, radius, radius);
+}
+
+// An arrow whose tip lies at `tip`, pointing along (dx, dy) in device directions.
+void PaintArrow(QPainter& painter, QPointF tip, QPointF along, double length) {
+    const QPointF back = tip - along * length;
+    const QPointF across(-along.y(), along.x());
+    painter.setPen(QPen(RotationColour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(back, tip);
+    const double head = length * 0.4;
+    painter.setBrush(RotationColour);
+    painter.drawPolygon(QPolygonF{tip, tip - along * head + across * head * 0.45,
+                                  tip - along * head - across * head * 0.45});
+    painter.setBrush(Qt::NoBrush);
+}
+
+QFont NumberFont(const QFont& base) {
+    QFont font = base;
+    font.setBold(true);
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * 1.6);
+    } else {
+        font.setPixelSize(font.pixelSize() * 8 / 5);
+    }
+    return font;
+}
+
+QString NumberText(int number) {
+    return QString::number(number);
 }
 
 }  // namespace
@@ -133,12 +173,78 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
     painter.setRenderHint(QPainter::TextAntialiasing);
     PaintGrid(painter, view);
     PaintGridFigures(painter, view);
-    if (marker) {
+    const QRectF region = RegionRect(view);
+    if (view.print) {
+        painter.setClipRect(region);
+    }
+    if (marker && Inside(view.bounds, marker->right_mm, marker->up_mm)) {
         PaintMarker(painter, view, *marker);
     }
+
+    const QFont number_font = NumberFont(view.label_font);
+    const QFontMetricsF metrics(number_font, painter.device());
+    const double radius = FeedDiameterMm / 2 * view.pixels_per_mm;
+    // Feeds' numbers first, beside their circles; then the arrows' distances, clear of every
+    // circle as well.
+    std::vector<LabelRequest> numbers;
+    std::vector<LabelRequest> distances;
+    std::vector<QString> number_texts;
+    std::vector<QString> distance_texts;
+    std::vector<LabelBox> centres;  // and arrows
+    std::vector<LabelBox> circles;
+    const double arrow = 2.5 * metrics.height();
     for (std::size_t index = 0; index < plan.feeds.size(); ++index) {
-        PaintFeed(painter, view, plan.feeds[index], static_cast<int>(index) + 1);
+        const planning::FeedPlan& feed = plan.feeds[index];
+        const int number = static_cast<int>(index) + 1;
+        if (view.print &&
+            !Inside(Widened(view.bounds, 1.3 * FeedDiameterMm / 2), feed.right_mm, feed.up_mm)) {
+            continue;  // on another sheet, or named on the card instead
+        }
+        if (view.print || Inside(view.bounds, feed.right_mm, feed.up_mm)) {
+            PaintFeed(painter, view, feed);
+            const QPointF centre = ToDevice(view, feed.right_mm, feed.up_mm);
+            const QString text = NumberText(number);
+            numbers.push_back({centre.x(), centre.y(), radius + metrics.height() * 0.15,
+                               metrics.horizontalAdvance(text) + 2, metrics.height()});
+            number_texts.push_back(text);
+            centres.push_back({centre.x() - radius / 2, centre.y() - radius / 2, radius, radius});
+            circles.push_back({centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius});
+            continue;
+        }
+        const double inset = arrow / 4 / view.pixels_per_mm;
+        const EdgeArrow edge = ArrowAtEdge(view.bounds, feed.right_mm, feed.up_mm, inset);
+        const QPointF tip = ToDevice(view, edge.right_mm, edge.up_mm);
+        const QPointF along(edge.towards_right, -edge.towards_up);
+        PaintArrow(painter, tip, along, arrow);
+        const QPointF tail = tip - along * arrow;
+        const QRectF shaft = QRectF(tail, tip).normalized().adjusted(-arrow * 0.2, -arrow * 0.2,
+                                                                     arrow * 0.2, arrow * 0.2);
+        centres.push_back({shaft.left(), shaft.top(), shaft.width(), shaft.height()});
+        const QString text = QStringLiteral("%1: %2").arg(
+            NumberText(number), QString::fromStdString(DistanceText(feed.distance_mm)));
+        distances.push_back({tail.x(), tail.y(), metrics.height() * 0.3,
+                             metrics.horizontalAdvance(text) + 2, metrics.height()});
+        distance_texts.push_back(text);
     }
+
+    const LabelBox area{region.left(), region.top(), region.width(), region.height()};
+    const std::vector<LabelBox> number_boxes = PlaceLabels(numbers, centres, area);
+    std::vector<LabelBox> taken = centres;
+    taken.insert(taken.end(), circles.begin(), circles.end());
+    taken.insert(taken.end(), number_boxes.begin(), number_boxes.end());
+    const std::vector<LabelBox> distance_boxes = PlaceLabels(distances, taken, area);
+    painter.setFont(number_font);
+    // Not in the circle's colour: the circle alone marks where the centre is.
+    painter.setPen(view.print ? QColor(Qt::black) : RotationColour);
+    const auto draw = [&](const std::vector<LabelBox>& boxes, const std::vector<QString>& texts) {
+        for (std::size_t index = 0; index < boxes.size(); ++index) {
+            const LabelBox& box = boxes[index];
+            painter.drawText(QRectF(box.left, box.top, box.width, box.height), Qt::AlignCenter,
+                             texts[index]);
+        }
+    };
+    draw(number_boxes, number_texts);
+    draw(distance_boxes, distance_texts);
     painter.restore();
 }
 

@@ -14,7 +14,8 @@ class QPainter;
 
 namespace tarvex {
 
-inline const QColor FeedColour(25, 90, 200);     // each feed's circle
+inline const QColor FeedColour(25, 90, 200);     // each feed's circle on screen
+inline const QColor CardFeedColour(0, 40, 150);  // on paper: dark enough for a grey printer
 inline const QColor MarkerColour(225, 120, 20);  // feed 2 where the main window puts it
 inline const QColor RotationColour(40, 40, 40);  // the rotation marks through each circle
 
@@ -24,6 +25,9 @@ struct FeedLayoutView {
     QPointF origin;       // feed 1's centre, in device pixels
     double pixels_per_mm = 1;
     QFont label_font;  // of the grid's figures
+    // The card's: dark lines that survive a black-and-white printer, the drawing cut at `bounds`
+    // (a sheet of a tiled layout) instead of arrows for the feeds beyond it.
+    bool print = false;
 };
 
 // A point of the dish's holder in device pixels: right is +x, up is -y.
@@ -32,9 +36,11 @@ QPointF ToDevice(const FeedLayoutView& view, double right_mm, double up_mm);
 // The room the grid's figures need left of and below the region, in device pixels.
 double LabelRoom(const QFont& font, QPainter& painter);
 
-// A millimetre grid over the region with every tenth line labelled (figures left of and below
-// it), each feed's 40 mm circle with its number and its rotation as a short line through the
-// circle, and `marker`, if any, as a hollow dashed circle. Antialiased.
+// A millimetre grid over the region (never more than a few hundred lines) with its major lines
+// labelled (figures left of and below it); each feed's 40 mm circle with a cross-hair at its
+// centre, its number beside it and its rotation as a short line through the circle; `marker`, if
+// any, as a hollow dashed circle. On screen a feed outside the region is an arrow at its edge
+// with the feed's number and distance. Labels never cover one another. Antialiased.
 void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planning::Plan& plan,
                      const std::optional<FeedPosition>& marker);
 

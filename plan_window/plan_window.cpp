@@ -13,11 +13,15 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "plan_window/installation_card.h"
 #include "plan_window/plan_report.h"
+#include "plan_window/plan_text.h"
 #include "ui/notifier.h"
 #include "ui/window_support.h"
 
@@ -69,54 +73,12 @@ QString WarningsHtml(const planning::Plan& plan) {
 
 }  // namespace
 
-FeedLayoutWidget::FeedLayoutWidget(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(280, 280);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::white);
-    setPalette(colours);
-}
-
-void FeedLayoutWidget::SetPlan(const std::optional<planning::Plan>& plan,
-                               const std::optional<FeedPosition>& marker) {
-    m_plan = plan;
-    m_marker = plan ? marker : std::nullopt;
-    update();
-}
-
-std::optional<FeedLayoutView> FeedLayoutWidget::View() const {
-    if (!m_plan) {
-        return std::nullopt;
-    }
-    QFont figures = font();
-    figures.setPointSizeF(std::max(6.0, figures.pointSizeF() * 0.8));
-    const LayoutBounds bounds = FeedLayoutBounds(*m_plan, m_marker, true);
-    const QFontMetricsF metrics(figures, this);
-    const double room = metrics.horizontalAdvance(QStringLiteral("-000")) * 1.3 + metrics.height();
-    const double side = std::min(width(), height()) - room - 8;
-    const double per_mm = std::max(side, 1.0) / (bounds.right - bounds.left);
-    // Centred in the widget, the figures' room to the left and below included.
-    const QPointF corner((width() - side - room) / 2 + room, (height() - side - room) / 2);
-    const QPointF origin = corner + QPointF(-bounds.left, bounds.top) * per_mm;
-    return FeedLayoutView{bounds, origin, per_mm, figures};
-}
-
-void FeedLayoutWidget::paintEvent(QPaintEvent* /*event*/) {
-    const std::optional<FeedLayoutView> view = View();
-    if (!view) {
-        return;
-    }
-    QPainter painter(this);
-    PaintFeedLayout(painter, *view, *m_plan, m_marker);
-}
-
 PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_window) {
     setWindowTitle(QStringLiteral("Точный расчёт мультифида"));
     auto* inputs = new QGroupBox(QStringLiteral("Исходные данные"));
     auto* form = new QFormLayout;
     CreateFields(*form);
-    auto* take = new QPushButton(QStringLiteral("Взять из главного окна"));
+    auto* take = new QPushButton(QStringLiteral("&Взять из главного окна"));
     take->setObjectName(QStringLiteral("TakeFromMainWindow"));
     connect(take, &QPushButton::clicked, this, &PlanWindow::OnTakeFromMainWindowClicked);
     auto* input_column = new QVBoxLayout(inputs);
@@ -124,15 +86,26 @@ PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_
     input_column->addWidget(take, 0, Qt::AlignLeft);
     input_column->addStretch();
 
+    // Everything scrolls inside the window where the screen is too small for it, so that the
+    // window itself never outgrows the screen.
+    m_content = new QWidget;
     auto* top = new QHBoxLayout;
     top->addWidget(inputs);
     top->addWidget(CreateDrawing(), 1);
+    auto* column = new QVBoxLayout(m_content);
+    column->addLayout(top, 1);
+    column->addWidget(CreateResults());
+    m_scroll = new QScrollArea;
+    m_scroll->setObjectName(QStringLiteral("Scroll"));
+    m_scroll->setWidget(m_content);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
     auto* window = new QVBoxLayout(this);
-    window->addLayout(top, 1);
-    window->addWidget(CreateResults());
-    resize(1080, 760);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->addWidget(m_scroll);
     // The magnetic model's date is today's unless the installer says otherwise.
     Field(PlanField::Date).setText(QDate::currentDate().toString(Qt::ISODate));
+    FitToScreen();
 }
 
 void PlanWindow::CreateFields(QFormLayout& form) {
@@ -164,12 +137,12 @@ void PlanWindow::CreateFields(QFormLayout& form) {
 }
 
 QWidget* PlanWindow::CreateDrawing() {
-    auto* box = new QGroupBox(QStringLiteral("Облучатели, вид сзади на антенну, мм"));
+    auto* box = new QGroupBox(QStringLiteral("Конверторы, вид сзади на антенну, мм"));
     m_drawing = new FeedLayoutWidget;
     m_drawing->setObjectName(QStringLiteral("Drawing"));
     auto* legend = new QLabel(
-        QStringLiteral("<span style='color:%1'>●</span> облучатели по точному расчёту, черта — "
-                       "поворот; <span style='color:%2'>◌</span> облучатель 2 по главному окну")
+        QStringLiteral("<span style='color:%1'>●</span> конверторы по точному расчёту, черта — "
+                       "поворот; <span style='color:%2'>◌</span> конвертор 2 по главному окну")
             .arg(FeedColour.name(), MarkerColour.name()));
     legend->setWordWrap(true);
     auto* column = new QVBoxLayout(box);
@@ -184,10 +157,16 @@ QWidget* PlanWindow::CreateResults() {
     m_results = CreateResultsTable(box);
     m_warnings = WrappingLabel("Warnings", box);
     m_warnings->setTextFormat(Qt::RichText);
-    m_save = new QPushButton(QStringLiteral("Сохранить карточку…"));
+    m_declination = WrappingLabel("Declination", box);
+    m_explanation = WrappingLabel("Explanation", box);
+    m_explanation->setText(QString::fromStdString(ExplanationText()));
+    QPalette quiet = m_explanation->palette();
+    quiet.setColor(QPalette::WindowText, quiet.color(QPalette::PlaceholderText));
+    m_explanation->setPalette(quiet);
+    m_save = new QPushButton(QStringLiteral("&Сохранить карточку…"));
     m_save->setObjectName(QStringLiteral("SaveCard"));
     connect(m_save, &QPushButton::clicked, this, &PlanWindow::OnSaveCardClicked);
-    m_copy = new QPushButton(QStringLiteral("Копировать"));
+    m_copy = new QPushButton(QStringLiteral("&Копировать"));
     m_copy->setObjectName(QStringLiteral("Copy"));
     connect(m_copy, &QPushButton::clicked, this, &PlanWindow::OnCopyClicked);
     auto* buttons = new QHBoxLayout;
@@ -197,7 +176,9 @@ QWidget* PlanWindow::CreateResults() {
     auto* column = new QVBoxLayout(box);
     column->addWidget(m_status);
     column->addWidget(m_results);
+    column->addWidget(m_declination);
     column->addWidget(m_warnings);
+    column->addWidget(m_explanation);
     column->addLayout(buttons);
     return box;
 }
@@ -219,11 +200,6 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
             font.setBold(row == 0 || column == 0);
             cell->setFont(font);
             cell->setWordWrap(row > 0 && column > 0);
-            if (column > 0) {
-                // The rotation's words in two lines, four feeds side by side.
-                cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(
-                    QStringLiteral("12.3° против часовой стрелки, если")));
-            }
             if (row == 0 && column > 0) {
                 cell->setText(QString::fromStdString(FeedName(static_cast<int>(column))));
             } else if (row > 0 && column == 0) {
@@ -241,9 +217,17 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
 void PlanWindow::ShowTable() {
     const std::vector<ReportRow> rows = FeedTable(m_plan ? *m_plan : planning::Plan{});
     const std::size_t feeds = m_plan ? m_plan->feeds.size() : 0;
+    // The rotation's words in two lines where there is room, in three for three or four feeds:
+    // four side by side within a screen 1024 pixels wide.
+    const int width = m_cells.front()->fontMetrics().horizontalAdvance(
+        feeds <= 2 ? QStringLiteral("12.3° против часовой стрелки, если")
+                   : QStringLiteral("12.3° против часовой"));
     for (std::size_t row = 0; row <= rows.size(); ++row) {
         for (std::size_t column = 0; column <= MaxFeeds; ++column) {
             QLabel* cell = m_cells[row * (MaxFeeds + 1) + column];
+            if (column > 0 && cell->minimumWidth() != width) {
+                cell->setMinimumWidth(width);
+            }
             const bool shown = m_plan && column <= feeds;
             if (row > 0 && column > 0 && shown) {
                 const std::string& text = rows[row - 1].cells[column - 1];
@@ -259,8 +243,40 @@ void PlanWindow::ShowTable() {
 void PlanWindow::Open() {
     if (!isVisible()) {
         OnTakeFromMainWindowClicked();
+        FitToScreen();
     }
     ShowInFront(*this);
+    // The frame is known once shown: the whole window, frame included, on the screen.
+    FitToScreen();
+}
+
+// As large as the content asks (at least a comfortable size), never larger than the screen's
+// free area; the content scrolls within it where it must. A window the user has resized keeps
+// the size given.
+void PlanWindow::FitToScreen() {
+    if (m_fitted && size() != *m_fitted) {
+        return;
+    }
+    // Cells hidden since the last layout do not yet tell their parents' size hints.
+    m_results->layout()->invalidate();
+    m_results->updateGeometry();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    const QSize scrollbars(m_scroll->verticalScrollBar()->sizeHint().width(),
+                           m_scroll->horizontalScrollBar()->sizeHint().height());
+    QSize wanted = QSize(1080, 760).expandedTo(m_content->sizeHint());
+    if (wanted.height() > screen.height() - frame.height()) {
+        wanted.rwidth() += scrollbars.width();  // a vertical scroll bar takes room across
+    }
+    const QSize fitted = wanted.boundedTo(screen.size() - frame);
+    resize(fitted);
+    m_fitted = fitted;
+    if (isVisible() && !screen.contains(frameGeometry())) {
+        const QRect outer = frameGeometry();
+        move(std::clamp(outer.left(), screen.left(), screen.right() + 1 - outer.width()),
+             std::clamp(outer.top(), screen.top(), screen.bottom() + 1 - outer.height()));
+    }
 }
 
 QLineEdit& PlanWindow::Field(PlanField field) const {
@@ -363,12 +379,27 @@ void PlanWindow::ShowStatus(const QString& text, bool error) {
 
 void PlanWindow::ShowResults(const QString& status) {
     ShowStatus(status, true);
+    const std::pair<std::size_t, std::size_t> shown =
+        m_plan ? std::pair(m_plan->feeds.size(), m_plan->warnings.size()) : m_shown;
     ShowTable();
+    // The declination, and once for every figure above: where they are seen from and where a
+    // rotation counts from.
+    m_declination->setText(
+        m_plan ? QString::fromStdString(DeclinationLine(m_plan->declination_deg) + ". " +
+                                        ViewpointText() + " " + RotationZeroText())
+               : QString());
+    m_declination->setVisible(m_plan.has_value());
     m_warnings->setText(m_plan ? WarningsHtml(*m_plan) : QString());
     m_warnings->setVisible(m_plan && !m_plan->warnings.empty());
     m_drawing->SetPlan(m_plan, m_plan ? MainWindowFeed2(*m_input) : std::nullopt);
     m_save->setEnabled(m_plan.has_value());
     m_copy->setEnabled(m_plan.has_value());
+    // More feeds widen the table and warnings lengthen it: the window grows with them up to the
+    // screen, and shrinks back.
+    if (shown != m_shown) {
+        m_shown = shown;
+        FitToScreen();
+    }
 }
 
 }  // namespace tarvex

@@ -3,10 +3,11 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "main_window/calculation_command.h"
-#include "plan_window/feed_layout.h"
+#include "plan_window/feed_layout_widget.h"
 #include "plan_window/plan_form.h"
 #include "planning/plan.h"
 
@@ -14,36 +15,16 @@ class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace tarvex {
-
-// The drawing of the plan window: the feeds to scale, fitted to the widget as it is resized.
-class FeedLayoutWidget : public QWidget {
-    Q_OBJECT
-
-  public:
-    explicit FeedLayoutWidget(QWidget* parent = nullptr);
-
-    // Nothing is drawn but the background without a plan.
-    void SetPlan(const std::optional<planning::Plan>& plan,
-                 const std::optional<FeedPosition>& marker);
-
-    // Where the plan is drawn in the widget now; none without a plan.
-    std::optional<FeedLayoutView> View() const;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    std::optional<planning::Plan> m_plan;
-    std::optional<FeedPosition> m_marker;
-};
 
 // "Точный расчёт мультифида": the precise plan of two to four feeds, computed as the user types,
 // with its drawing, the installation card and the results as text. Its inputs come from the main
 // window when it opens and on "Взять из главного окна". Object names: the fields are named after
 // PlanField ("SiteLongitude", ..., "Date"), each with its message label "<field>Error"; "Results",
-// "Warnings", "Status", "Drawing"; buttons "TakeFromMainWindow", "SaveCard", "Copy".
+// "Warnings", "Declination", "Explanation", "Status", "Drawing", "Scroll"; buttons
+// "TakeFromMainWindow", "SaveCard", "Copy".
 class PlanWindow : public QWidget {
     Q_OBJECT
 
@@ -76,13 +57,20 @@ class PlanWindow : public QWidget {
     void ShowFieldErrors(const std::vector<PlanFieldError>& errors);
     void ShowResults(const QString& status);
     void ShowStatus(const QString& text, bool error);
+    void FitToScreen();
 
     const CalculationView& m_main_window;
+    QWidget* m_content = nullptr;  // everything, inside the scroll area
+    QScrollArea* m_scroll = nullptr;
+    std::optional<QSize> m_fitted;                // the size FitToScreen gave last
+    std::pair<std::size_t, std::size_t> m_shown;  // feeds and warnings the window was fitted to
     std::array<QLineEdit*, PlanFieldCount> m_fields{};
     std::array<QLabel*, PlanFieldCount> m_errors{};
     QWidget* m_results = nullptr;
     std::vector<QLabel*> m_cells;  // the results table, row by row, captions first
     QLabel* m_warnings = nullptr;
+    QLabel* m_declination = nullptr;
+    QLabel* m_explanation = nullptr;
     QLabel* m_status = nullptr;
     FeedLayoutWidget* m_drawing = nullptr;
     QPushButton* m_save = nullptr;

@@ -7,7 +7,9 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QPushButton>
+#include <QTranslator>
 #include <QWidget>
 #include <cmath>
 #include <cstdlib>
@@ -199,6 +201,20 @@ void PressFocusedButtonsOnReturn() {
         return created;
     }();
     (void)filter;
+}
+
+bool LoadQtTranslation() {
+    static QTranslator* const translator = [] {
+        auto* loaded = new QTranslator(QCoreApplication::instance());
+        if (!loaded->load(QStringLiteral("qtbase_ru"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            delete loaded;
+            return static_cast<QTranslator*>(nullptr);
+        }
+        QCoreApplication::installTranslator(loaded);
+        return loaded;
+    }();
+    return translator != nullptr;
 }
 
 void ShowInFront(QWidget& window) {

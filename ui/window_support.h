@@ -48,6 +48,11 @@ QFont SerifFont(double points, bool bold);
 // (there is still no default button: elsewhere they belong to the focused control).
 void PressFocusedButtonsOnReturn();
 
+// Installs Qt's own Russian translation (Debian's qt6-translations-l10n), once, so that Qt's
+// dialogs (a file dialog's buttons and captions) speak the program's language whatever the process
+// locale. False where the translation is not installed: those dialogs then stay in English.
+bool LoadQtTranslation();
+
 // Shows a window without a modal wait and brings it to the front.
 void ShowInFront(QWidget& window);
 

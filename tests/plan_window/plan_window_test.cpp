@@ -2,7 +2,11 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <clocale>
@@ -10,6 +14,7 @@
 #include <memory>
 #include <queue>
 
+#include "plan_window/layout_geometry.h"
 #include "plan_window/plan_window.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/recording_notifier.h"
@@ -125,17 +130,96 @@ std::vector<QPointF> CentresOf(const QImage& image, const QColor& colour, int mi
     return centres;
 }
 
-// The longest run of dark pixels in any row, in pixels.
+// The longest run of black pixels in any row, in pixels (the grid's dark grey is lighter).
 int LongestDarkRun(const QImage& image) {
     int longest = 0;
     for (int y = 0; y < image.height(); ++y) {
         int run = 0;
         for (int x = 0; x < image.width(); ++x) {
-            run = qGray(image.pixel(x, y)) < 128 ? run + 1 : 0;
+            run = qGray(image.pixel(x, y)) < 64 ? run + 1 : 0;
             longest = std::max(longest, run);
         }
     }
     return longest;
+}
+
+// Page `page` of a PDF drawn by poppler at `dpi` into `stem`.png.
+QImage RenderPage(const QString& pdf, int page, int dpi, const QString& stem) {
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (pdftoppm.isEmpty()) {
+        qWarning("pdftoppm (poppler-utils) is needed");
+        return {};
+    }
+    const QString number = QString::number(page);
+    if (QProcess::execute(pdftoppm, {"-r", QString::number(dpi), "-png", "-singlefile", "-f",
+                                     number, "-l", number, pdf, stem}) != 0) {
+        return {};
+    }
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+// Counts the lines a painting draws, and nothing else.
+class LineCounter : public QPaintEngine {
+  public:
+    LineCounter() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice* /*device*/) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState& /*state*/) override {}
+    void drawPixmap(const QRectF& /*r*/, const QPixmap& /*pm*/, const QRectF& /*sr*/) override {}
+    void drawLines(const QLineF* /*lines*/, int count) override { m_lines += count; }
+    void drawLines(const QLine* /*lines*/, int count) override { m_lines += count; }
+    void drawPath(const QPainterPath& /*path*/) override {}
+    void drawPolygon(const QPointF* /*points*/, int /*count*/, PolygonDrawMode /*mode*/) override {}
+    void drawPolygon(const QPoint* /*points*/, int /*count*/, PolygonDrawMode /*mode*/) override {}
+    void drawTextItem(const QPointF& /*at*/, const QTextItem& /*text*/) override {}
+    Type type() const override { return QPaintEngine::User; }
+    int Lines() const { return m_lines; }
+
+  private:
+    int m_lines = 0;
+};
+
+class CountingSurface : public QPaintDevice {
+  public:
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    int Lines() const { return m_engine.Lines(); }
+
+  protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+            case PdmWidth:
+            case PdmHeight:
+                return 500;
+            case PdmWidthMM:
+            case PdmHeightMM:
+                return 132;
+            case PdmDpiX:
+            case PdmDpiY:
+            case PdmPhysicalDpiX:
+            case PdmPhysicalDpiY:
+                return 96;
+            case PdmDepth:
+                return 32;
+            case PdmNumColors:
+                return INT_MAX;
+            case PdmDevicePixelRatio:
+                return 1;
+            case PdmDevicePixelRatioScaled:
+                return static_cast<int>(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+  private:
+    mutable LineCounter m_engine;
+};
+
+int CountLines(const FeedLayoutView& view, const planning::Plan& plan) {
+    CountingSurface surface;
+    QPainter painter(&surface);
+    PaintFeedLayout(painter, view, plan, std::nullopt);
+    painter.end();
+    return surface.Lines();
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -308,19 +392,15 @@ class PlanWindowTest : public QObject {
         QCOMPARE(QGuiApplication::clipboard()->text(), table);
     }
 
-    // Printed at 1:1: the scale bar and the centres of feeds 1 and 2, measured on the page drawn
-    // by poppler, are within half a millimetre of their true sizes.
+    // Printed at 1:1 on the page after the words: the scale bar and the centres of feeds 1 and 2,
+    // measured on the page drawn by poppler, are within half a millimetre of their true sizes,
+    // seen from behind the dish and, in the copy under it, mirrored.
     void CardIsToScale() {
-        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-        QVERIFY2(!pdftoppm.isEmpty(), "pdftoppm (poppler-utils) is needed");
         const QString card = m_folder->filePath(QStringLiteral("card.pdf"));
         QVERIFY(m_window->SaveCard(card));
         QVERIFY(m_notifier.errors.isEmpty());
         constexpr int Dpi = 200;
-        QCOMPARE(QProcess::execute(pdftoppm, {"-r", QString::number(Dpi), "-png", "-f", "1", "-l",
-                                              "1", card, m_folder->filePath("page")}),
-                 0);
-        const QImage page(m_folder->filePath(QStringLiteral("page-1.png")));
+        const QImage page = RenderPage(card, 2, Dpi, m_folder->filePath("page"));
         QVERIFY(!page.isNull());
         const double per_mm = Dpi / 25.4;
         QVERIFY(std::abs(page.width() / per_mm - 210) < 1);  // A4
@@ -328,16 +408,138 @@ class PlanWindowTest : public QObject {
         qInfo("scale bar %.2f mm", LongestDarkRun(page) / per_mm);
         QVERIFY(std::abs(LongestDarkRun(page) / per_mm - 100) <= 0.5);
 
-        const std::vector<QPointF> centres = CentresOf(page, FeedColour, 200);
-        QCOMPARE(centres.size(), std::size_t{2});
+        std::vector<QPointF> centres = CentresOf(page, CardFeedColour, 200);
+        QCOMPARE(centres.size(), std::size_t{4});
+        std::sort(centres.begin(), centres.end(),
+                  [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
         const planning::FeedPlan& feed2 = m_window->CurrentPlan()->feeds.at(1);
-        const QPointF from_1 = (centres[1] - centres[0]) / per_mm;
-        // Either group may be the larger one.
-        const double sign = from_1.x() * feed2.right_mm > 0 ? 1 : -1;
-        qInfo("feed 2: %.2f mm right, %.2f mm up; plan %.2f, %.2f", sign * from_1.x(),
-              -sign * from_1.y(), feed2.right_mm, feed2.up_mm);
-        QVERIFY(std::abs(sign * from_1.x() - feed2.right_mm) <= 0.5);
-        QVERIFY(std::abs(-sign * from_1.y() - feed2.up_mm) <= 0.5);
+        for (const int view : {0, 1}) {  // from behind, then from in front
+            const QPointF a = centres[2 * view];
+            const QPointF b = centres[2 * view + 1];
+            // Feed 2 lies below feed 1 in the example.
+            const QPointF from_1 = (b - a) / per_mm;
+            const double right = view == 0 ? feed2.right_mm : -feed2.right_mm;
+            qInfo("feed 2: %.2f mm right, %.2f mm up; plan %.2f, %.2f", from_1.x(), -from_1.y(),
+                  right, feed2.up_mm);
+            QVERIFY(std::abs(from_1.x() - right) <= 0.5);
+            QVERIFY(std::abs(-from_1.y() - feed2.up_mm) <= 0.5);
+        }
+    }
+
+    // Never a silent omission: feeds too far for one sheet are tiled over labelled sheets, each
+    // drawn whole at least once per view; a feed too far for any holder is named.
+    void CardNamesOrTilesEveryFeed_data() {
+        QTest::addColumn<QStringList>("fields");  // longitude, latitude, satellites 1-4, focal
+        QTest::addColumn<int>("unplaced");        // 1-based, 0 for none
+        QTest::newRow("Kyiv, feed 3 off one sheet")
+            << QStringList{"30.52", "50.45", "13", "4.8", "19.2", "", "600"} << 0;
+        QTest::newRow("Moscow, feeds 278 and 399 mm away")
+            << QStringList{"37.62", "55.75", "36", "31.5", "13", "4.8", "600"} << 0;
+        QTest::newRow("focal length 1e8, feed 2 kilometres away")
+            << QStringList{"35:27.69", "32:48.5", "13", "19.2", "", "", "1e8"} << 2;
+    }
+    void CardNamesOrTilesEveryFeed() {
+        QFETCH(QStringList, fields);
+        QFETCH(int, unplaced);
+        const PlanField order[] = {PlanField::SiteLongitude, PlanField::SiteLatitude,
+                                   PlanField::Satellite1,    PlanField::Satellite2,
+                                   PlanField::Satellite3,    PlanField::Satellite4,
+                                   PlanField::FocalLength};
+        for (std::size_t index = 0; index < std::size(order); ++index) {
+            TypeInto(m_window->Field(order[index]), fields[static_cast<int>(index)]);
+        }
+        QVERIFY(m_window->CurrentPlan().has_value());
+        const std::size_t feeds = m_window->CurrentPlan()->feeds.size();
+        const QString card = m_folder->filePath(QStringLiteral("card.pdf"));
+        QVERIFY(m_window->SaveCard(card));
+
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is needed");
+        QProcess text;
+        text.start(pdftotext, {card, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        const QRegularExpressionMatch last =
+            QRegularExpression(QStringLiteral("лист 1 из (\\d+)")).match(words);
+        QVERIFY(last.hasMatch());
+        const int pages = last.captured(1).toInt();
+        for (int page = 1; page <= pages; ++page) {
+            QVERIFY(words.contains(QStringLiteral("лист %1 из %2").arg(page).arg(pages)));
+        }
+        for (const char* words_of_the_card :
+             {"Вид сзади", "Вид спереди", "ВЕРХ", "Tarvex " TARVEX_VERSION}) {
+            QVERIFY2(words.contains(QString::fromUtf8(words_of_the_card)), words_of_the_card);
+        }
+        for (std::size_t feed = 2; feed <= feeds; ++feed) {
+            const QString named = QStringLiteral("Конвертор %1 не поместился").arg(feed);
+            QCOMPARE(words.contains(named), int(feed) == unplaced);
+        }
+
+        // Whole circles on the sheets after the words (page 1): each placed feed at least twice.
+        int circles = 0;
+        for (int page = 2; page <= pages; ++page) {
+            const QImage image = RenderPage(card, page, 100, m_folder->filePath("page"));
+            QVERIFY(!image.isNull());
+            circles += static_cast<int>(CentresOf(image, CardFeedColour, 300).size());
+        }
+        const int placed = static_cast<int>(feeds) - (unplaced > 0 ? 1 : 0);
+        qInfo("%d pages, %d circles for %d placed feeds", pages, circles, placed);
+        QVERIFY(circles >= 2 * placed);
+    }
+
+    // A focal length of 1e20 mm: the drawing is painted at once, with a bounded number of lines,
+    // feed 2 an arrow at its edge; the painting of a region that size is bounded too.
+    void HugeFocalLengthPaintsWithinAFrame() {
+        TypeInto(m_window->Field(PlanField::FocalLength), QStringLiteral("1e20"));
+        auto& drawing = Find<FeedLayoutWidget>(*m_window, "Drawing");
+        const FeedLayoutView view = *drawing.View();
+        QVERIFY(view.bounds.right <= DrawingReachMm && view.bounds.top <= DrawingReachMm);
+        QVERIFY(!drawing.grab().toImage().isNull());
+        const planning::Plan& plan = *m_window->CurrentPlan();
+        planning::Plan feed_1 = plan;
+        feed_1.feeds.resize(1);
+        QCOMPARE(CountLines(view, plan), CountLines(view, feed_1) + 1);  // feed 2's arrow
+
+        FeedLayoutView huge = view;
+        huge.bounds = {-1e20, 1e20, -1e20, 1e20};
+        huge.pixels_per_mm = 500 / 2e20;
+        huge.origin = QPointF(250, 250);
+        huge.print = true;
+        const int lines = CountLines(huge, plan);
+        qInfo("%d lines", lines);
+        QVERIFY(lines > 10 && lines <= 4 * (MaxGridLinesPerAxis + 1) + 20);
+    }
+
+    // The window stays within the screen it opens on, four feeds or not, and returns to its size
+    // when feeds are removed.
+    void WindowFitsTheScreen() {
+        const QRect screen = m_window->screen()->availableGeometry();
+        const QSize two_feeds = m_window->frameGeometry().size();
+        QVERIFY2(screen.contains(m_window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                .arg(two_feeds.width())
+                                .arg(two_feeds.height())
+                                .arg(screen.width())
+                                .arg(screen.height())));
+        TypeInto(m_window->Field(PlanField::Satellite3), QStringLiteral("3"));
+        TypeInto(m_window->Field(PlanField::Satellite4), QStringLiteral("30"));
+        const QSize four_feeds = m_window->frameGeometry().size();
+        qInfo("window %dx%d, with four feeds %dx%d, on %dx%d", two_feeds.width(),
+              two_feeds.height(), four_feeds.width(), four_feeds.height(), screen.width(),
+              screen.height());
+        QVERIFY(screen.contains(m_window->frameGeometry()));
+        QVERIFY(four_feeds.width() >= two_feeds.width());
+        TypeInto(m_window->Field(PlanField::Satellite4), QString());
+        TypeInto(m_window->Field(PlanField::Satellite3), QString());
+        QCOMPARE(m_window->frameGeometry().size(), two_feeds);
+    }
+
+    // The card's save dialog is Qt's own: its buttons come from Qt's Russian translation.
+    void QtDialogsSpeakRussian() {
+        QVERIFY(LoadQtTranslation());
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Save"),
+                 QStringLiteral("Сохранить"));
     }
 
     // A file that cannot be written: a clear message, and an earlier file stays as it was.
