@@ -329,13 +329,24 @@ SiteGiven SiteOf(const PlanOptions& options) {
     return given;
 }
 
-int RunPlan(const PlanOptions& options) {
-    const SiteGiven site = SiteOf(options);
+// The set-up's site and the values its options give; none, after saying why on the standard
+// error, where the site named cannot be had (bad usage).
+std::optional<std::pair<SiteGiven, tarvex::PlanBatchDefaults>> SetUpOf(const PlanOptions& options) {
+    SiteGiven site = SiteOf(options);
     if (!site.problem.empty()) {
         std::cerr << "tarvex-calc plan: " << site.problem << '\n';
+        return std::nullopt;
+    }
+    tarvex::PlanBatchDefaults given = PlanDefaultsOf(options, site.site);
+    return std::pair{std::move(site), std::move(given)};
+}
+
+int RunPlan(const PlanOptions& options) {
+    const auto set_up = SetUpOf(options);
+    if (!set_up) {
         return BadUsage;
     }
-    const tarvex::PlanBatchDefaults given = PlanDefaultsOf(options, site.site);
+    const auto& [site, given] = *set_up;
     // An offset dish, or a prime-focus one measured by its depth, has no focal length to type.
     const bool focal_needed =
         given.dish.type == tarvex::planning::DishType::PrimeFocus && !given.dish.depth_mm;
@@ -493,12 +504,11 @@ std::vector<std::string> WithEmptyValues(CLI::App& app, int argc, char** argv) {
 }
 
 int RunPlanBatch(const PlanOptions& options) {
-    const SiteGiven site = SiteOf(options);
-    if (!site.problem.empty()) {
-        std::cerr << "tarvex-calc plan: " << site.problem << '\n';
+    const auto set_up = SetUpOf(options);
+    if (!set_up) {
         return BadUsage;
     }
-    const tarvex::PlanBatchDefaults defaults = PlanDefaultsOf(options, site.site);
+    const tarvex::PlanBatchDefaults& defaults = set_up->second;
     return BatchStatus(tarvex::RunLines(
         STDIN_FILENO, stdout, [&defaults](std::string_view line, long line_number) {
             return tarvex::PlanBatchOutputLine(line, line_number, defaults);
