@@ -6,6 +6,7 @@
   var KEYS = ["lon", "lat", "focal_mm", "diameter_mm", "date", "dish", "width_mm", "height_mm",
               "depth_mm", "feed_distance_mm", "rim_low_mm", "rim_high_mm"];
   var lastPlan = null;
+  var ready = false;  // the compiled code can be called
   var el = function (id) { return document.getElementById(id); };
 
   function todayUtc() { return new Date().toISOString().slice(0, 10); }
@@ -20,10 +21,23 @@
     return /^-0(\.0*)?$/.test(text) ? text.slice(1) : text;
   }
 
-  // The form as a query string of batch keys; blank fields are left out.
+  function call(name, text) {
+    return JSON.parse(Module.ccall(name, "string", ["string"], [text]));
+  }
+
+  // Only the measurements of the chosen type of dish are shown, and only shown fields are sent.
+  function showDishFields() {
+    var type = el("dish").value || "prime";
+    document.querySelectorAll("[data-dish]").forEach(function (box) {
+      box.hidden = box.dataset.dish.split(" ").indexOf(type) < 0;
+    });
+  }
+
+  // The form as a query string of batch keys; blank and hidden fields are left out.
   function formQuery() {
     var params = new URLSearchParams();
     KEYS.forEach(function (key) {
+      if (el(key).closest("[hidden]")) return;
       var value = el(key).value.trim();
       if (value !== "") params.set(key, value);
     });
@@ -42,6 +56,52 @@
       SAT_FIELDS.forEach(function (id, k) { el(id).value = k < sats.length ? sats[k].trim() : ""; });
     }
     if (!el("date").value) el("date").value = todayUtc();
+    if (!el("dish").value) el("dish").value = "prime";
+    showDishFields();
+  }
+
+  // What a satellite's field may mean, as buttons under the fields: "36" or "amu" finds
+  // Express AMU1 at 36.1° E.
+  function suggestSatellites(input) {
+    var box = el("sat-suggestions");
+    box.textContent = "";
+    var text = input.value.trim();
+    if (!ready || text === "") return;
+    var found = call("tarvex_satellites", text);
+    if (found.length === 1 && found[0].value === text) return;
+    found.slice(0, 6).forEach(function (satellite) {
+      var button = document.createElement("button");
+      button.type = "button";
+      button.textContent = satellite.entry;
+      button.addEventListener("click", function () {
+        input.value = satellite.value;
+        box.textContent = "";
+        input.focus();
+      });
+      box.appendChild(button);
+    });
+    if (found.length > 6) {
+      var more = document.createElement("p");
+      more.className = "note";
+      more.textContent = "И ещё " + (found.length - 6) + ": уточните.";
+      box.appendChild(more);
+    }
+  }
+
+  // A site copied from a map, pasted into the longitude or the latitude, fills both.
+  function pasteSite(event) {
+    var text = event.clipboardData ? event.clipboardData.getData("text") : "";
+    if (!ready || !text) return;
+    var site = call("tarvex_site", text);
+    if (site.lat !== undefined) {
+      event.preventDefault();
+      el("lat").value = site.lat;
+      el("lon").value = site.lon;
+      el("problem-lon").textContent = "";
+    } else if (site.error) {
+      event.preventDefault();
+      el("problem-lon").textContent = site.error;
+    }
   }
 
   function showProblems(answer) {
@@ -58,7 +118,10 @@
     });
     if (!answer.error) return;
     var field = answer.field || "";
-    var box = el("problem-" + field) || el("problem-");
+    var box = el("problem-" + field);
+    // A link may give a measurement the chosen type of dish does not show.
+    if (box && box.closest("[hidden]")) box = el("problem-dish");
+    if (!box) box = el("problem-");
     box.textContent = answer.error;
     var inputs = field === "sats" ? SAT_FIELDS : [field];
     inputs.forEach(function (id) { if (el(id)) el(id).setAttribute("aria-invalid", "true"); });
@@ -90,7 +153,7 @@
   }
 
   function compute(query) {
-    var answer = JSON.parse(Module.ccall("tarvex_plan", "string", ["string"], [query]));
+    var answer = call("tarvex_plan", query);
     el("plan-json").textContent = answer.json;
     showProblems(answer);
     lastPlan = answer.error ? null : JSON.parse(answer.json);
@@ -174,9 +237,9 @@
               ? "Точность компаса телефона ±" + fixed(reading.accuracy, 0) + "°."
               : "Точность своего компаса телефон не сообщает.");
     }
-    // The face of a prime-focus dish looks at satellite 1: it leans back by its elevation.
-    var planTilt = lastPlan.dish && typeof lastPlan.dish.face_tilt_deg === "number"
-        ? lastPlan.dish.face_tilt_deg : sat1.elevation_deg;
+    // The rim's plane: a prime-focus dish's leans back by satellite 1's elevation, an offset
+    // dish's by that less its offset angle.
+    var planTilt = lastPlan.dish.face_tilt_deg;
     var faceTilt = reading.beta - 90;
     el("level-face").dataset.deg = String(faceTilt);
     el("level-face").dataset.planDeg = String(planTilt);
@@ -224,10 +287,18 @@
   }
 
   function start() {
+    ready = true;
     fillForm(location.search);
+    el("dish").addEventListener("change", showDishFields);
+    SAT_FIELDS.forEach(function (id) {
+      el(id).addEventListener("input", function () { suggestSatellites(el(id)); });
+    });
+    el("lon").addEventListener("paste", pasteSite);
+    el("lat").addEventListener("paste", pasteSite);
     el("plan-form").addEventListener("submit", function (event) {
       event.preventDefault();
       var query = formQuery();
+      el("sat-suggestions").textContent = "";
       compute(query);
       // The address keeps the inputs for a bookmark, where the browser lets a file's page do so.
       try { history.replaceState(null, "", "?" + query); } catch (e) { /* the plan is shown */ }
