@@ -172,7 +172,7 @@
     (lastPlan ? lastPlan.feeds : []).forEach(function (f, k) {
       var option = document.createElement("option");
       option.value = String(k);
-      option.textContent = "Облучатель " + (k + 1) + ": по плану поворот " + fixed(f.rotation_deg, 1) + "°";
+      option.textContent = "Конвертор " + (k + 1) + ": по плану поворот " + fixed(f.rotation_deg, 1) + "°";
       select.appendChild(option);
     });
     if (chosen && Number(chosen) < select.options.length) select.value = chosen;
@@ -250,7 +250,7 @@
     var rotation = reading.gamma;
     el("level-lnb").dataset.deg = String(rotation);
     el("level-lnb").dataset.planDeg = String(feed.rotation_deg);
-    el("level-lnb").textContent = "Поворот облучателя " + fixed(rotation, 1) + "°, по плану " +
+    el("level-lnb").textContent = "Поворот конвертора " + fixed(rotation, 1) + "°, по плану " +
         fixed(feed.rotation_deg, 1) + "° (положительный — по часовой, вид сзади)";
   }
 
