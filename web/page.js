@@ -104,7 +104,18 @@
     }
   }
 
-  function showProblems(answer) {
+  // The field of the satellite a refusal names: the one holding that element of the query's
+  // `sats` (the same text given earlier counted), else every satellite's field.
+  function satelliteFields(answer, query) {
+    var given = (new URLSearchParams(query).get("sats") || "").split(",").map(function (t) { return t.trim(); });
+    var k = (answer.satellite || 0) - 1;
+    if (k < 0 || k >= given.length || given[k] === "") return SAT_FIELDS;
+    var before = given.slice(0, k).filter(function (t) { return t === given[k]; }).length;
+    var holding = SAT_FIELDS.filter(function (id) { return el(id).value.trim() === given[k]; });
+    return holding.length > before ? [holding[before]] : SAT_FIELDS;
+  }
+
+  function showProblems(answer, query) {
     document.querySelectorAll(".problem").forEach(function (p) {
       p.textContent = "";
       delete p.dataset.kind;
@@ -123,7 +134,7 @@
     if (box && box.closest("[hidden]")) box = el("problem-dish");
     if (!box) box = el("problem-");
     box.textContent = answer.error;
-    var inputs = field === "sats" ? SAT_FIELDS : [field];
+    var inputs = field === "sats" ? satelliteFields(answer, query) : [field];
     inputs.forEach(function (id) { if (el(id)) el(id).setAttribute("aria-invalid", "true"); });
   }
 
@@ -155,7 +166,7 @@
   function compute(query) {
     var answer = call("tarvex_plan", query);
     el("plan-json").textContent = answer.json;
-    showProblems(answer);
+    showProblems(answer, query);
     lastPlan = answer.error ? null : JSON.parse(answer.json);
     el("plan-text").textContent = answer.error ? "" : answer.text;
     el("plan-status").textContent = answer.error ? "Расчёт не выполнен: " + answer.error : "";

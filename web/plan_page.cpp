@@ -239,9 +239,14 @@ std::optional<std::string> SatelliteProblem(int number, const std::string& text)
            (lookup.candidates.empty() ? "" : "; похожие: " + EntriesText(lookup.candidates)) + ".";
 }
 
-std::string Refused(const std::string& reason, const std::string& field, const Json& ignored) {
+// `satellite`: the 1-based element of "sats" the refusal names, 0 for none.
+std::string Refused(const std::string& reason, const std::string& field, const Json& ignored,
+                    int satellite = 0) {
     Json plan_json = {{"error", reason}, {"field", field}};
     Json answer = {{"json", plan_json.dump()}, {"error", reason}, {"field", field}};
+    if (satellite > 0) {
+        answer["satellite"] = satellite;
+    }
     answer["ignored"] = ignored;
     return answer.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
@@ -256,7 +261,7 @@ std::string PlanAnswer(std::string_view query, const planning::Date& today) {
         for (std::size_t k = 0; k < satellites->size(); ++k) {
             const auto& text = (*satellites)[k].get_ref<const std::string&>();
             if (const auto problem = SatelliteProblem(static_cast<int>(k) + 1, text)) {
-                return Refused(*problem, "sats", ignored);
+                return Refused(*problem, "sats", ignored, static_cast<int>(k) + 1);
             }
         }
     }
@@ -267,7 +272,8 @@ std::string PlanAnswer(std::string_view query, const planning::Date& today) {
         if (const auto* input = std::get_if<planning::PlanInput>(&parsed)) {
             const auto plan = planning::MakePlan(*input);
             if (const auto* refusal = std::get_if<planning::PlanRefusal>(&plan)) {
-                return Refused(RefusalText(*refusal), RefusedKey(*refusal), ignored);
+                return Refused(RefusalText(*refusal), RefusedKey(*refusal), ignored,
+                               refusal->satellite);
             }
             Json answer = {{"json", PlanJson(std::get<planning::Plan>(plan))},
                            {"text", PlanText(*input, std::get<planning::Plan>(plan))}};

@@ -17,7 +17,8 @@ namespace tarvex::web {
 //                  plan does not know]}
 //   a refusal  -> {"json": "{\"error\":...,\"field\":...}", "error": the reason in Russian (the
 //                  plan's own words where the plan refused it), "field": the key it concerns
-//                  ("" when it concerns none), "ignored": [...]}
+//                  ("" when it concerns none), "satellite": the element of `sats` it names
+//                  (from 1; only where it names one), "ignored": [...]}
 // The keys are passed on to the batch reader as they are, so every key it knows works here; a
 // satellite is a longitude or a name of the compiled-in list.
 std::string PlanAnswer(std::string_view query, const planning::Date& today);

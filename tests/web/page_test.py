@@ -97,6 +97,8 @@ def check_plans(browser):
         else:
             assert page["field"] == refused_field, page
             assert text(f"problem-{refused_field}") == page["error"]
+            # The satellite the refusal names, not all four.
+            assert browser.evaluate("document.querySelectorAll('[aria-invalid]').length") == 1
             if refusal is not None:
                 assert page["error"] == refusal, (page, refusal)
     # A site pasted whole; a satellite found as it is typed.
