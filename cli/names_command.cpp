@@ -6,6 +6,7 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "conversions/float_chars.h"
 #include "names/satellites.h"
 #include "planning/plan.h"
 
@@ -16,32 +17,14 @@ using Json = nlohmann::ordered_json;
 
 std::string Fixed(double value, int decimals) {
     char text[64];
-    return std::string(
-        text,
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr);
+    return std::string(text, float_chars::ToChars(text, text + sizeof text, value,
+                                                  std::chars_format::fixed, decimals)
+                                 .ptr);
 }
 
 std::string Shortest(double value) {
     char text[64];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
-// "36.1E (Express AMU1)"
-std::string PositionText(const names::SatellitePosition& position) {
-    std::string text =
-        Fixed(std::fabs(position.longitude_deg), 1) + (position.longitude_deg < 0 ? "W (" : "E (");
-    for (std::size_t i = 0; i < position.names.size(); ++i) {
-        text += (i == 0 ? "" : ", ") + std::string(position.names[i]);
-    }
-    return text + ")";
-}
-
-std::string PositionsText(const std::vector<names::SatellitePosition>& positions) {
-    std::string text;
-    for (const names::SatellitePosition& position : positions) {
-        text += (text.empty() ? "" : "; ") + PositionText(position);
-    }
-    return text;
+    return std::string(text, float_chars::ToChars(text, text + sizeof text, value).ptr);
 }
 
 // "56.8519° с.ш., 60.6122° в.д."
@@ -65,26 +48,6 @@ std::string Dump(const Json& json) {
 }
 
 }  // namespace
-
-std::variant<double, std::string> SatelliteLongitude(std::string_view text) {
-    if (const std::optional<double> longitude = planning::ParseAngle(text)) {
-        return *longitude;
-    }
-    const names::SatelliteLookup lookup = names::LookUpSatellite(text);
-    const std::string quoted = "\"" + std::string(text) + "\"";
-    switch (lookup.found) {
-        case names::SatelliteLookup::Found::One:
-            return lookup.longitude_deg;
-        case names::SatelliteLookup::Found::Several:
-            return quoted + " is more than one position: " + PositionsText(lookup.candidates) +
-                   "; give one of their names or the longitude";
-        case names::SatelliteLookup::Found::None:
-            break;
-    }
-    return "not a longitude, and no satellite is named " + quoted +
-           (lookup.candidates.empty() ? "" : "; close: " + PositionsText(lookup.candidates)) +
-           " (tarvex-calc satellites lists them)";
-}
 
 std::variant<names::Place, std::string> PlaceNamed(std::string_view text) {
     const std::vector<names::Place> places = names::FindPlaces(text, 1);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <variant>
 
+#include "cli/satellite_longitude.h"
 #include "names/places.h"
 #include "names/site_text.h"
 
@@ -13,13 +14,6 @@
 // `tarvex-calc satellites` and `tarvex-calc places` lists.
 
 namespace tarvex {
-
-// A satellite typed as a longitude (as planning::ParseAngle reads it) or as a name of the
-// compiled-in list; else why not, in English, with the candidates.
-//   "13" -> 13;  "express amu1" -> 36.1;  "-4:30" -> -4.5
-//   "Astra" -> "\"Astra\" is more than one position: 19.2E (Astra, Astra 1KR, ...); ..."
-//   "Expres AMU1" -> "no satellite is named \"Expres AMU1\"; close: 36.1E (Express AMU1); ..."
-std::variant<double, std::string> SatelliteLongitude(std::string_view text);
 
 // The town `--place` means: the most populous FindPlaces gives; else why not.
 //   "Екатеринбург" -> Yekaterinburg;  "Xyzzy" -> "no town is named \"Xyzzy\""

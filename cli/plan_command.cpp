@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "cli/json_line.h"
-#include "cli/names_command.h"
+#include "cli/satellite_longitude.h"
 #include "plan_window/plan_text.h"
 #include "planning/typed_input.h"
 

@@ -26,9 +26,12 @@ add_custom_target(web ALL
             -B ${CMAKE_BINARY_DIR}/web -G Ninja
             -DCMAKE_TOOLCHAIN_FILE=${TARVEX_EMSCRIPTEN_TOOLCHAIN}
             -DTARVEX_WERROR=${TARVEX_WERROR}
+            -DTARVEX_SATELLITE_TABLE=${CMAKE_BINARY_DIR}/names/satellite_table.cpp
     COMMAND ${tarvex_web_env} ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR}/web
     BYPRODUCTS ${TARVEX_WEB_PAGE}
     COMMENT "Building the phone page with emscripten"
     USES_TERMINAL
     VERBATIM)
+# The satellite list the page compiles in is the one the native tool writes for tarvex_names.
+add_dependencies(web tarvex_names)
 install(FILES ${TARVEX_WEB_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvex)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <set>
 
+#include "conversions/float_chars.h"
 #include "names/name_key.h"
 #include "names/satellite_table.h"
 
@@ -13,8 +14,8 @@ namespace {
 
 std::string Tenths(double degrees) {
     char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, std::fabs(degrees),
-                                           std::chars_format::fixed, 1)
+    return std::string(text, float_chars::ToChars(text, text + sizeof text, std::fabs(degrees),
+                                                  std::chars_format::fixed, 1)
                                  .ptr);
 }
 

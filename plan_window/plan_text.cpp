@@ -7,6 +7,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "conversions/float_chars.h"
+
 namespace tarvex {
 namespace {
 
@@ -21,7 +23,7 @@ std::string IntText(long long value) {
 
 double ReadBack(const std::string& text) {
     double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
+    float_chars::FromChars(text.data(), text.data() + text.size(), value);
     return value;
 }
 
@@ -81,9 +83,9 @@ std::string FactorLine(const Plan& plan) {
 std::string FixedText(double value, int decimals) {
     char text[400];
     auto result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+        float_chars::ToChars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc()) {
-        result = std::to_chars(text, text + sizeof text, value);
+        result = float_chars::ToChars(text, text + sizeof text, value);
     }
     std::string written(text, result.ptr);
     if (!written.empty() && written.front() == '-' &&
@@ -95,7 +97,7 @@ std::string FixedText(double value, int decimals) {
 
 std::string ShortText(double value) {
     char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value + 0.0).ptr;
+    const auto end = float_chars::ToChars(text, text + sizeof text, value + 0.0).ptr;
     return std::string(text, end);
 }
 

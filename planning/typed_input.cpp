@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "conversions/float_chars.h"
 #include "planning/plan.h"
 
 namespace tarvex::planning {
@@ -26,7 +27,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
         return std::nullopt;
     }
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = float_chars::FromChars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
         return std::nullopt;
     }

@@ -6,6 +6,7 @@
   var KEYS = ["lon", "lat", "focal_mm", "diameter_mm", "date", "dish", "width_mm", "height_mm",
               "depth_mm", "feed_distance_mm", "rim_low_mm", "rim_high_mm"];
   var lastPlan = null;
+  var ready = false;  // the compiled code can be called
   var el = function (id) { return document.getElementById(id); };
 
   function todayUtc() { return new Date().toISOString().slice(0, 10); }
@@ -20,10 +21,23 @@
     return /^-0(\.0*)?$/.test(text) ? text.slice(1) : text;
   }
 
-  // The form as a query string of batch keys; blank fields are left out.
+  function call(name, text) {
+    return JSON.parse(Module.ccall(name, "string", ["string"], [text]));
+  }
+
+  // Only the measurements of the chosen type of dish are shown, and only shown fields are sent.
+  function showDishFields() {
+    var type = el("dish").value || "prime";
+    document.querySelectorAll("[data-dish]").forEach(function (box) {
+      box.hidden = box.dataset.dish.split(" ").indexOf(type) < 0;
+    });
+  }
+
+  // The form as a query string of batch keys; blank and hidden fields are left out.
   function formQuery() {
     var params = new URLSearchParams();
     KEYS.forEach(function (key) {
+      if (el(key).closest("[hidden]")) return;
       var value = el(key).value.trim();
       if (value !== "") params.set(key, value);
     });
@@ -42,9 +56,66 @@
       SAT_FIELDS.forEach(function (id, k) { el(id).value = k < sats.length ? sats[k].trim() : ""; });
     }
     if (!el("date").value) el("date").value = todayUtc();
+    if (!el("dish").value) el("dish").value = "prime";
+    showDishFields();
   }
 
-  function showProblems(answer) {
+  // What a satellite's field may mean, as buttons under the fields: "36" or "amu" finds
+  // Express AMU1 at 36.1° E.
+  function suggestSatellites(input) {
+    var box = el("sat-suggestions");
+    box.textContent = "";
+    var text = input.value.trim();
+    if (!ready || text === "") return;
+    var found = call("tarvex_satellites", text);
+    if (found.length === 1 && found[0].value === text) return;
+    found.slice(0, 6).forEach(function (satellite) {
+      var button = document.createElement("button");
+      button.type = "button";
+      button.textContent = satellite.entry;
+      button.addEventListener("click", function () {
+        input.value = satellite.value;
+        box.textContent = "";
+        input.focus();
+      });
+      box.appendChild(button);
+    });
+    if (found.length > 6) {
+      var more = document.createElement("p");
+      more.className = "note";
+      more.textContent = "И ещё " + (found.length - 6) + ": уточните.";
+      box.appendChild(more);
+    }
+  }
+
+  // A site copied from a map, pasted into the longitude or the latitude, fills both.
+  function pasteSite(event) {
+    var text = event.clipboardData ? event.clipboardData.getData("text") : "";
+    if (!ready || !text) return;
+    var site = call("tarvex_site", text);
+    if (site.lat !== undefined) {
+      event.preventDefault();
+      el("lat").value = site.lat;
+      el("lon").value = site.lon;
+      el("problem-lon").textContent = "";
+    } else if (site.error) {
+      event.preventDefault();
+      el("problem-lon").textContent = site.error;
+    }
+  }
+
+  // The field of the satellite a refusal names: the one holding that element of the query's
+  // `sats` (the same text given earlier counted), else every satellite's field.
+  function satelliteFields(answer, query) {
+    var given = (new URLSearchParams(query).get("sats") || "").split(",").map(function (t) { return t.trim(); });
+    var k = (answer.satellite || 0) - 1;
+    if (k < 0 || k >= given.length || given[k] === "") return SAT_FIELDS;
+    var before = given.slice(0, k).filter(function (t) { return t === given[k]; }).length;
+    var holding = SAT_FIELDS.filter(function (id) { return el(id).value.trim() === given[k]; });
+    return holding.length > before ? [holding[before]] : SAT_FIELDS;
+  }
+
+  function showProblems(answer, query) {
     document.querySelectorAll(".problem").forEach(function (p) {
       p.textContent = "";
       delete p.dataset.kind;
@@ -58,9 +129,12 @@
     });
     if (!answer.error) return;
     var field = answer.field || "";
-    var box = el("problem-" + field) || el("problem-");
+    var box = el("problem-" + field);
+    // A link may give a measurement the chosen type of dish does not show.
+    if (box && box.closest("[hidden]")) box = el("problem-dish");
+    if (!box) box = el("problem-");
     box.textContent = answer.error;
-    var inputs = field === "sats" ? SAT_FIELDS : [field];
+    var inputs = field === "sats" ? satelliteFields(answer, query) : [field];
     inputs.forEach(function (id) { if (el(id)) el(id).setAttribute("aria-invalid", "true"); });
   }
 
@@ -90,9 +164,9 @@
   }
 
   function compute(query) {
-    var answer = JSON.parse(Module.ccall("tarvex_plan", "string", ["string"], [query]));
+    var answer = call("tarvex_plan", query);
     el("plan-json").textContent = answer.json;
-    showProblems(answer);
+    showProblems(answer, query);
     lastPlan = answer.error ? null : JSON.parse(answer.json);
     el("plan-text").textContent = answer.error ? "" : answer.text;
     el("plan-status").textContent = answer.error ? "Расчёт не выполнен: " + answer.error : "";
@@ -109,7 +183,7 @@
     (lastPlan ? lastPlan.feeds : []).forEach(function (f, k) {
       var option = document.createElement("option");
       option.value = String(k);
-      option.textContent = "Облучатель " + (k + 1) + ": по плану поворот " + fixed(f.rotation_deg, 1) + "°";
+      option.textContent = "Конвертор " + (k + 1) + ": по плану поворот " + fixed(f.rotation_deg, 1) + "°";
       select.appendChild(option);
     });
     if (chosen && Number(chosen) < select.options.length) select.value = chosen;
@@ -174,9 +248,9 @@
               ? "Точность компаса телефона ±" + fixed(reading.accuracy, 0) + "°."
               : "Точность своего компаса телефон не сообщает.");
     }
-    // The face of a prime-focus dish looks at satellite 1: it leans back by its elevation.
-    var planTilt = lastPlan.dish && typeof lastPlan.dish.face_tilt_deg === "number"
-        ? lastPlan.dish.face_tilt_deg : sat1.elevation_deg;
+    // The rim's plane: a prime-focus dish's leans back by satellite 1's elevation, an offset
+    // dish's by that less its offset angle.
+    var planTilt = lastPlan.dish.face_tilt_deg;
     var faceTilt = reading.beta - 90;
     el("level-face").dataset.deg = String(faceTilt);
     el("level-face").dataset.planDeg = String(planTilt);
@@ -187,7 +261,7 @@
     var rotation = reading.gamma;
     el("level-lnb").dataset.deg = String(rotation);
     el("level-lnb").dataset.planDeg = String(feed.rotation_deg);
-    el("level-lnb").textContent = "Поворот облучателя " + fixed(rotation, 1) + "°, по плану " +
+    el("level-lnb").textContent = "Поворот конвертора " + fixed(rotation, 1) + "°, по плану " +
         fixed(feed.rotation_deg, 1) + "° (положительный — по часовой, вид сзади)";
   }
 
@@ -224,10 +298,18 @@
   }
 
   function start() {
+    ready = true;
     fillForm(location.search);
+    el("dish").addEventListener("change", showDishFields);
+    SAT_FIELDS.forEach(function (id) {
+      el(id).addEventListener("input", function () { suggestSatellites(el(id)); });
+    });
+    el("lon").addEventListener("paste", pasteSite);
+    el("lat").addEventListener("paste", pasteSite);
     el("plan-form").addEventListener("submit", function (event) {
       event.preventDefault();
       var query = formQuery();
+      el("sat-suggestions").textContent = "";
       compute(query);
       // The address keeps the inputs for a bookmark, where the browser lets a file's page do so.
       try { history.replaceState(null, "", "?" + query); } catch (e) { /* the plan is shown */ }

@@ -2,11 +2,17 @@
 
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <string>
 #include <utility>
 #include <variant>
 #include <vector>
 
 #include "cli/plan_command.h"
+#include "cli/satellite_longitude.h"
+#include "names/satellites.h"
+#include "names/site_text.h"
+#include "plan_window/dish_text.h"
+#include "plan_window/plan_text.h"
 
 namespace tarvex::web {
 namespace {
@@ -92,22 +98,87 @@ std::string QuotedKey(const std::string& reason) {
     return close == std::string::npos ? "" : reason.substr(open + 1, close - open - 1);
 }
 
-// The input a refusal of the plan concerns, from the words its Russian message starts with.
-std::string RefusedKey(const std::string& message) {
-    static const std::pair<const char*, const char*> Starts[] = {
-        {"Нужно от 2 до 4 спутников", "sats"},
-        {"Долгота места", "lon"},
-        {"Широта места", "lat"},
-        {"Долгота спутника", "sats"},
-        {"Спутник", "sats"},
-        {"Фокусное расстояние", "focal_mm"},
-        {"Диаметр антенны", "diameter_mm"},
-        {"Даты", "date"},
-    };
-    for (const auto& [start, key] : Starts) {
-        if (message.rfind(start, 0) == 0) {
-            return key;
-        }
+// The key of the batch input a measurement of the dish is given by.
+const char* KeyOf(planning::DishMeasure measure) {
+    switch (measure) {
+        case planning::DishMeasure::FocalLength:
+            return "focal_mm";
+        case planning::DishMeasure::Diameter:
+            return "diameter_mm";
+        case planning::DishMeasure::Depth:
+            return "depth_mm";
+        case planning::DishMeasure::Width:
+            return "width_mm";
+        case planning::DishMeasure::Height:
+            return "height_mm";
+        case planning::DishMeasure::FeedDistance:
+            return "feed_distance_mm";
+        case planning::DishMeasure::RimLow:
+            return "rim_low_mm";
+        case planning::DishMeasure::RimHigh:
+            break;
+    }
+    return "rim_high_mm";
+}
+
+// The field a refusal of the dish is shown beside: the measurement it names, else the one to
+// change, else the dish's type, whose field lists the ways of measuring it.
+std::string DishField(const planning::DishIssue& issue) {
+    using planning::DishProblem;
+    switch (issue.problem) {
+        case DishProblem::OffsetMeasureOnPrime:
+        case DishProblem::NotPositive:
+        case DishProblem::OneRimOnly:
+        case DishProblem::HeightNotAboveWidth:
+        case DishProblem::MeasurementsDisagree:
+            return KeyOf(issue.measure);
+        case DishProblem::NoFocalLength:
+        case DishProblem::FocalOnOffset:
+            return "focal_mm";
+        case DishProblem::FocalAndDepth:
+            return "depth_mm";
+        case DishProblem::DepthWithoutDiameter:
+        case DishProblem::DiameterOnOffset:
+            return "diameter_mm";
+        case DishProblem::NoWidth:
+            return "width_mm";
+        case DishProblem::NoHeight:
+            return "height_mm";
+        case DishProblem::RimsOutOfOrder:
+            return "rim_high_mm";
+        case DishProblem::NoWayToFocus:
+        case DishProblem::TwoWaysToFocus:
+        case DishProblem::NoSuchRims:
+        case DishProblem::BeyondNumbers:
+        case DishProblem::NoDishSize:
+            break;
+    }
+    return "dish";
+}
+
+// The input a refusal of the plan concerns.
+std::string RefusedKey(const planning::PlanRefusal& refusal) {
+    using planning::RefusalKind;
+    switch (refusal.kind) {
+        case RefusalKind::SiteLongitude:
+            return "lon";
+        case RefusalKind::SiteLatitude:
+            return "lat";
+        case RefusalKind::SatelliteCount:
+        case RefusalKind::SatelliteLongitude:
+        case RefusalKind::SameSatellite:
+        case RefusalKind::BelowHorizon:
+        case RefusalKind::TooFarApart:
+            return "sats";
+        case RefusalKind::FocalLength:
+        case RefusalKind::OffsetsTooLarge:
+            return "focal_mm";
+        case RefusalKind::Diameter:
+            return "diameter_mm";
+        case RefusalKind::Date:
+            return "date";
+        case RefusalKind::Dish:
+            return DishField(refusal.dish);
     }
     return "";
 }
@@ -115,10 +186,21 @@ std::string RefusedKey(const std::string& message) {
 // The reader's own words for what was wrong, put as the form puts them.
 std::string ReasonInRussian(const std::string& reason, const std::string& key) {
     if (reason.rfind("missing", 0) == 0) {
-        return key == "sats" ? "Нужно от 2 до 4 спутников." : "Заполните это поле.";
+        if (key == "sats") {
+            return "Нужно от 2 до 4 спутников.";
+        }
+        if (key == "focal_mm") {
+            planning::DishIssue issue;
+            issue.problem = planning::DishProblem::NoFocalLength;
+            return DishIssueText(issue);
+        }
+        return "Заполните это поле.";
     }
     if (key == "date") {
         return "Дата записывается ГГГГ-ММ-ДД, например 2026-12-07.";
+    }
+    if (key == "dish") {
+        return "Тип антенны: prime (прямофокусная) или offset (офсетная).";
     }
     if (key == "lon" || key == "lat" || key == "sats") {
         return "Не угол: градусы (35.4615) или градусы:минуты (35:27.69).";
@@ -129,9 +211,42 @@ std::string ReasonInRussian(const std::string& reason, const std::string& key) {
     return reason;
 }
 
-std::string Refused(const std::string& reason, const std::string& field, const Json& ignored) {
+// "36.1° в.д. — Express AMU1; 19.2° в.д. — Astra, Astra 1KR"
+std::string EntriesText(const std::vector<names::SatellitePosition>& positions) {
+    std::string text;
+    for (const names::SatellitePosition& position : positions) {
+        text += (text.empty() ? "" : "; ") + names::SatelliteEntry(position);
+    }
+    return text;
+}
+
+// Why satellite `number`'s text is neither a longitude nor a name of one position, in Russian,
+// with what it may have meant; nothing where it is one of them.
+std::optional<std::string> SatelliteProblem(int number, const std::string& text) {
+    const std::string label = "Спутник " + std::to_string(number);
+    if (text.empty()) {
+        return label + " не задан: укажите долготу или имя.";
+    }
+    if (std::holds_alternative<double>(SatelliteLongitude(text))) {
+        return std::nullopt;
+    }
+    const names::SatelliteLookup lookup = names::LookUpSatellite(text);
+    if (lookup.found == names::SatelliteLookup::Found::Several) {
+        return label + ": «" + text + "» — несколько позиций: " + EntriesText(lookup.candidates) +
+               ". Укажите имя точнее или долготу.";
+    }
+    return label + ": «" + text + "» — не долгота и не имя спутника из списка" +
+           (lookup.candidates.empty() ? "" : "; похожие: " + EntriesText(lookup.candidates)) + ".";
+}
+
+// `satellite`: the 1-based element of "sats" the refusal names, 0 for none.
+std::string Refused(const std::string& reason, const std::string& field, const Json& ignored,
+                    int satellite = 0) {
     Json plan_json = {{"error", reason}, {"field", field}};
     Json answer = {{"json", plan_json.dump()}, {"error", reason}, {"field", field}};
+    if (satellite > 0) {
+        answer["satellite"] = satellite;
+    }
     answer["ignored"] = ignored;
     return answer.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
@@ -141,15 +256,27 @@ std::string Refused(const std::string& reason, const std::string& field, const J
 std::string PlanAnswer(std::string_view query, const planning::Date& today) {
     Json object = BatchObject(query);
     Json ignored = Json::array();
+    if (const auto satellites = object.find("sats");
+        satellites != object.end() && satellites->is_array()) {
+        for (std::size_t k = 0; k < satellites->size(); ++k) {
+            const auto& text = (*satellites)[k].get_ref<const std::string&>();
+            if (const auto problem = SatelliteProblem(static_cast<int>(k) + 1, text)) {
+                return Refused(*problem, "sats", ignored, static_cast<int>(k) + 1);
+            }
+        }
+    }
+    PlanBatchDefaults defaults;
+    defaults.date = today;
     while (true) {
-        const auto parsed = ParsePlanBatchLine(object.dump(), today);
+        const auto parsed = ParsePlanBatchLine(object.dump(), defaults);
         if (const auto* input = std::get_if<planning::PlanInput>(&parsed)) {
             const auto plan = planning::MakePlan(*input);
             if (const auto* refusal = std::get_if<planning::PlanRefusal>(&plan)) {
-                return Refused(refusal->message, RefusedKey(refusal->message), ignored);
+                return Refused(RefusalText(*refusal), RefusedKey(*refusal), ignored,
+                               refusal->satellite);
             }
             Json answer = {{"json", PlanJson(std::get<planning::Plan>(plan))},
-                           {"text", PlanText(std::get<planning::Plan>(plan))}};
+                           {"text", PlanText(*input, std::get<planning::Plan>(plan))}};
             answer["ignored"] = std::move(ignored);
             return answer.dump(-1, ' ', false, Json::error_handler_t::replace);
         }
@@ -163,6 +290,35 @@ std::string PlanAnswer(std::string_view query, const planning::Date& today) {
         }
         return Refused(ReasonInRussian(reason, key), key, ignored);
     }
+}
+
+std::string SatelliteSuggestions(std::string_view text) {
+    Json suggestions = Json::array();
+    for (const names::SatellitePosition& position : names::FindSatellites(text)) {
+        std::string entry = names::SatelliteEntry(position);
+        // The position with its hemisphere means it alone, and holds no comma to split `sats` at.
+        std::string value = entry.substr(0, entry.find(" —"));
+        suggestions.push_back({{"value", std::move(value)}, {"entry", std::move(entry)}});
+    }
+    return suggestions.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::string SiteAnswer(std::string_view text) {
+    const names::SiteReading reading = names::ReadSite(text);
+    Json answer = Json::object();
+    if (reading.outcome == names::SiteReading::Outcome::Read) {
+        answer["lat"] = ShortText(reading.readings.front().latitude_deg);
+        answer["lon"] = ShortText(reading.readings.front().longitude_deg);
+    } else if (reading.outcome == names::SiteReading::Outcome::Ambiguous) {
+        std::string ways;
+        for (const names::SiteCoordinates& site : reading.readings) {
+            ways += (ways.empty() ? "" : " или ") + ShortText(site.latitude_deg) + ", " +
+                    ShortText(site.longitude_deg);
+        }
+        answer["error"] = "Место читается по-разному: " + ways +
+                          " (широта, долгота). Запишите дроби с точкой, а между числами запятую.";
+    }
+    return answer.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace tarvex::web

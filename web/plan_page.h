@@ -5,7 +5,7 @@
 
 #include "planning/plan.h"
 
-// The phone page's one call into the plan: a query string in, one JSON object out.
+// The phone page's calls into the plan and the names: a text in, one JSON text out.
 
 namespace tarvex::web {
 
@@ -13,11 +13,24 @@ namespace tarvex::web {
 // focal_mm=600&date=2026-12-07`; `sats` comma-separated, percent-encoding and '+' decoded, an
 // empty value left out), as one JSON object:
 //   a plan     -> {"json": what `tarvex-calc plan --json` prints for the same input, without the
-//                  line end, "text": the plan's Russian table, "ignored": [keys the plan does not
-//                  know]}
-//   a refusal  -> {"json": "{\"error\":...,\"field\":...}", "error": the reason, "field": the key
-//                  it concerns ("" when it concerns none), "ignored": [...]}
-// The keys are passed on to the batch reader as they are, so every key it knows works here.
+//                  line end, "text": the table `tarvex-calc plan` prints, "ignored": [keys the
+//                  plan does not know]}
+//   a refusal  -> {"json": "{\"error\":...,\"field\":...}", "error": the reason in Russian (the
+//                  plan's own words where the plan refused it), "field": the key it concerns
+//                  ("" when it concerns none), "satellite": the element of `sats` it names
+//                  (from 1; only where it names one), "ignored": [...]}
+// The keys are passed on to the batch reader as they are, so every key it knows works here; a
+// satellite is a longitude or a name of the compiled-in list.
 std::string PlanAnswer(std::string_view query, const planning::Date& today);
+
+// The satellites a text typed into a satellite's field may mean (names::FindSatellites), as a
+// JSON array of {"value": what the field takes for it, "entry": the position with its names}.
+//   "amu" -> [{"value":"36.1° в.д.","entry":"36.1° в.д. — Express AMU1"}];  "zzz" -> []
+std::string SatelliteSuggestions(std::string_view text);
+
+// A site pasted as one text (names::ReadSite) as one JSON object:
+//   "55.7558, 37.6173" -> {"lat":"55.7558","lon":"37.6173"}
+//   "1,5,2" -> {"error": the readings, in Russian};  "35.4615" -> {} (one angle: a plain paste)
+std::string SiteAnswer(std::string_view text);
 
 }  // namespace tarvex::web
