@@ -50,12 +50,6 @@ CardTiling Tile(const planning::Plan& placed, double width, double height) {
     return tiling;
 }
 
-std::string Whole(int value) {
-    std::array<char, 16> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
-}
-
 }  // namespace
 
 CardTiling TileCard(const planning::Plan& plan, double width_mm, double height_mm) {
@@ -120,21 +114,6 @@ std::vector<int> PackOnPages(const std::vector<double>& heights_mm, double page_
         used += height;
     }
     return pages;
-}
-
-std::string CardPageLabel(int page, int pages) {
-    return "лист " + Whole(page) + " из " + Whole(pages);
-}
-
-std::string CardTilePlace(int row, int column, int columns) {
-    return "ряд " + Whole(row) + ", столбец " + Whole(column) + " из " + Whole(columns);
-}
-
-std::string UnplacedFeedText(int number, const planning::FeedPlan& feed) {
-    return "Конвертор " + Whole(number) + " не поместился на карточку: он в " +
-           DistanceText(feed.distance_mm) + " от конвертора 1 (" +
-           OffsetText(feed.right_mm, feed.up_mm) +
-           "). Отмерьте это положение от центра конвертора 1.";
 }
 
 }  // namespace tarvex

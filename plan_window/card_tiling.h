@@ -6,8 +6,8 @@
 #include "plan_window/plan_report.h"
 #include "planning/plan.h"
 
-// How the installation card lays the feeds out at 1:1 over sheets of paper, and its words for
-// them. Free of Qt.
+// How the installation card lays the feeds out at 1:1 over sheets of paper (its words are the
+// text layer's: card_text.h). Free of Qt.
 
 namespace tarvex {
 
@@ -49,14 +49,5 @@ planning::Plan MirroredPlan(const planning::Plan& plan);
 // `page_mm`, an item that does not fit starting a new sheet.
 //   ({100, 100, 100}, 250) -> {0, 0, 1}
 std::vector<int> PackOnPages(const std::vector<double>& heights_mm, double page_mm);
-
-// The card's words.
-//   (2, 4) -> "лист 2 из 4"
-std::string CardPageLabel(int page, int pages);
-//   (1, 2, 3) -> "ряд 1, столбец 2 из 3"
-std::string CardTilePlace(int row, int column, int columns);
-//   (4, feed 399 mm right) -> "Конвертор 4 не поместился на карточку: он в 399 мм от
-//   конвертора 1 (399.0 мм вправо, 0.0 мм). Отмерьте это положение от центра конвертора 1."
-std::string UnplacedFeedText(int number, const planning::FeedPlan& feed);
 
 }  // namespace tarvex

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "files/error_reason.h"
+#include "plan_window/card_text.h"
 #include "plan_window/card_tiling.h"
 #include "plan_window/feed_layout.h"
 #include "plan_window/plan_report.h"

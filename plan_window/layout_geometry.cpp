@@ -10,13 +10,6 @@ namespace tarvex {
 namespace {
 
 // `value` with `decimals` decimals and a decimal point, whatever the process locale.
-std::string Fixed(double value, int decimals) {
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    return std::string(buffer.data(), result.ptr);
-}
-
 constexpr double MinHalfWithArrowsMm = 60;
 
 bool Within(const LabelBox& inner, const LabelBox& outer) {
@@ -108,19 +101,6 @@ EdgeArrow ArrowAtEdge(const LayoutBounds& bounds, double right_mm, double up_mm,
                                : limit;
     const double t = std::max(0.0, std::min(tx, ty));
     return {t * dx, t * dy, dx, dy};
-}
-
-std::string DistanceText(double mm) {
-    if (!(mm < 1e9)) {
-        return "более 1000 км";
-    }
-    if (mm < 1e4) {
-        return Fixed(mm, 0) + " мм";
-    }
-    if (mm < 1e7) {
-        return Fixed(mm / 1e3, 1) + " м";
-    }
-    return Fixed(mm / 1e6, 0) + " км";
 }
 
 bool Overlap(const LabelBox& a, const LabelBox& b) {

@@ -65,11 +65,6 @@ struct EdgeArrow {
 //   (the same, feed at (600, 0), inset 5) -> {25, 0, 1, 0}
 EdgeArrow ArrowAtEdge(const LayoutBounds& bounds, double right_mm, double up_mm, double inset_mm);
 
-// A distance with its unit, sized for reading off a tape: millimetres below 10 m, metres below
-// 10 km, kilometres below 1000 km; beyond that "более 1000 км".
-//   399.2 -> "399 мм";  12345 -> "12.3 м";  1e8 -> "100 км";  1e20 -> "более 1000 км"
-std::string DistanceText(double mm);
-
 // A rectangle in device units.
 struct LabelBox {
     double left = 0;

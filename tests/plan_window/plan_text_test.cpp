@@ -135,7 +135,8 @@ TEST(PlanText, PointsUnderACommaLocale) {
     std::setlocale(LC_ALL, "C");
     EXPECT_FALSE(std::regex_search(all, std::regex("[0-9],[0-9]"))) << all;
     EXPECT_NE(all.find("217.4°"), std::string::npos) << all;
-    EXPECT_NE(all.find("фокусное расстояние 600.0 мм, диаметр 1000 мм, f/D 0.60"), std::string::npos)
+    EXPECT_NE(all.find("фокусное расстояние 600.0 мм, диаметр 1000 мм, f/D 0.60"),
+              std::string::npos)
         << all;
 }
 
