@@ -14,8 +14,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -57,6 +58,30 @@ std::string Quoted(const std::string& text) {
     return quoted + '"';
 }
 
+// A file's name: the satellite's name, a dash or underscore, the position in degrees and its
+// hemisphere, in tenths of a degree east positive. "Express-AMU1-36.1E" -> {"Express-AMU1", 361};
+// "Eutelsat5_5.0W" -> {"Eutelsat5", -50}; "README" -> none.
+std::optional<std::pair<std::string, int>> ReadFileName(const std::string& base) {
+    const std::size_t cut = base.find_last_of("-_");
+    if (cut == std::string::npos || cut == 0 || base.size() < cut + 3) {
+        return std::nullopt;
+    }
+    const char hemisphere = base.back();
+    const std::string number = base.substr(cut + 1, base.size() - cut - 2);
+    const bool digits_and_one_point =
+        std::count(number.begin(), number.end(), '.') <= 1 &&
+        std::all_of(number.begin(), number.end(),
+                    [](char c) { return c == '.' || (c >= '0' && c <= '9'); }) &&
+        number.front() != '.' && number.back() != '.';
+    if ((hemisphere != 'E' && hemisphere != 'W') || !digits_and_one_point) {
+        return std::nullopt;
+    }
+    double degrees = 0;
+    std::from_chars(number.data(), number.data() + number.size(), degrees);
+    const int tenths = static_cast<int>(std::lround(degrees * 10));
+    return std::pair{base.substr(0, cut), hemisphere == 'W' ? -tenths : tenths};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,25 +95,19 @@ int main(int argc, char** argv) {
     app.add_option("output", output, "The C++ file to write")->required();
     CLI11_PARSE(app, argc, argv);
 
-    // A name, a dash or underscore, the position in degrees and its hemisphere.
-    const std::regex file_name(R"(^(.+?)[-_]([0-9]+(?:\.[0-9]+)?)([EW])$)");
     std::map<int, std::vector<Name>> positions;
     std::size_t files = 0;
     std::vector<std::string> skipped;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string base = entry.path().filename().string();
-        std::smatch match;
-        if (!entry.is_regular_file() || !std::regex_match(base, match, file_name)) {
+        const auto read = entry.is_regular_file() ? ReadFileName(base) : std::nullopt;
+        if (!read) {
             skipped.push_back(base);
             continue;
         }
         ++files;
-        const std::string number = match[2].str();
-        double degrees = 0;
-        std::from_chars(number.data(), number.data() + number.size(), degrees);
-        const int tenths = static_cast<int>(std::lround(degrees * 10)) * (match[3] == "W" ? -1 : 1);
-        const std::string shown = ShownName(match[1].str());
-        positions[tenths].push_back({shown, KeyOf(shown)});
+        const std::string shown = ShownName(read->first);
+        positions[read->second].push_back({shown, KeyOf(shown)});
     }
     if (files == 0) {
         std::fprintf(stderr, "tarvex_make_satellite_table: no satellite files in %s\n",
