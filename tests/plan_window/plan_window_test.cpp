@@ -38,7 +38,8 @@ PlanWindow* OpenPlanWindow(const MTARV& main_window) {
 const std::pair<PlanField, const char*> ExamplePlan[] = {
     {PlanField::SiteLongitude, "35:27.69"}, {PlanField::SiteLatitude, "32:48.5"},
     {PlanField::Satellite1, "13"},          {PlanField::Satellite2, "19.2"},
-    {PlanField::FocalLength, "600"},        {PlanField::Date, "2026-12-07"}};
+    {PlanField::FocalLength, "600"},        {PlanField::Diameter, "1000"},
+    {PlanField::Date, "2026-12-07"}};
 
 planning::PlanInput InputOf(const PlanWindow& window) {
     PlanFormTexts texts;
@@ -269,6 +270,9 @@ class PlanWindowTest : public QObject {
         QCOMPARE(text(PlanField::Satellite1), QStringLiteral("13"));
         QCOMPARE(text(PlanField::Satellite2), QStringLiteral("19:12"));
         QCOMPARE(text(PlanField::FocalLength), QStringLiteral("600"));
+        // The main window has no dish size, which the plan needs.
+        QVERIFY(!window->CurrentPlan().has_value());
+        TypeInto(window->Field(PlanField::Diameter), QStringLiteral("1000"));
         QVERIFY(window->CurrentPlan().has_value());
 
         TypeInto(window->Field(PlanField::Satellite3), QStringLiteral("36"));
@@ -280,6 +284,8 @@ class PlanWindowTest : public QObject {
         QCOMPARE(text(PlanField::Satellite2), QStringLiteral("19:12"));
         QCOMPARE(text(PlanField::FocalLength), QStringLiteral("800"));
         QCOMPARE(text(PlanField::Satellite3), QString());
+        QCOMPARE(text(PlanField::Diameter), QString());
+        TypeInto(window->Field(PlanField::Diameter), QStringLiteral("1000"));
         QCOMPARE(window->CurrentPlan()->feeds.size(), std::size_t{2});
     }
 
@@ -310,6 +316,7 @@ class PlanWindowTest : public QObject {
         QTest::newRow("satellite 4 without 3") << int(PlanField::Satellite4) << "36";
         QTest::newRow("focal length 0") << int(PlanField::FocalLength) << "0";
         QTest::newRow("diameter negative") << int(PlanField::Diameter) << "-1000";
+        QTest::newRow("diameter empty") << int(PlanField::Diameter) << "";
         QTest::newRow("no such date") << int(PlanField::Date) << "2026-02-30";
     }
     void BadFieldShowsItsMessageAndClearsTheResults() {
@@ -385,7 +392,7 @@ class PlanWindowTest : public QObject {
         QProcess calc;
         calc.start(QStringLiteral(TARVEX_CALC),
                    {"plan", "--lon", "35:27.69", "--lat", "32:48.5", "--sat", "13", "--sat", "19.2",
-                    "--focal", "600", "--date", "2026-12-07"});
+                    "--focal", "600", "--diameter", "1000", "--date", "2026-12-07"});
         QVERIFY(calc.waitForFinished());
         const QString table = QString::fromUtf8(calc.readAllStandardOutput());
         QVERIFY(table.contains(QStringLiteral("217.4°")));
