@@ -180,7 +180,7 @@ std::string DishMeasurementsLine(const planning::PlanInput& input) {
     add("до центра зеркала", input.dish.feed_distance_mm);
     add("до нижнего края", input.dish.rim_low_mm);
     add("до верхнего края", input.dish.rim_high_mm);
-    return "Антенна " + DishTypeText(input.dish.type) + ", измерена: " + measured;
+    return "Мерки антенны: " + measured;
 }
 
 std::string FaceTiltText(double face_tilt_deg) {

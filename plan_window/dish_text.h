@@ -30,12 +30,10 @@ std::string DishMeasureCaption(planning::DishMeasure measure);
 //   Width -> "рулеткой по лицевой стороне, поперёк, от края до края по горизонтали"
 std::string DishMeasureHint(planning::DishMeasure measure);
 
-// The dish as measured, for the card: its type and each measurement given, in millimetres as
-// typed (shortest form).
-//   offset W 800, H 883, depth 79 -> "Антенна офсетная, измерена: ширина 800 мм, высота 883 мм,
-//     глубина 79 мм"
-//   prime F 600, D 1000 -> "Антенна прямофокусная, измерена: фокусное расстояние 600 мм,
-//     диаметр 1000 мм"
+// The dish as measured, for the card above DishLines (which names its type): each measurement
+// given, in millimetres as typed (shortest form).
+//   offset W 800, H 883, depth 79 -> "Мерки антенны: ширина 800 мм, высота 883 мм, глубина 79 мм"
+//   prime F 600, D 1000 -> "Мерки антенны: фокусное расстояние 600 мм, диаметр 1000 мм"
 std::string DishMeasurementsLine(const planning::PlanInput& input);
 
 // The face's tilt from vertical with its sense, one decimal.

@@ -341,6 +341,35 @@ class PlanWindowTest : public QObject {
         QVERIFY(m_window->CurrentPlan().has_value());
     }
 
+    // Coordinates pasted from a map fill both fields; a town chosen fills them and is named with
+    // the plan until the site is typed otherwise.
+    void PastedSiteAndChosenTownFillTheSite() {
+        QLineEdit& longitude = m_window->Field(PlanField::SiteLongitude);
+        longitude.selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("55.7558, 37.6173"));
+        longitude.paste();
+        QCOMPARE(longitude.text(), QStringLiteral("37.6173"));
+        QCOMPARE(m_window->Field(PlanField::SiteLatitude).text(), QStringLiteral("55.7558"));
+        QVERIFY(m_window->CurrentPlan().has_value());
+
+        const QString town = QStringLiteral("Екатеринбург, Свердловская область, Россия");
+        QVERIFY(m_window->ChoosePlace(QStringLiteral("екатеринбург")));
+        QCOMPARE(Find<QLineEdit>(*m_window, "Place").text(), town);
+        QVERIFY(std::abs(InputOf(*m_window).site_longitude_deg - 60.61) < 0.01);
+        QVERIFY(std::abs(InputOf(*m_window).site_latitude_deg - 56.85) < 0.01);
+        Click(*m_window, "Copy");
+        QVERIFY(QGuiApplication::clipboard()->text().contains(town));
+        TypeInto(longitude, QStringLiteral("60.7"));
+        QVERIFY(m_window->PlaceName().isEmpty());
+    }
+
+    // A satellite by part of its name, as the list offers it.
+    void SatelliteByName() {
+        TypeInto(m_window->Field(PlanField::Satellite2), QStringLiteral("amu"));
+        QVERIFY(m_window->CurrentPlan().has_value());
+        QCOMPARE(m_window->CurrentPlan()->feeds.at(1).satellite_deg, 36.1);
+    }
+
     // Each feed's circle where the plan puts it, and feed 2 of the main window's model hollow.
     void FourFeedsDrawFourCircles() {
         TypeInto(m_window->Field(PlanField::Satellite3), QStringLiteral("3"));
