@@ -166,6 +166,30 @@ DishWayFields FieldsOfWay(DishWayIndex way) {
     return fields;
 }
 
+std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal) {
+    if (refusal.kind != planning::RefusalKind::Dish) {
+        return std::nullopt;
+    }
+    switch (refusal.dish.problem) {
+        case planning::DishProblem::NotPositive:
+        case planning::DishProblem::OneRimOnly:
+        case planning::DishProblem::OffsetMeasureOnPrime:
+            return FieldOf(refusal.dish.measure);
+        case planning::DishProblem::NoHeight:
+        case planning::DishProblem::HeightNotAboveWidth:
+            return PlanField::Height;
+        case planning::DishProblem::NoWidth:
+            return PlanField::Width;
+        case planning::DishProblem::RimsOutOfOrder:
+        case planning::DishProblem::NoSuchRims:
+            return PlanField::RimHigh;
+        case planning::DishProblem::DepthWithoutDiameter:
+            return PlanField::Diameter;
+        default:
+            return std::nullopt;
+    }
+}
+
 SatelliteReading ReadSatelliteText(std::string_view typed) {
     const std::string text = Normalized(typed);
     if (const std::optional<double> angle = planning::ParseAngle(text)) {

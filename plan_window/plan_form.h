@@ -80,6 +80,11 @@ struct PlanFormReading {
 //   diameter "" -> error at Diameter;  way 3, width, height and depth -> an offset dish
 PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way = 0);
 
+// The field a refused dish's measurements are wrong at, where the refusal names one.
+//   Dish HeightNotAboveWidth -> Height;  Dish NotPositive of RimLow -> RimLow;
+//   Dish TwoWaysToFocus, SameSatellite -> none
+std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal);
+
 // A satellite field's text as an orbital longitude: an angle as typed, else a name or a listed
 // entry; the error says why not.
 //   "19.2" -> 19.2;  "36.1° в.д. — Express AMU1" -> 36.1;  "astra" -> error naming 19.2, 23.5..

@@ -451,7 +451,7 @@ QWidget* PlanWindow::CreateResults() {
     m_copy = new QPushButton(QStringLiteral("&Копировать"));
     m_copy->setObjectName(QStringLiteral("Copy"));
     connect(m_copy, &QPushButton::clicked, this, &PlanWindow::OnCopyClicked);
-    auto* phone = new QPushButton(QStringLiteral("Страница для &телефона…"));
+    auto* phone = new QPushButton(QStringLiteral("Страница для теле&фона…"));
     phone->setObjectName(QStringLiteral("PhonePage"));
     phone->setToolTip(QStringLiteral(
         "Сохранить страницу расчёта для телефона с нынешними данными: она работает без сети"));
@@ -688,7 +688,6 @@ void PlanWindow::Recompute() {
         return;  // still being made
     }
     PlanFormReading reading = ReadPlanForm(Texts(), DishWay());
-    ShowFieldErrors(reading.errors);
     m_input = std::move(reading.input);
     m_plan.reset();
     QString status;
@@ -699,9 +698,17 @@ void PlanWindow::Recompute() {
         if (auto* plan = std::get_if<planning::Plan>(&made)) {
             m_plan = std::move(*plan);
         } else {
-            status = QString::fromStdString(RefusalText(std::get<planning::PlanRefusal>(made)));
+            const auto& refusal = std::get<planning::PlanRefusal>(made);
+            // Measurements that make no dish are explained at the field they name.
+            if (const std::optional<PlanField> field = DishRefusalField(refusal)) {
+                reading.errors.push_back({*field, DishIssueText(refusal.dish)});
+                status = QStringLiteral("Исправьте отмеченные поля.");
+            } else {
+                status = QString::fromStdString(RefusalText(refusal));
+            }
         }
     }
+    ShowFieldErrors(reading.errors);
     ShowResults(status);
 }
 

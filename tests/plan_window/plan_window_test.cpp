@@ -363,6 +363,24 @@ class PlanWindowTest : public QObject {
         QVERIFY(m_window->PlaceName().isEmpty());
     }
 
+    // An offset dish by its measurements; one that makes no dish is explained at its field.
+    void OffsetDishByItsMeasurements() {
+        m_window->SetDishWay(3);  // width, height, depth
+        QVERIFY(m_window->Field(PlanField::FocalLength).isHidden());
+        TypeInto(m_window->Field(PlanField::Width), QStringLiteral("800"));
+        TypeInto(m_window->Field(PlanField::Depth), QStringLiteral("79"));
+        TypeInto(m_window->Field(PlanField::Height), QStringLiteral("700"));
+        QVERIFY(!m_window->CurrentPlan().has_value());
+        QVERIFY(!Find<QLabel>(*m_window, "HeightError").isHidden());
+        TypeInto(m_window->Field(PlanField::Height), QStringLiteral("883"));
+        QVERIFY(Find<QLabel>(*m_window, "HeightError").isHidden());
+        const planning::DishFigures& dish = m_window->CurrentPlan()->dish;
+        QCOMPARE(dish.type, planning::DishType::Offset);
+        QVERIFY(std::abs(dish.effective_focal_length_mm - 558.86) < 0.01);
+        QVERIFY(Find<QLabel>(*m_window, "DishFigures").text().contains("вперёд") ||
+                Find<QLabel>(*m_window, "DishFigures").text().contains("назад"));
+    }
+
     // A satellite by part of its name, as the list offers it.
     void SatelliteByName() {
         TypeInto(m_window->Field(PlanField::Satellite2), QStringLiteral("amu"));
