@@ -60,25 +60,23 @@ void DishSketch::paintEvent(QPaintEvent* /*event*/) {
         // From the side, facing right: a parabola of f/D 0.45, the feed at its focus.
         const double half = 55;
         const double depth = 15;
-        const double left = 80;
+        const double left = 100;
         const double top = 65 - half;
         QPainterPath rim;
         for (int step = 0; step <= 40; ++step) {
             const double y = -half + 2 * half * step / 40;
-            const QPointF point(left + depth * (1 - y * y / (half * half)), 65 + y);
+            const QPointF point(left + depth * y * y / (half * half), 65 + y);
             step == 0 ? rim.moveTo(point) : rim.lineTo(point);
         }
         painter.setPen(dish);
         painter.drawPath(rim);
         const double focus = half * half / (4 * depth);  // F = D^2 / (16 d) with D = 2 half
         Feed(painter, QPointF(left + focus, 65), 0);
-        painter.setPen(QPen(Qt::gray, 1, Qt::DashLine));
-        painter.drawLine(QPointF(left + depth, top), QPointF(left + depth, top + 2 * half));
         Measure(painter, QPointF(left + depth + 12, top),
                 QPointF(left + depth + 12, top + 2 * half), QStringLiteral("D"), QPointF(10, -30));
         Measure(painter, QPointF(left, 65), QPointF(left + depth, 65), QStringLiteral("d"),
                 QPointF(0, -10));
-        Measure(painter, QPointF(left, 82), QPointF(left + focus, 82), QStringLiteral("F"),
+        Measure(painter, QPointF(left, 95), QPointF(left + focus, 95), QStringLiteral("F"),
                 QPointF(0, 10));
         return;
     }
