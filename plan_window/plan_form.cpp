@@ -424,7 +424,8 @@ std::string PageWithDefaults(std::string_view html, std::string_view query) {
         "</script>\n";
     std::string page(html);
     // First in the head, before the page's own script reads the address.
-    std::size_t at = page.find("<head");
+    std::size_t at = page.find("<head>");
+    at = at != std::string::npos ? at : page.find("<head ");  // never <header>
     at = at == std::string::npos ? std::string::npos : page.find('>', at);
     page.insert(at == std::string::npos ? 0 : at + 1, "\n" + script);
     return page;
