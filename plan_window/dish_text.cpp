@@ -149,11 +149,11 @@ std::string DishMeasureHint(planning::DishMeasure measure) {
         case planning::DishMeasure::Diameter:
             return "рулеткой по лицевой стороне, от края до края через центр";
         case planning::DishMeasure::Depth:
-            return "под рейкой, положенной на край через центр: наибольший зазор до зеркала";
+            return "рейку на края через центр; наибольший зазор под ней";
         case planning::DishMeasure::Width:
-            return "рулеткой по лицевой стороне, поперёк, от края до края по горизонтали";
+            return "рулеткой поперёк лицевой стороны, по горизонтали";
         case planning::DishMeasure::Height:
-            return "рулеткой по лицевой стороне, от верхнего края до нижнего";
+            return "рулеткой от верхнего края до нижнего";
         case planning::DishMeasure::FeedDistance:
             return "от среза рупора конвертора до центра зеркала";
         case planning::DishMeasure::RimLow:

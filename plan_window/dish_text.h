@@ -27,7 +27,7 @@ std::string DishWayText(const planning::DishWay& way);
 std::string DishMeasureCaption(planning::DishMeasure measure);
 
 // Where to put the tape or the straightedge for a measurement, one line.
-//   Width -> "рулеткой по лицевой стороне, поперёк, от края до края по горизонтали"
+//   Width -> "рулеткой поперёк лицевой стороны, по горизонтали"
 std::string DishMeasureHint(planning::DishMeasure measure);
 
 // The dish as measured, for the card above DishLines (which names its type): each measurement

@@ -381,6 +381,26 @@ class PlanWindowTest : public QObject {
                 Find<QLabel>(*m_window, "DishFigures").text().contains("назад"));
     }
 
+    // The phone page's copy opens with the window's inputs; a page that is not there is said.
+    void PhonePageCopyCarriesTheInputs() {
+        const QString source = m_folder->filePath(QStringLiteral("tarvex.html"));
+        QFile page(source);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><head><title>Tarvex</title></head><body></body></html>");
+        page.close();
+        const QString copy = m_folder->filePath(QStringLiteral("phone.html"));
+        QVERIFY(m_window->SavePhonePage(source, copy));
+        const QByteArray saved = ReadAll(copy);
+        QVERIFY2(saved.contains("lon=35%3A27.69&lat=32%3A48.5&sats=13%2C19.2&focal_mm=600&"
+                                "diameter_mm=1000&date=2026-12-07&dish=prime"),
+                 saved.constData());
+        QVERIFY(saved.endsWith("<title>Tarvex</title></head><body></body></html>"));
+        QVERIFY(!m_window->SavePhonePage(m_folder->filePath(QStringLiteral("none.html")), copy));
+        QCOMPARE(m_notifier.errors.size(), qsizetype{1});
+        m_notifier.errors.clear();
+        QCOMPARE(ReadAll(copy), saved);
+    }
+
     // A satellite by part of its name, as the list offers it.
     void SatelliteByName() {
         TypeInto(m_window->Field(PlanField::Satellite2), QStringLiteral("amu"));
