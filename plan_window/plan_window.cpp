@@ -422,14 +422,11 @@ QWidget* PlanWindow::CreateDrawing() {
     auto* box = new QGroupBox(QStringLiteral("Конверторы, вид сзади на антенну, мм"));
     m_drawing = new FeedLayoutWidget;
     m_drawing->setObjectName(QStringLiteral("Drawing"));
-    auto* legend = new QLabel(
-        QStringLiteral("<span style='color:%1'>●</span> конверторы по точному расчёту, черта — "
-                       "поворот; <span style='color:%2'>◌</span> конвертор 2 по главному окну")
-            .arg(FeedColour.name(), MarkerColour.name()));
-    legend->setWordWrap(true);
+    m_legend = new QLabel;
+    m_legend->setWordWrap(true);
     auto* column = new QVBoxLayout(box);
     column->addWidget(m_drawing, 1);
-    column->addWidget(legend);
+    column->addWidget(m_legend);
     return box;
 }
 
@@ -756,7 +753,20 @@ void PlanWindow::ShowResults(const QString& status) {
     m_dish_figures->setVisible(m_plan.has_value());
     m_warnings->setText(m_plan ? WarningsHtml(*m_plan) : QString());
     m_warnings->setVisible(m_plan && !m_plan->warnings.empty());
-    m_drawing->SetPlan(m_plan, m_plan ? MainWindowFeed2(*m_input) : std::nullopt);
+    const std::optional<FeedPosition> marker = m_plan ? MainWindowFeed2(*m_input) : std::nullopt;
+    m_drawing->SetPlan(m_plan, marker);
+    // The main window's feed 2 is drawn only where its model applies: a prime-focus dish of F.
+    QString legend = QStringLiteral(
+                         "<span style='color:%1'>●</span> конверторы по точному расчёту, черта — "
+                         "поворот")
+                         .arg(FeedColour.name());
+    if (marker) {
+        legend += QStringLiteral("; <span style='color:%1'>◌</span> конвертор 2 по главному окну")
+                      .arg(MarkerColour.name());
+    }
+    if (m_legend->text() != legend) {
+        m_legend->setText(legend);
+    }
     m_save->setEnabled(m_plan.has_value());
     m_copy->setEnabled(m_plan.has_value());
     // More feeds widen the table and warnings lengthen it: the window grows with them up to the

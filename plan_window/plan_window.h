@@ -114,6 +114,7 @@ class PlanWindow : public QWidget {
     QLabel* m_explanation = nullptr;
     QLabel* m_status = nullptr;
     FeedLayoutWidget* m_drawing = nullptr;
+    QLabel* m_legend = nullptr;  // of the drawing
     QPushButton* m_save = nullptr;
     QPushButton* m_copy = nullptr;
     std::optional<planning::PlanInput> m_input;
