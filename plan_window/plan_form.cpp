@@ -397,31 +397,34 @@ std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way) {
 }
 
 std::string PageWithDefaults(std::string_view html, std::string_view query) {
+    // The address where the browser lets a file's page change it (the page then plans at once),
+    // else the fields, each told of its change as if typed.
+    static constexpr std::string_view Script =
+        R"(<script>/* Tarvex: the plan window's inputs as this copy's defaults. */
+(function () {
+  var query = "@QUERY@";
+  if (location.search.length > 1) return;
+  try { history.replaceState(null, "", "?" + query); } catch (e) {}
+  if (location.search.length > 1) return;
+  function set(id, value) {
+    var field = document.getElementById(id);
+    if (!field) return;
+    field.value = value;
+    field.dispatchEvent(new Event("input", { bubbles: true }));
+    field.dispatchEvent(new Event("change", { bubbles: true }));
+  }
+  document.addEventListener("DOMContentLoaded", function () {
+    new URLSearchParams(query).forEach(function (value, key) {
+      if (key !== "sats") return set(key, value);
+      value.split(",").forEach(function (sat, k) { set("sat" + (k + 1), sat); });
+    });
+  });
+})();
+</script>
+)";
     // The query is percent-encoded: nothing in it ends the script or the string.
-    const std::string script =
-        "<script>/* Tarvex: the plan window's inputs as this copy's defaults. */\n"
-        "(function () {\n"
-        "  var query = \"" +
-        std::string(query) +
-        "\";\n"
-        "  if (location.search.length > 1) return;\n"
-        "  try { history.replaceState(null, \"\", \"?\" + query); } catch (e) {}\n"
-        "  if (location.search.length > 1) return;\n"
-        "  document.addEventListener(\"DOMContentLoaded\", function () {\n"
-        "    new URLSearchParams(query).forEach(function (value, key) {\n"
-        "      if (key === \"sats\") {\n"
-        "        value.split(\",\").forEach(function (sat, k) {\n"
-        "          var field = document.getElementById(\"sat\" + (k + 1));\n"
-        "          if (field) field.value = sat;\n"
-        "        });\n"
-        "        return;\n"
-        "      }\n"
-        "      var field = document.getElementById(key);\n"
-        "      if (field) field.value = value;\n"
-        "    });\n"
-        "  });\n"
-        "})();\n"
-        "</script>\n";
+    std::string script(Script);
+    script.replace(script.find("@QUERY@"), 7, query);
     std::string page(html);
     // First in the head, before the page's own script reads the address.
     std::size_t at = page.find("<head>");
