@@ -348,8 +348,14 @@ std::optional<SiteTexts> PastedSite(std::string_view before, std::string_view af
     if (site.outcome != names::SiteReading::Outcome::Read) {
         return std::nullopt;
     }
-    return SiteTexts{ShortText(site.readings.front().longitude_deg),
-                     ShortText(site.readings.front().latitude_deg)};
+    // To a millionth of a degree (0.1 m), not the binary noise of minutes and seconds.
+    const auto text = [](double degrees) {
+        std::string fixed = FixedText(degrees, 6);
+        fixed.erase(fixed.find_last_not_of('0') + 1);
+        return fixed.back() == '.' ? fixed.substr(0, fixed.size() - 1) : fixed;
+    };
+    return SiteTexts{text(site.readings.front().longitude_deg),
+                     text(site.readings.front().latitude_deg)};
 }
 
 std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way) {

@@ -116,7 +116,9 @@ PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& mai
 // site, as pasted from a map ("55.7558, 37.6173": latitude first, names::ReadSite). Only a text
 // that arrived at once (longer than `before` by more than one character) is read: "35 2", on the
 // way to "35 27", is a longitude being typed.
-//   ("", "55.7558, 37.6173") -> {"37.6173", "55.7558"};  ("35 ", "35 2") -> none
+// The degrees are written to a millionth, without trailing zeros.
+//   ("", "55.7558, 37.6173") -> {"37.6173", "55.7558"};  ("", "56°50′N 60°36′E") -> {"60.6",
+//   "56.833333"};  ("35 ", "35 2") -> none
 struct SiteTexts {
     std::string longitude;
     std::string latitude;

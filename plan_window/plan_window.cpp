@@ -168,7 +168,10 @@ void PlanWindow::CreateFields(QFormLayout& form) {
             AddSatelliteCompletion(*combo);
         }
     }
-    connect(m_fields[0], &QLineEdit::textChanged, this, &PlanWindow::OnLongitudeChanged);
+    for (const PlanField field : {PlanField::SiteLongitude, PlanField::SiteLatitude}) {
+        connect(&Field(field), &QLineEdit::textChanged, this,
+                [this, field](const QString& text) { OnSiteChanged(field, text); });
+    }
     for (const PlanField field : {PlanField::SiteLongitude, PlanField::SiteLatitude}) {
         connect(&Field(field), &QLineEdit::textEdited, this, &PlanWindow::OnSiteEdited);
     }
@@ -393,9 +396,10 @@ bool PlanWindow::ChoosePlace(const QString& entry) {
     return true;
 }
 
-// A site pasted into the longitude field fills both fields.
-void PlanWindow::OnLongitudeChanged(const QString& text) {
-    const QString before = std::exchange(m_longitude_before, text);
+// A site pasted into the longitude field, or the latitude field, fills both fields.
+void PlanWindow::OnSiteChanged(PlanField field, const QString& text) {
+    const QString before =
+        std::exchange(m_site_before[field == PlanField::SiteLongitude ? 0 : 1], text);
     if (m_filling) {
         return;
     }
@@ -405,7 +409,8 @@ void PlanWindow::OnLongitudeChanged(const QString& text) {
         Field(PlanField::SiteLongitude).setText(QString::fromStdString(site->longitude));
         Field(PlanField::SiteLatitude).setText(QString::fromStdString(site->latitude));
         m_filling = false;
-        m_longitude_before = Field(PlanField::SiteLongitude).text();
+        m_site_before = {Field(PlanField::SiteLongitude).text(),
+                         Field(PlanField::SiteLatitude).text()};
         OnSiteEdited();
     }
 }

@@ -73,7 +73,7 @@ class PlanWindow : public QWidget {
     void AddPlaceCompletion();
     void OnDishTypeChanged();
     void OnDishWayChanged();
-    void OnLongitudeChanged(const QString& text);
+    void OnSiteChanged(PlanField field, const QString& text);
     void OnSiteEdited();
     void OnPhonePageClicked();
     PlanFormTexts Texts() const;
@@ -104,8 +104,8 @@ class PlanWindow : public QWidget {
     DishSketch* m_sketch = nullptr;
     QLineEdit* m_place = nullptr;
     QString m_place_name;
-    QString m_longitude_before;  // the longitude field's text before its last change
-    bool m_filling = false;      // the window itself is setting the fields' texts
+    std::array<QString, 2> m_site_before;  // the longitude's and latitude's texts before a change
+    bool m_filling = false;                // the window itself is setting the fields' texts
     QLabel* m_dish_figures = nullptr;
     QWidget* m_results = nullptr;
     std::vector<QLabel*> m_cells;  // the results table, row by row, captions first

@@ -351,6 +351,12 @@ class PlanWindowTest : public QObject {
         QCOMPARE(longitude.text(), QStringLiteral("37.6173"));
         QCOMPARE(m_window->Field(PlanField::SiteLatitude).text(), QStringLiteral("55.7558"));
         QVERIFY(m_window->CurrentPlan().has_value());
+        QLineEdit& latitude = m_window->Field(PlanField::SiteLatitude);
+        latitude.selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("56°50′N 60°36′E"));
+        latitude.paste();
+        QCOMPARE(longitude.text(), QStringLiteral("60.6"));
+        QCOMPARE(latitude.text(), QStringLiteral("56.833333"));
 
         const QString town = QStringLiteral("Екатеринбург, Свердловская область, Россия");
         QVERIFY(m_window->ChoosePlace(QStringLiteral("екатеринбург")));
