@@ -1,5 +1,6 @@
 #include "plan_window/plan_window.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
@@ -358,6 +359,10 @@ void PlanWindow::AddPlaceCompletion() {
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setMaxVisibleItems(12);
     m_place->setCompleter(completer);
+    // A town's entry names its region and country: wider than the field.
+    completer->popup()->setMinimumWidth(m_place->fontMetrics().horizontalAdvance(QStringLiteral(
+                                            "Санкт-Петербург, Ленинградская область, Россия")) +
+                                        40);
     connect(m_place, &QLineEdit::textEdited, this, [model, completer](const QString& text) {
         QStringList entries;
         for (const names::Place& place : names::FindPlaces(text.trimmed().toStdString(), 20)) {
