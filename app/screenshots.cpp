@@ -127,7 +127,11 @@ void PhotographPlanWindow(MTARV& window, Photographer& photographer) {
     for (QWidget* shown : QApplication::topLevelWidgets()) {
         if (auto* plan = qobject_cast<PlanWindow*>(shown)) {
             plan->Field(PlanField::Date).setText(QStringLiteral("2026-12-07"));
-            plan->Field(PlanField::Diameter).setText(QStringLiteral("1000"));
+            // The usual multifeed dish: an offset one, measured with a tape and a straightedge.
+            plan->SetDishWay(3);
+            plan->Field(PlanField::Width).setText(QStringLiteral("800"));
+            plan->Field(PlanField::Height).setText(QStringLiteral("883"));
+            plan->Field(PlanField::Depth).setText(QStringLiteral("79"));
             photographer.Save(*plan, "plan_window.png");
             photographer.SaveCardPage(*plan, 2, "card_page.png");
             return;

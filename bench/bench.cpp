@@ -33,8 +33,8 @@
 #include "direction/flin1.h"
 #include "illustrations/fris123.h"
 #include "main_window/mtarv.h"
-#include "planning/plan.h"
 #include "plan_window/plan_window.h"
+#include "planning/plan.h"
 #include "ui/notifier.h"
 #include "ui/window_support.h"
 
@@ -419,6 +419,8 @@ void MeasurePlanTyping(const MTARV& window, int runs, const Summary& baseline,
         throw std::runtime_error("УТОЧНИТЬ showed no plan window");
     }
     Show(*plan);
+    // The window needs the dish's size, which the main window does not have.
+    plan->Field(PlanField::Diameter).setText(QStringLiteral("1000"));
     QLineEdit& focal = plan->Field(PlanField::FocalLength);
     std::vector<double> samples;
     for (int run = 0; run < runs; ++run) {

@@ -2,6 +2,7 @@
 
 #include "plan_window/plan_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvex {
@@ -102,6 +103,84 @@ std::string DishIssueText(const planning::DishIssue& issue) {
 
 std::string DishTypeText(planning::DishType type) {
     return type == planning::DishType::Offset ? "офсетная" : "прямофокусная";
+}
+
+std::string DishWayText(const planning::DishWay& way) {
+    using planning::DishMeasure;
+    const auto needs = [&](DishMeasure measure) {
+        return std::find(way.required.begin(), way.required.end(), measure) != way.required.end();
+    };
+    if (way.type == planning::DishType::PrimeFocus) {
+        return needs(DishMeasure::FocalLength) ? "фокусное расстояние известно"
+                                               : "диаметр и глубина";
+    }
+    if (needs(DishMeasure::FeedDistance)) {
+        return "ширина, высота, до центра зеркала";
+    }
+    return needs(DishMeasure::Depth) ? "ширина, высота, глубина" : "ширина и расстояния до краёв";
+}
+
+std::string DishMeasureCaption(planning::DishMeasure measure) {
+    switch (measure) {
+        case planning::DishMeasure::FocalLength:
+            return "Фокусное расстояние F, мм";
+        case planning::DishMeasure::Diameter:
+            return "Диаметр D, мм";
+        case planning::DishMeasure::Depth:
+            return "Глубина d, мм";
+        case planning::DishMeasure::Width:
+            return "Ширина W, мм";
+        case planning::DishMeasure::Height:
+            return "Высота H, мм";
+        case planning::DishMeasure::FeedDistance:
+            return "До центра зеркала L, мм";
+        case planning::DishMeasure::RimLow:
+            return "До нижнего края r1, мм";
+        case planning::DishMeasure::RimHigh:
+            break;
+    }
+    return "До верхнего края r2, мм";
+}
+
+std::string DishMeasureHint(planning::DishMeasure measure) {
+    switch (measure) {
+        case planning::DishMeasure::FocalLength:
+            return "от центра зеркала до облучателя, по паспорту антенны";
+        case planning::DishMeasure::Diameter:
+            return "рулеткой по лицевой стороне, от края до края через центр";
+        case planning::DishMeasure::Depth:
+            return "рейку на края через центр; наибольший зазор под ней";
+        case planning::DishMeasure::Width:
+            return "рулеткой поперёк лицевой стороны, по горизонтали";
+        case planning::DishMeasure::Height:
+            return "рулеткой от верхнего края до нижнего";
+        case planning::DishMeasure::FeedDistance:
+            return "от среза рупора конвертора до центра зеркала";
+        case planning::DishMeasure::RimLow:
+            return "от среза рупора конвертора до нижней точки края зеркала";
+        case planning::DishMeasure::RimHigh:
+            break;
+    }
+    return "от среза рупора конвертора до верхней точки края зеркала";
+}
+
+std::string DishMeasurementsLine(const planning::PlanInput& input) {
+    std::string measured;
+    const auto add = [&](const char* name, const std::optional<double>& millimetres) {
+        if (millimetres) {
+            measured += (measured.empty() ? "" : ", ") + std::string(name) + " " +
+                        ShortText(*millimetres) + " мм";
+        }
+    };
+    add("фокусное расстояние", input.focal_length_mm);
+    add("диаметр", input.diameter_mm);
+    add("ширина", input.dish.width_mm);
+    add("высота", input.dish.height_mm);
+    add("глубина", input.dish.depth_mm);
+    add("до центра зеркала", input.dish.feed_distance_mm);
+    add("до нижнего края", input.dish.rim_low_mm);
+    add("до верхнего края", input.dish.rim_high_mm);
+    return "Мерки антенны: " + measured;
 }
 
 std::string FaceTiltText(double face_tilt_deg) {

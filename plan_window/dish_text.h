@@ -18,6 +18,24 @@ std::string DishIssueText(const planning::DishIssue& issue);
 // "прямофокусная" or "офсетная".
 std::string DishTypeText(planning::DishType type);
 
+// A way of measuring the dish (planning::DishWays), as a form offers it.
+//   prime, F -> "фокусное расстояние известно";  offset, W, H, depth -> "ширина, высота, глубина"
+std::string DishWayText(const planning::DishWay& way);
+
+// A measurement's caption in a form, with its letter on the dish's sketch and its unit.
+//   Width -> "Ширина W, мм";  RimLow -> "До нижнего края r1, мм"
+std::string DishMeasureCaption(planning::DishMeasure measure);
+
+// Where to put the tape or the straightedge for a measurement, one line.
+//   Width -> "рулеткой поперёк лицевой стороны, по горизонтали"
+std::string DishMeasureHint(planning::DishMeasure measure);
+
+// The dish as measured, for the card above DishLines (which names its type): each measurement
+// given, in millimetres as typed (shortest form).
+//   offset W 800, H 883, depth 79 -> "Мерки антенны: ширина 800 мм, высота 883 мм, глубина 79 мм"
+//   prime F 600, D 1000 -> "Мерки антенны: фокусное расстояние 600 мм, диаметр 1000 мм"
+std::string DishMeasurementsLine(const planning::PlanInput& input);
+
 // The face's tilt from vertical with its sense, one decimal.
 //   19.78 -> "19.8° назад от вертикали";  -13.1 -> "13.1° вперёд от вертикали";
 //   0.02 -> "0.0°, вертикально"

@@ -55,12 +55,14 @@ struct Sheet {
 
 class Card {
   public:
-    Card(QPdfWriter& writer, const planning::PlanInput& input, const planning::Plan& plan)
+    Card(QPdfWriter& writer, const planning::PlanInput& input, const planning::Plan& plan,
+         std::string_view place)
         : m_writer(writer),
           m_painter(&writer),
           m_per_mm(writer.resolution() / 25.4),
           m_page(writer.pageLayout().paintRectPixels(writer.resolution())),
           m_input(input),
+          m_place(place),
           m_rear(plan),
           m_front(MirroredPlan(plan)) {
         m_painter.setRenderHint(QPainter::Antialiasing);
@@ -174,7 +176,7 @@ class Card {
         QString html = QStringLiteral("<h2>Карточка установки мультифида</h2>");
         html += QStringLiteral("<p>Составлена программой Tarvex %1.</p>")
                     .arg(QStringLiteral(TARVEX_VERSION));
-        for (const std::string& line : ReportLines(m_input, m_rear)) {
+        for (const std::string& line : ReportLines(m_input, m_rear, m_place)) {
             html += line.empty()
                         ? QStringLiteral("<p style='margin:0'>&nbsp;</p>")
                         : QStringLiteral("<p style='margin:0; white-space:pre-wrap'>%1</p>")
@@ -370,6 +372,7 @@ class Card {
     double m_per_mm;
     QRectF m_page;  // the printable part, in device pixels from the margins' corner
     const planning::PlanInput& m_input;
+    std::string_view m_place;
     planning::Plan m_rear;
     planning::Plan m_front;
     CardTiling m_rear_tiles;
@@ -396,7 +399,7 @@ QString Reason(const QSaveFile& file, int system_error) {
 }  // namespace
 
 QString SaveInstallationCard(const QString& path, const planning::PlanInput& input,
-                             const planning::Plan& plan) {
+                             const planning::Plan& plan, std::string_view place) {
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
@@ -409,7 +412,7 @@ QString SaveInstallationCard(const QString& path, const planning::PlanInput& inp
                                          QPageLayout::Millimeter));
         writer.setTitle(QStringLiteral("Карточка установки мультифида"));
         writer.setCreator(QStringLiteral("Tarvex %1").arg(QStringLiteral(TARVEX_VERSION)));
-        Card card(writer, input, plan);
+        Card card(writer, input, plan, place);
         if (!card.Active()) {
             file.cancelWriting();
             return Failure(path, QStringLiteral("PDF не создаётся"));

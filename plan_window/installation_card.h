@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 #include "planning/plan.h"
 
@@ -12,12 +13,13 @@
 
 namespace tarvex {
 
-// Writes the card to `path`. The file is replaced only once the whole card is written: on any
+// Writes the card to `path`; `place`, the site's name where it was chosen by name, goes before
+// its coordinates. The file is replaced only once the whole card is written: on any
 // failure an earlier file stays as it was. Returns an empty text, or what went wrong in the
 // installer's words (Russian), naming the file.
 //   (a writable path, the default example) -> ""  (two pages: the words, both views)
 //   ("/no/such/folder/card.pdf", ...) -> "Не удалось сохранить карточку ..."
 QString SaveInstallationCard(const QString& path, const planning::PlanInput& input,
-                             const planning::Plan& plan);
+                             const planning::Plan& plan, std::string_view place = {});
 
 }  // namespace tarvex

@@ -1,5 +1,6 @@
 #include "plan_window/plan_form.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -8,6 +9,9 @@
 #include "conversions/runtime_error.h"
 #include "geometry/feed_offsets.h"
 #include "geometry/look_angles.h"
+#include "names/satellites.h"
+#include "names/site_text.h"
+#include "plan_window/plan_text.h"
 #include "planning/typed_input.h"
 
 namespace tarvex {
@@ -48,6 +52,14 @@ class FormReader {
         if (text.empty()) {
             return Missing(field, required);
         }
+        if (field >= PlanField::Satellite1 && field <= PlanField::Satellite4) {
+            const SatelliteReading satellite =
+                ReadSatelliteText(m_texts[static_cast<std::size_t>(field)]);
+            if (!satellite.longitude_deg) {
+                m_errors.push_back({field, satellite.error});
+            }
+            return satellite.longitude_deg;
+        }
         const bool latitude = field == PlanField::SiteLatitude;
         const std::optional<double> angle = planning::ParseAngle(
             text, latitude ? planning::AngleKind::Latitude : planning::AngleKind::Longitude);
@@ -84,10 +96,11 @@ class FormReader {
     bool Empty(PlanField field) const { return Text(field).empty(); }
     std::vector<PlanFieldError> TakeErrors() { return std::move(m_errors); }
 
-  private:
     std::string Text(PlanField field) const {
         return Normalized(m_texts[static_cast<std::size_t>(field)]);
     }
+
+  private:
     std::optional<double> Missing(PlanField field, bool required) {
         return required ? Fail(field, Required) : std::nullopt;
     }
@@ -96,9 +109,110 @@ class FormReader {
     std::vector<PlanFieldError> m_errors;
 };
 
+constexpr std::pair<planning::DishMeasure, PlanField> MeasureFields[] = {
+    {planning::DishMeasure::FocalLength, PlanField::FocalLength},
+    {planning::DishMeasure::Diameter, PlanField::Diameter},
+    {planning::DishMeasure::Depth, PlanField::Depth},
+    {planning::DishMeasure::Width, PlanField::Width},
+    {planning::DishMeasure::Height, PlanField::Height},
+    {planning::DishMeasure::FeedDistance, PlanField::FeedDistance},
+    {planning::DishMeasure::RimLow, PlanField::RimLow},
+    {planning::DishMeasure::RimHigh, PlanField::RimHigh},
+};
+
+const planning::DishWay& WayAt(DishWayIndex way) {
+    return planning::DishWays[way < std::size(planning::DishWays) ? way : 0];
+}
+
+// Percent-encoded but for the characters a URL leaves as they are.
+std::string UrlEncoded(std::string_view text) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string result;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+            (byte >= '0' && byte <= '9') || c == '-' || c == '.' || c == '_' || c == '~') {
+            result += c;
+        } else {
+            result += '%';
+            result += Hex[byte >> 4];
+            result += Hex[byte & 15];
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
-PlanFormReading ReadPlanForm(const PlanFormTexts& texts) {
+PlanField FieldOf(planning::DishMeasure measure) {
+    for (const auto& [dish_measure, field] : MeasureFields) {
+        if (dish_measure == measure) {
+            return field;
+        }
+    }
+    return PlanField::FocalLength;
+}
+
+DishWayFields FieldsOfWay(DishWayIndex way) {
+    DishWayFields fields;
+    for (const planning::DishMeasure measure : WayAt(way).required) {
+        fields.required.push_back(FieldOf(measure));
+    }
+    for (const planning::DishMeasure measure : WayAt(way).optional) {
+        // The window needs the dish's size: the diameter beside F is no longer optional.
+        (measure == planning::DishMeasure::Diameter ? fields.required : fields.optional)
+            .push_back(FieldOf(measure));
+    }
+    return fields;
+}
+
+std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal) {
+    if (refusal.kind != planning::RefusalKind::Dish) {
+        return std::nullopt;
+    }
+    switch (refusal.dish.problem) {
+        case planning::DishProblem::NotPositive:
+        case planning::DishProblem::OneRimOnly:
+        case planning::DishProblem::OffsetMeasureOnPrime:
+            return FieldOf(refusal.dish.measure);
+        case planning::DishProblem::NoHeight:
+        case planning::DishProblem::HeightNotAboveWidth:
+            return PlanField::Height;
+        case planning::DishProblem::NoWidth:
+            return PlanField::Width;
+        case planning::DishProblem::RimsOutOfOrder:
+        case planning::DishProblem::NoSuchRims:
+            return PlanField::RimHigh;
+        case planning::DishProblem::DepthWithoutDiameter:
+            return PlanField::Diameter;
+        default:
+            return std::nullopt;
+    }
+}
+
+SatelliteReading ReadSatelliteText(std::string_view typed) {
+    const std::string text = Normalized(typed);
+    if (const std::optional<double> angle = planning::ParseAngle(text)) {
+        return {angle, {}};
+    }
+    // The typed text with its own comma: a name or a list's entry ("Eutelsat5, Eutelsat 5 ...").
+    const names::SatelliteLookup found = names::LookUpSatellite(typed);
+    if (found.found == names::SatelliteLookup::Found::One) {
+        return {found.longitude_deg, {}};
+    }
+    std::string positions;
+    for (const names::SatellitePosition& position : found.candidates) {
+        positions += (positions.empty() ? "" : ", ") + SatelliteText(position.longitude_deg);
+    }
+    if (found.found == names::SatelliteLookup::Found::Several) {
+        return {std::nullopt, "Это имя носят спутники на нескольких позициях (" + positions +
+                                  "): выберите одну из списка"};
+    }
+    return {std::nullopt, std::string(AngleExample) + ", или имя спутника из списка" +
+                              (positions.empty() ? "" : " (похожие: " + positions + ")")};
+}
+
+PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way) {
     FormReader reader(texts);
     const std::optional<double> longitude = reader.Angle(PlanField::SiteLongitude, true);
     std::optional<double> latitude = reader.Angle(PlanField::SiteLatitude, true);
@@ -122,16 +236,58 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts) {
             satellites_read = false;
         }
     }
-    const std::optional<double> focal_length = reader.Length(PlanField::FocalLength, true);
-    const std::optional<double> diameter = reader.Length(PlanField::Diameter, false);
     const std::optional<planning::Date> date = reader.Date();
+    planning::PlanInput input;
+    input.dish.type = WayAt(way).type;
+    const DishWayFields fields = FieldsOfWay(way);
+    for (const auto& [measure, field] : MeasureFields) {
+        const bool required = std::find(fields.required.begin(), fields.required.end(), field) !=
+                              fields.required.end();
+        if (!required && std::find(fields.optional.begin(), fields.optional.end(), field) ==
+                             fields.optional.end()) {
+            continue;  // not the chosen way's: hidden, and not read
+        }
+        const std::optional<double> length = reader.Length(field, required);
+        switch (measure) {
+            case planning::DishMeasure::FocalLength:
+                input.focal_length_mm = length;
+                break;
+            case planning::DishMeasure::Diameter:
+                input.diameter_mm = length;
+                break;
+            case planning::DishMeasure::Depth:
+                input.dish.depth_mm = length;
+                break;
+            case planning::DishMeasure::Width:
+                input.dish.width_mm = length;
+                break;
+            case planning::DishMeasure::Height:
+                input.dish.height_mm = length;
+                break;
+            case planning::DishMeasure::FeedDistance:
+                input.dish.feed_distance_mm = length;
+                break;
+            case planning::DishMeasure::RimLow:
+                input.dish.rim_low_mm = length;
+                break;
+            case planning::DishMeasure::RimHigh:
+                input.dish.rim_high_mm = length;
+                break;
+        }
+    }
 
     PlanFormReading reading;
     reading.errors = reader.TakeErrors();
-    if (reading.errors.empty() && longitude && latitude && satellites_read && focal_length &&
-        date) {
-        reading.input = planning::PlanInput{
-            *longitude, *latitude, std::move(satellites), *focal_length, diameter, *date, {}};
+    // The errors in the order of PlanField, as the window lists them.
+    std::stable_sort(
+        reading.errors.begin(), reading.errors.end(),
+        [](const PlanFieldError& a, const PlanFieldError& b) { return a.field < b.field; });
+    if (reading.errors.empty() && longitude && latitude && satellites_read && date) {
+        input.site_longitude_deg = *longitude;
+        input.site_latitude_deg = *latitude;
+        input.satellites_deg = std::move(satellites);
+        input.date = *date;
+        reading.input = std::move(input);
     }
     return reading;
 }
@@ -155,7 +311,8 @@ std::string MainWindowAngleText(std::string_view degrees, std::string_view minut
     return sign + DecimalText(whole) + (rest > 0 ? ":" + DecimalText(rest) : "");
 }
 
-PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& main_window) {
+PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& main_window,
+                                 DishWayIndex way) {
     const auto angle = [&](FieldId degrees, FieldId minutes) {
         return MainWindowAngleText(main_window.FieldText(degrees), main_window.FieldText(minutes));
     };
@@ -167,17 +324,120 @@ PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& mai
     set(PlanField::SiteLatitude, angle(FieldId::SiteLatitudeDegrees, FieldId::SiteLatitudeMinutes));
     set(PlanField::Satellite1, angle(FieldId::Satellite1Degrees, FieldId::Satellite1Minutes));
     set(PlanField::Satellite2, angle(FieldId::Satellite2Degrees, FieldId::Satellite2Minutes));
+    set(PlanField::Satellite3, {});
+    set(PlanField::Satellite4, {});
+    if (WayAt(way).type == planning::DishType::Offset) {
+        return texts;  // the main window's F is a prime-focus dish's: the offset dish stays
+    }
     const std::string focal = main_window.FieldText(FieldId::FocalLength);
     const double focal_length = ParseLeadingNumber(focal);
     set(PlanField::FocalLength, Normalized(focal).empty()     ? std::string()
                                 : std::isfinite(focal_length) ? DecimalText(focal_length)
                                                               : focal);
-    // A new job: nothing of the last one's extra satellites or dish stays.
-    for (const PlanField field :
-         {PlanField::Satellite3, PlanField::Satellite4, PlanField::Diameter}) {
-        set(field, {});
-    }
+    // A new job: nothing of the last prime-focus dish stays beside the main window's F.
+    set(PlanField::Diameter, {});
+    set(PlanField::Depth, {});
     return texts;
+}
+
+std::optional<SiteTexts> PastedSite(std::string_view before, std::string_view after) {
+    if (after.size() <= before.size() + 1) {
+        return std::nullopt;
+    }
+    const names::SiteReading site = names::ReadSite(after);
+    if (site.outcome != names::SiteReading::Outcome::Read) {
+        return std::nullopt;
+    }
+    // To a millionth of a degree (0.1 m), not the binary noise of minutes and seconds.
+    const auto text = [](double degrees) {
+        std::string fixed = FixedText(degrees, 6);
+        fixed.erase(fixed.find_last_not_of('0') + 1);
+        return fixed.back() == '.' ? fixed.substr(0, fixed.size() - 1) : fixed;
+    };
+    return SiteTexts{text(site.readings.front().longitude_deg),
+                     text(site.readings.front().latitude_deg)};
+}
+
+std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way) {
+    const FormReader reader(texts);
+    std::string query;
+    const auto add = [&](std::string_view key, const std::string& value) {
+        if (!value.empty()) {
+            query += (query.empty() ? "" : "&") + std::string(key) + "=" + UrlEncoded(value);
+        }
+    };
+    add("lon", reader.Text(PlanField::SiteLongitude));
+    add("lat", reader.Text(PlanField::SiteLatitude));
+    std::string satellites;
+    for (const PlanField field : {PlanField::Satellite1, PlanField::Satellite2,
+                                  PlanField::Satellite3, PlanField::Satellite4}) {
+        const std::string text = reader.Text(field);
+        if (text.empty()) {
+            continue;
+        }
+        // A list's entry holds commas of its own: the page is given the position.
+        const SatelliteReading satellite =
+            ReadSatelliteText(texts[static_cast<std::size_t>(field)]);
+        satellites += (satellites.empty() ? "" : ",") +
+                      (satellite.longitude_deg ? ShortText(*satellite.longitude_deg) : text);
+    }
+    add("sats", satellites);
+    const DishWayFields fields = FieldsOfWay(way);
+    std::vector<PlanField> shown = fields.required;
+    shown.insert(shown.end(), fields.optional.begin(), fields.optional.end());
+    std::sort(shown.begin(), shown.end());
+    for (const PlanField field : shown) {
+        static constexpr const char* Keys[] = {"focal_mm",         "diameter_mm", "",
+                                               "depth_mm",         "width_mm",    "height_mm",
+                                               "feed_distance_mm", "rim_low_mm",  "rim_high_mm"};
+        const std::size_t key =
+            static_cast<std::size_t>(field) - static_cast<std::size_t>(PlanField::FocalLength);
+        if (key < std::size(Keys) && *Keys[key] != '\0') {
+            add(Keys[key], reader.Text(field));
+        }
+    }
+    const std::optional<planning::Date> date = planning::ParseDate(reader.Text(PlanField::Date));
+    add("date", date ? DateText(*date) : reader.Text(PlanField::Date));
+    add("dish", WayAt(way).type == planning::DishType::Offset ? "offset" : "prime");
+    return query;
+}
+
+std::string PageWithDefaults(std::string_view html, std::string_view query) {
+    // The address where the browser lets a file's page change it (the page then plans at once),
+    // else the fields, each told of its change as if typed.
+    static constexpr std::string_view Script =
+        R"(<script>/* Tarvex: the plan window's inputs as this copy's defaults. */
+(function () {
+  var query = "@QUERY@";
+  if (location.search.length > 1) return;
+  try { history.replaceState(null, "", "?" + query); } catch (e) {}
+  if (location.search.length > 1) return;
+  function set(id, value) {
+    var field = document.getElementById(id);
+    if (!field) return;
+    field.value = value;
+    field.dispatchEvent(new Event("input", { bubbles: true }));
+    field.dispatchEvent(new Event("change", { bubbles: true }));
+  }
+  document.addEventListener("DOMContentLoaded", function () {
+    new URLSearchParams(query).forEach(function (value, key) {
+      if (key !== "sats") return set(key, value);
+      value.split(",").forEach(function (sat, k) { set("sat" + (k + 1), sat); });
+    });
+  });
+})();
+</script>
+)";
+    // The query is percent-encoded: nothing in it ends the script or the string.
+    std::string script(Script);
+    script.replace(script.find("@QUERY@"), 7, query);
+    std::string page(html);
+    // First in the head, before the page's own script reads the address.
+    std::size_t at = page.find("<head>");
+    at = at != std::string::npos ? at : page.find("<head ");  // never <header>
+    at = at == std::string::npos ? std::string::npos : page.find('>', at);
+    page.insert(at == std::string::npos ? 0 : at + 1, "\n" + script);
+    return page;
 }
 
 std::optional<FeedPosition> MainWindowFeed2(const planning::PlanInput& input) {

@@ -23,9 +23,33 @@ enum class PlanField {
     Satellite4,
     FocalLength,
     Diameter,
-    Date
+    Date,
+    // The dish's other measurements (planning::DishMeasurements), read for the chosen way only.
+    Depth,
+    Width,
+    Height,
+    FeedDistance,
+    RimLow,
+    RimHigh
 };
-inline constexpr std::size_t PlanFieldCount = 9;
+inline constexpr std::size_t PlanFieldCount = 15;
+
+// The field that holds a measurement of the dish.
+//   FocalLength -> PlanField::FocalLength;  RimHigh -> PlanField::RimHigh
+PlanField FieldOf(planning::DishMeasure measure);
+
+// A way of measuring the dish: an index into planning::DishWays. The first, F typed, is the
+// main window's.
+using DishWayIndex = std::size_t;
+
+// The fields a way of measuring shows, required ones first: the prime-focus dish's diameter is
+// among the required ones, as the window needs the dish's size (no silent beam deviation of 1).
+//   0 -> {FocalLength, Diameter} both required;  4 -> {Width, RimLow, RimHigh} and Height optional
+struct DishWayFields {
+    std::vector<PlanField> required;
+    std::vector<PlanField> optional;
+};
+DishWayFields FieldsOfWay(DishWayIndex way);
 
 // The texts of the form (UTF-8), indexed by PlanField.
 using PlanFormTexts = std::array<std::string, PlanFieldCount>;
@@ -41,16 +65,34 @@ struct PlanFormReading {
     std::vector<PlanFieldError> errors;  // in the order of PlanField
 };
 
-// Reads every field. Blanks around a text are ignored and a decimal comma counts as a point.
+// Reads every field of the site, the satellites, the date and the dish's way `way` (the other
+// dish fields are not read). Blanks around a text are ignored and a decimal comma counts as a point.
 // Angles, lengths and dates as planning/typed_input.h reads them ("35.4615", "35:27.69", "-4:30",
-// "55°45′21″ с.ш.", "+600", "07.12.2026"); the site, satellites 1 and 2, the focal length and
-// the date are required ("Заполните поле" where one is empty); satellites 3 and 4 and the
-// diameter may stay empty, but satellite 4 only with satellite 3.
-//   {"35:27.69", "32:48.5", "13", "19.2", "", "", "600", "", "2026-12-07"}
-//     -> input {35.4615, 32.80833.., {13, 19.2}, 600, no diameter, 2026-12-07}
+// "55°45′21″ с.ш.", "+600", "07.12.2026"); a satellite also by name or as the list writes it
+// (names::LookUpSatellite: "amu", "36.1° в.д. — Express AMU1"). The site, satellites 1 and 2,
+// the date and the way's required measurements are required ("Заполните поле" where one is
+// empty); satellites 3 and 4 may stay empty, but satellite 4 only with satellite 3. Whether the
+// measurements make a dish is the plan's to say (MakePlan refuses, naming the measurement).
+//   {"35:27.69", "32:48.5", "13", "19.2", "", "", "600", "1000", "2026-12-07"}
+//     -> input {35.4615, 32.80833.., {13, 19.2}, 600, 1000, 2026-12-07, prime focus}
 //   focal "0" -> error at FocalLength;  latitude "95" -> error at SiteLatitude;
-//   satellite 1 "" -> error at Satellite1;  date "2026-02-30" -> error at Date
-PlanFormReading ReadPlanForm(const PlanFormTexts& texts);
+//   satellite 1 "" -> error at Satellite1;  date "2026-02-30" -> error at Date;
+//   diameter "" -> error at Diameter;  way 3, width, height and depth -> an offset dish
+PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way = 0);
+
+// The field a refused dish's measurements are wrong at, where the refusal names one.
+//   Dish HeightNotAboveWidth -> Height;  Dish NotPositive of RimLow -> RimLow;
+//   Dish TwoWaysToFocus, SameSatellite -> none
+std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal);
+
+// A satellite field's text as an orbital longitude: an angle as typed, else a name or a listed
+// entry; the error says why not.
+//   "19.2" -> 19.2;  "36.1° в.д. — Express AMU1" -> 36.1;  "astra" -> error naming 19.2, 23.5..
+struct SatelliteReading {
+    std::optional<double> longitude_deg;
+    std::string error;
+};
+SatelliteReading ReadSatelliteText(std::string_view text);
 
 // A main-window angle (degrees text plus minutes text, each read as the main window reads it,
 // the minutes not taking the sign of the degrees) as degrees:minutes, or as whole degrees when
@@ -59,12 +101,42 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts);
 //   ("19", "72") -> "20:12";  ("abc", "") -> "0";  ("", " ") -> ""
 std::string MainWindowAngleText(std::string_view degrees, std::string_view minutes);
 
-// `texts` for a new job: the site, satellites 1 and 2 and the focal length taken from the main
-// window's fields (Text1 to Text6, Text9, Text10, Text13), empty where those are empty;
-// satellites 3 and 4 and the diameter cleared; the date kept.
-//   default site, Text5 "13", Text9 "19", Text10 "12", Text13 "600"
+// `texts` for a new job: the site, satellites 1 and 2 taken from the main window's fields (Text1
+// to Text6, Text9, Text10), empty where those are empty; satellites 3 and 4 cleared; the date
+// kept. The main window knows a prime-focus dish's F only (Text13): for a prime-focus way its F
+// is taken and the diameter and depth cleared (the way to use then is 0, F typed); an offset
+// dish keeps its own measurements.
+//   default site, Text5 "13", Text9 "19", Text10 "12", Text13 "600", way 0
 //     -> {"35:27.69", "32:48.5", "13", "19:12", "", "", "600", "", date}
-PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& main_window);
+//   the same, way 3 (offset, depth) -> F, width, height and depth as they were
+PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& main_window,
+                                 DishWayIndex way = 0);
+
+// The longitude and latitude texts a longitude field's new text gives where it holds a whole
+// site, as pasted from a map ("55.7558, 37.6173": latitude first, names::ReadSite). Only a text
+// that arrived at once (longer than `before` by more than one character) is read: "35 2", on the
+// way to "35 27", is a longitude being typed.
+// The degrees are written to a millionth, without trailing zeros.
+//   ("", "55.7558, 37.6173") -> {"37.6173", "55.7558"};  ("", "56°50′N 60°36′E") -> {"60.6",
+//   "56.833333"};  ("35 ", "35 2") -> none
+struct SiteTexts {
+    std::string longitude;
+    std::string latitude;
+};
+std::optional<SiteTexts> PastedSite(std::string_view before, std::string_view after);
+
+// The phone page's query string for the form (the batch keys the page reads: lon, lat, sats,
+// focal_mm, diameter_mm, date, dish and the way's measurements), each value percent-encoded;
+// blank fields left out, satellites as longitudes where they read, the date as YYYY-MM-DD where
+// it reads.
+//   the example, way 0 -> "lon=35%3A27.69&lat=32%3A48.5&sats=13%2C19.2&focal_mm=600&
+//     diameter_mm=1000&date=2026-12-07&dish=prime"
+std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way);
+
+// The page `html` with `query` as its defaults: a script first in its head puts the query in
+// the page's address (which the page reads) where the browser allows it for a file, and else
+// fills the form's fields from it. The page itself is not otherwise changed.
+std::string PageWithDefaults(std::string_view html, std::string_view query);
 
 // Where a feed's centre lies from feed 1's, seen from behind the dish.
 struct FeedPosition {

@@ -357,7 +357,8 @@ std::vector<std::string> ReportLines(const planning::PlanInput& input, const Pla
     std::vector<std::string> lines = {
         "Место: " + PlaceText(input, place),
         "Дата " + DateText(input.date) + ". " + DeclinationLine(plan.declination_deg) +
-            "; коэффициент отклонения луча " + FixedText(plan.beam_deviation_factor, 3)};
+            "; коэффициент отклонения луча " + FixedText(plan.beam_deviation_factor, 3),
+        DishMeasurementsLine(input)};
     const std::string dish = DishLines(plan);
     for (std::size_t start = 0; start < dish.size();) {
         const std::size_t end = std::min(dish.find('\n', start), dish.size());

@@ -1,6 +1,9 @@
 #include "plan_window/plan_window.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QComboBox>
+#include <QCompleter>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -13,12 +16,17 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStringListModel>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "names/places.h"
+#include "names/satellites.h"
+#include "plan_window/dish_text.h"
 #include "plan_window/installation_card.h"
 #include "plan_window/plan_report.h"
 #include "plan_window/plan_text.h"
@@ -42,10 +50,32 @@ const PlanFieldSpec PlanFieldSpecs[] = {
     {"Satellite2", "Спутник &2", "19.2 или 19:12"},
     {"Satellite3", "Спутник &3", "необязательно"},
     {"Satellite4", "Спутник &4", "необязательно"},
-    {"FocalLength", "&Фокусное расстояние, мм", "600"},
-    {"Diameter", "Д&иаметр антенны, мм", "необязательно, для поправки луча"},
+    {"FocalLength", nullptr, "600"},
+    {"Diameter", nullptr, "выберите или введите"},
     {"Date", "Д&ата (магнитное склонение)", "ГГГГ-ММ-ДД"},
+    {"Depth", nullptr, "79"},
+    {"Width", nullptr, "выберите или введите"},
+    {"Height", nullptr, "883"},
+    {"FeedDistance", nullptr, "560"},
+    {"RimLow", nullptr, "460"},
+    {"RimHigh", nullptr, "834"},
 };
+static_assert(std::size(PlanFieldSpecs) == PlanFieldCount);
+
+// The usual dishes' sizes, offered for the diameter and the width.
+constexpr int UsualSizesMm[] = {600, 700, 800, 900, 1000, 1200, 1500, 1800};
+
+// The way of measuring each field belongs to, for the form's rows shown.
+bool Shows(const DishWayFields& fields, PlanField field) {
+    return std::find(fields.required.begin(), fields.required.end(), field) !=
+               fields.required.end() ||
+           std::find(fields.optional.begin(), fields.optional.end(), field) !=
+               fields.optional.end();
+}
+
+bool IsDishField(PlanField field) {
+    return field != PlanField::Date && field >= PlanField::FocalLength;
+}
 
 const QColor ErrorColour(198, 40, 40);
 const QColor ErrorFieldColour(253, 232, 232);
@@ -85,12 +115,15 @@ PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_
     input_column->addLayout(form);
     input_column->addWidget(take, 0, Qt::AlignLeft);
     input_column->addStretch();
+    auto* left = new QVBoxLayout;
+    left->addWidget(inputs);
+    left->addWidget(CreateDish());
 
     // Everything scrolls inside the window where the screen is too small for it, so that the
     // window itself never outgrows the screen.
     m_content = new QWidget;
     auto* top = new QHBoxLayout;
-    top->addWidget(inputs);
+    top->addLayout(left);
     top->addWidget(CreateDrawing(), 1);
     auto* column = new QVBoxLayout(m_content);
     column->addLayout(top, 1);
@@ -105,34 +138,293 @@ PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_
     window->addWidget(m_scroll);
     // The magnetic model's date is today's unless the installer says otherwise.
     Field(PlanField::Date).setText(QDate::currentDate().toString(Qt::ISODate));
+    OnDishTypeChanged();
     FitToScreen();
 }
 
 void PlanWindow::CreateFields(QFormLayout& form) {
     form.setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    m_place = new QLineEdit;
+    m_place->setObjectName(QStringLiteral("Place"));
+    m_place->setPlaceholderText(QStringLiteral("город: Екатеринбург, Yekaterinburg…"));
+    auto* credit = new QLabel(QStringLiteral("Города: GeoNames (geonames.org), CC BY 4.0"));
+    QPalette quiet = credit->palette();
+    quiet.setColor(QPalette::WindowText, quiet.color(QPalette::PlaceholderText));
+    credit->setPalette(quiet);
+    auto* place_cell = new QVBoxLayout;
+    place_cell->setSpacing(1);
+    place_cell->addWidget(m_place);
+    place_cell->addWidget(credit);
+    auto* place_caption = new QLabel(QStringLiteral("&Место"));
+    place_caption->setBuddy(m_place);
+    form.addRow(place_caption, place_cell);
+    AddPlaceCompletion();
+    for (const PlanField field :
+         {PlanField::SiteLongitude, PlanField::SiteLatitude, PlanField::Satellite1,
+          PlanField::Satellite2, PlanField::Satellite3, PlanField::Satellite4, PlanField::Date}) {
+        const bool satellite = field >= PlanField::Satellite1 && field <= PlanField::Satellite4;
+        auto* combo = satellite ? new QComboBox : nullptr;
+        CreateField(field, form, combo);
+        if (combo != nullptr) {
+            AddSatelliteCompletion(*combo);
+        }
+    }
+    for (const PlanField field : {PlanField::SiteLongitude, PlanField::SiteLatitude}) {
+        connect(&Field(field), &QLineEdit::textChanged, this,
+                [this, field](const QString& text) { OnSiteChanged(field, text); });
+    }
+    for (const PlanField field : {PlanField::SiteLongitude, PlanField::SiteLatitude}) {
+        connect(&Field(field), &QLineEdit::textEdited, this, &PlanWindow::OnSiteEdited);
+    }
+}
+
+// A field of the form with its message under it; `combo`, where given, holds the field as its
+// editable text.
+void PlanWindow::CreateField(PlanField field, QFormLayout& form, QComboBox* combo) {
+    const auto index = static_cast<std::size_t>(field);
+    const PlanFieldSpec& design = PlanFieldSpecs[index];
+    QWidget* widget = nullptr;
+    QLineEdit* edit = nullptr;
+    if (combo != nullptr) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setObjectName(QString::fromUtf8(design.name));
+        combo->setMinimumWidth(180);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(18);
+        combo->setCurrentIndex(-1);
+        edit = combo->lineEdit();
+        widget = combo;
+    } else {
+        edit = new QLineEdit;
+        edit->setMinimumWidth(180);
+        widget = edit;
+    }
+    edit->setObjectName(QString::fromUtf8(design.name));
+    edit->setPlaceholderText(QString::fromUtf8(design.placeholder));
+    auto* error = new QLabel;
+    error->setObjectName(QString::fromUtf8(design.name) + QStringLiteral("Error"));
+    error->setWordWrap(true);
+    QPalette colours = error->palette();
+    colours.setColor(QPalette::WindowText, ErrorColour);
+    error->setPalette(colours);
+    error->hide();
+    auto* cell = new QVBoxLayout;
+    cell->setSpacing(1);
+    cell->addWidget(widget);
+    const bool dish = IsDishField(field);
+    const planning::DishMeasure measure = [&] {
+        for (int m = 0; m <= static_cast<int>(planning::DishMeasure::RimHigh); ++m) {
+            if (FieldOf(static_cast<planning::DishMeasure>(m)) == field) {
+                return static_cast<planning::DishMeasure>(m);
+            }
+        }
+        return planning::DishMeasure::FocalLength;
+    }();
+    if (dish) {
+        // Where to put the tape, quietly under the field.
+        auto* hint = new QLabel(QString::fromStdString(DishMeasureHint(measure)));
+        hint->setWordWrap(true);
+        QFont small = hint->font();
+        small.setPointSizeF(small.pointSizeF() * 0.9);
+        hint->setFont(small);
+        QPalette quiet = hint->palette();
+        quiet.setColor(QPalette::WindowText, quiet.color(QPalette::PlaceholderText));
+        hint->setPalette(quiet);
+        cell->addWidget(hint);
+    }
+    cell->addWidget(error);
+    auto* caption = new QLabel(dish ? QString::fromStdString(DishMeasureCaption(measure))
+                                    : QString::fromUtf8(design.caption));
+    caption->setBuddy(widget);
+    form.addRow(caption, cell);
+    connect(edit, &QLineEdit::textChanged, this, &PlanWindow::Recompute);
+    m_fields[index] = edit;
+    m_errors[index] = error;
+    m_cells_of_fields[index] = cell;
+}
+
+QWidget* PlanWindow::CreateDish() {
+    auto* box = new QGroupBox(QStringLiteral("Антенна"));
+    m_dish_form = new QFormLayout;
+    m_dish_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    m_dish_type = new QComboBox;
+    m_dish_type->setObjectName(QStringLiteral("DishType"));
+    for (const planning::DishType type :
+         {planning::DishType::PrimeFocus, planning::DishType::Offset}) {
+        m_dish_type->addItem(QString::fromStdString(DishTypeText(type)), static_cast<int>(type));
+    }
+    m_dish_way = new QComboBox;
+    m_dish_way->setObjectName(QStringLiteral("DishWay"));
+    auto* type_caption = new QLabel(QStringLiteral("&Тип"));
+    type_caption->setBuddy(m_dish_type);
+    m_dish_form->addRow(type_caption, m_dish_type);
+    auto* way_caption = new QLabel(QStringLiteral("&Что измерено"));
+    way_caption->setBuddy(m_dish_way);
+    m_dish_form->addRow(way_caption, m_dish_way);
+    for (const PlanField field :
+         {PlanField::FocalLength, PlanField::Diameter, PlanField::Width, PlanField::Height,
+          PlanField::Depth, PlanField::FeedDistance, PlanField::RimLow, PlanField::RimHigh}) {
+        QComboBox* sizes = nullptr;
+        if (field == PlanField::Diameter || field == PlanField::Width) {
+            sizes = new QComboBox;
+            for (const int size : UsualSizesMm) {
+                sizes->addItem(QString::number(size));
+            }
+        }
+        CreateField(field, *m_dish_form, sizes);
+    }
+    m_sketch = new DishSketch;
+    m_sketch->setObjectName(QStringLiteral("DishSketch"));
+    auto* column = new QVBoxLayout(box);
+    column->addLayout(m_dish_form);
+    column->addWidget(m_sketch, 0, Qt::AlignHCenter);
+    connect(m_dish_type, &QComboBox::currentIndexChanged, this, &PlanWindow::OnDishTypeChanged);
+    connect(m_dish_way, &QComboBox::currentIndexChanged, this, &PlanWindow::OnDishWayChanged);
+    return box;
+}
+
+// The ways of measuring the chosen type; the first one chosen.
+void PlanWindow::OnDishTypeChanged() {
+    const auto type = static_cast<planning::DishType>(m_dish_type->currentData().toInt());
+    const QSignalBlocker quiet(m_dish_way);
+    m_dish_way->clear();
+    for (std::size_t way = 0; way < std::size(planning::DishWays); ++way) {
+        if (planning::DishWays[way].type == type) {
+            m_dish_way->addItem(QString::fromStdString(DishWayText(planning::DishWays[way])),
+                                static_cast<int>(way));
+        }
+    }
+    m_sketch->SetType(type);
+    OnDishWayChanged();
+}
+
+void PlanWindow::OnDishWayChanged() {
+    const DishWayFields fields = FieldsOfWay(DishWay());
     for (std::size_t index = 0; index < PlanFieldCount; ++index) {
-        const PlanFieldSpec& design = PlanFieldSpecs[index];
-        auto* field = new QLineEdit;
-        field->setObjectName(QString::fromUtf8(design.name));
-        field->setPlaceholderText(QString::fromUtf8(design.placeholder));
-        field->setMinimumWidth(180);
-        auto* error = new QLabel;
-        error->setObjectName(QString::fromUtf8(design.name) + QStringLiteral("Error"));
-        error->setWordWrap(true);
-        QPalette colours = error->palette();
-        colours.setColor(QPalette::WindowText, ErrorColour);
-        error->setPalette(colours);
-        error->hide();
-        auto* cell = new QVBoxLayout;
-        cell->setSpacing(1);
-        cell->addWidget(field);
-        cell->addWidget(error);
-        auto* caption = new QLabel(QString::fromUtf8(design.caption));
-        caption->setBuddy(field);
-        form.addRow(caption, cell);
-        connect(field, &QLineEdit::textChanged, this, &PlanWindow::Recompute);
-        m_fields[index] = field;
-        m_errors[index] = error;
+        const auto field = static_cast<PlanField>(index);
+        if (IsDishField(field)) {
+            m_dish_form->setRowVisible(m_cells_of_fields[index], Shows(fields, field));
+        }
+    }
+    Recompute();
+}
+
+DishWayIndex PlanWindow::DishWay() const {
+    return m_dish_way->count() > 0 ? static_cast<DishWayIndex>(m_dish_way->currentData().toInt())
+                                   : 0;
+}
+
+void PlanWindow::SetDishWay(DishWayIndex way) {
+    if (way >= std::size(planning::DishWays)) {
+        return;
+    }
+    m_dish_type->setCurrentIndex(
+        m_dish_type->findData(static_cast<int>(planning::DishWays[way].type)));
+    m_dish_way->setCurrentIndex(m_dish_way->findData(static_cast<int>(way)));
+}
+
+// The list follows what is typed: a position's beginning or part of a name ("36", "amu").
+void PlanWindow::AddSatelliteCompletion(QComboBox& combo) {
+    for (const names::SatellitePosition& position : names::SatellitePositions()) {
+        combo.addItem(QString::fromStdString(names::SatelliteEntry(position)));
+    }
+    combo.setCurrentIndex(-1);
+    combo.setMaxVisibleItems(15);
+    auto* model = new QStringListModel(&combo);
+    auto* completer = new QCompleter(model, &combo);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer->setMaxVisibleItems(12);
+    QLineEdit* edit = combo.lineEdit();
+    edit->setCompleter(completer);
+    connect(edit, &QLineEdit::textEdited, this, [model, completer](const QString& text) {
+        QStringList entries;
+        if (!text.trimmed().isEmpty()) {
+            for (const names::SatellitePosition& position :
+                 names::FindSatellites(text.toStdString())) {
+                entries << QString::fromStdString(names::SatelliteEntry(position));
+            }
+        }
+        model->setStringList(entries);
+        if (!entries.isEmpty() && !(entries.size() == 1 && entries.front() == text)) {
+            completer->complete();
+        }
+    });
+}
+
+// Towns as typed, most populous first; choosing one fills the site.
+void PlanWindow::AddPlaceCompletion() {
+    auto* model = new QStringListModel(m_place);
+    auto* completer = new QCompleter(model, m_place);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer->setMaxVisibleItems(12);
+    m_place->setCompleter(completer);
+    // A town's entry names its region and country: wider than the field.
+    completer->popup()->setMinimumWidth(m_place->fontMetrics().horizontalAdvance(QStringLiteral(
+                                            "Санкт-Петербург, Ленинградская область, Россия")) +
+                                        40);
+    connect(m_place, &QLineEdit::textEdited, this, [model, completer](const QString& text) {
+        QStringList entries;
+        for (const names::Place& place : names::FindPlaces(text.trimmed().toStdString(), 20)) {
+            entries << QString::fromStdString(names::PlaceEntry(place));
+        }
+        model->setStringList(entries);
+        if (!entries.isEmpty()) {
+            completer->complete();
+        }
+    });
+    connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
+            &PlanWindow::ChoosePlace);
+    connect(m_place, &QLineEdit::returnPressed, this, [this] {
+        const std::vector<names::Place> found =
+            names::FindPlaces(m_place->text().trimmed().toStdString(), 1);
+        if (!found.empty()) {
+            ChoosePlace(QString::fromStdString(names::PlaceEntry(found.front())));
+        }
+    });
+}
+
+bool PlanWindow::ChoosePlace(const QString& entry) {
+    const std::vector<names::Place> found = names::FindPlaces(entry.toStdString(), 1);
+    if (found.empty()) {
+        return false;
+    }
+    const QString name = QString::fromStdString(names::PlaceEntry(found.front()));
+    m_filling = true;
+    m_place->setText(name);
+    Field(PlanField::SiteLongitude)
+        .setText(QString::fromStdString(ShortText(found.front().longitude_deg)));
+    Field(PlanField::SiteLatitude)
+        .setText(QString::fromStdString(ShortText(found.front().latitude_deg)));
+    m_filling = false;
+    m_place_name = name;
+    return true;
+}
+
+// A site pasted into the longitude field, or the latitude field, fills both fields.
+void PlanWindow::OnSiteChanged(PlanField field, const QString& text) {
+    const QString before =
+        std::exchange(m_site_before[field == PlanField::SiteLongitude ? 0 : 1], text);
+    if (m_filling) {
+        return;
+    }
+    if (const std::optional<SiteTexts> site =
+            PastedSite(before.toStdString(), text.toStdString())) {
+        m_filling = true;
+        Field(PlanField::SiteLongitude).setText(QString::fromStdString(site->longitude));
+        Field(PlanField::SiteLatitude).setText(QString::fromStdString(site->latitude));
+        m_filling = false;
+        m_site_before = {Field(PlanField::SiteLongitude).text(),
+                         Field(PlanField::SiteLatitude).text()};
+        OnSiteEdited();
+    }
+}
+
+// A site typed by hand is no longer the town chosen: its name leaves the card.
+void PlanWindow::OnSiteEdited() {
+    if (!m_place_name.isEmpty()) {
+        m_place_name.clear();
+        m_place->clear();
     }
 }
 
@@ -140,14 +432,11 @@ QWidget* PlanWindow::CreateDrawing() {
     auto* box = new QGroupBox(QStringLiteral("Конверторы, вид сзади на антенну, мм"));
     m_drawing = new FeedLayoutWidget;
     m_drawing->setObjectName(QStringLiteral("Drawing"));
-    auto* legend = new QLabel(
-        QStringLiteral("<span style='color:%1'>●</span> конверторы по точному расчёту, черта — "
-                       "поворот; <span style='color:%2'>◌</span> конвертор 2 по главному окну")
-            .arg(FeedColour.name(), MarkerColour.name()));
-    legend->setWordWrap(true);
+    m_legend = new QLabel;
+    m_legend->setWordWrap(true);
     auto* column = new QVBoxLayout(box);
     column->addWidget(m_drawing, 1);
-    column->addWidget(legend);
+    column->addWidget(m_legend);
     return box;
 }
 
@@ -169,13 +458,21 @@ QWidget* PlanWindow::CreateResults() {
     m_copy = new QPushButton(QStringLiteral("&Копировать"));
     m_copy->setObjectName(QStringLiteral("Copy"));
     connect(m_copy, &QPushButton::clicked, this, &PlanWindow::OnCopyClicked);
+    auto* phone = new QPushButton(QStringLiteral("Страница для теле&фона…"));
+    phone->setObjectName(QStringLiteral("PhonePage"));
+    phone->setToolTip(QStringLiteral(
+        "Сохранить страницу расчёта для телефона с нынешними данными: она работает без сети"));
+    connect(phone, &QPushButton::clicked, this, &PlanWindow::OnPhonePageClicked);
+    m_dish_figures = WrappingLabel("DishFigures", box);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_save);
     buttons->addWidget(m_copy);
+    buttons->addWidget(phone);
     buttons->addStretch();
     auto* column = new QVBoxLayout(box);
     column->addWidget(m_status);
     column->addWidget(m_results);
+    column->addWidget(m_dish_figures);
     column->addWidget(m_declination);
     column->addWidget(m_warnings);
     column->addWidget(m_explanation);
@@ -287,7 +584,7 @@ bool PlanWindow::SaveCard(const QString& path) {
     if (!m_input || !m_plan) {
         return false;
     }
-    const QString error = SaveInstallationCard(path, *m_input, *m_plan);
+    const QString error = SaveInstallationCard(path, *m_input, *m_plan, m_place_name.toStdString());
     if (!error.isEmpty()) {
         CurrentNotifier().ShowError(error);
         return false;
@@ -296,14 +593,79 @@ bool PlanWindow::SaveCard(const QString& path) {
     return true;
 }
 
-void PlanWindow::OnTakeFromMainWindowClicked() {
+PlanFormTexts PlanWindow::Texts() const {
     PlanFormTexts texts;
     for (std::size_t index = 0; index < PlanFieldCount; ++index) {
         texts[index] = m_fields[index]->text().toStdString();
     }
-    texts = FillFromMainWindow(std::move(texts), m_main_window);
+    return texts;
+}
+
+void PlanWindow::OnTakeFromMainWindowClicked() {
+    // The main window's F is a prime-focus dish's, typed as such.
+    if (planning::DishWays[DishWay()].type == planning::DishType::PrimeFocus) {
+        SetDishWay(0);
+    }
+    const PlanFormTexts texts = FillFromMainWindow(Texts(), m_main_window, DishWay());
+    m_filling = true;
     for (std::size_t index = 0; index < PlanFieldCount; ++index) {
         m_fields[index]->setText(QString::fromStdString(texts[index]));
+    }
+    m_filling = false;
+    OnSiteEdited();
+}
+
+bool PlanWindow::SavePhonePage(const QString& source, const QString& path) {
+    QFile page(source);
+    if (!page.open(QIODevice::ReadOnly)) {
+        CurrentNotifier().ShowError(
+            QStringLiteral("Не удалось прочитать страницу для телефона %1: %2")
+                .arg(QDir::toNativeSeparators(source), page.errorString()));
+        return false;
+    }
+    const QByteArray html = page.readAll();
+    const std::string copy = PageWithDefaults(std::string_view(html.constData(), html.size()),
+                                              PhonePageQuery(Texts(), DishWay()));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(copy.data(), static_cast<qint64>(copy.size())) !=
+            static_cast<qint64>(copy.size()) ||
+        !file.commit()) {
+        CurrentNotifier().ShowError(
+            QStringLiteral("Не удалось сохранить страницу для телефона %1: %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    ShowStatus(
+        QStringLiteral("Страница для телефона сохранена: %1").arg(QDir::toNativeSeparators(path)),
+        false);
+    return true;
+}
+
+// The page built beside the program, or installed with it (PREFIX/lib/tarvex/tarvex ->
+// PREFIX/share/tarvex/tarvex.html), or installed system-wide.
+void PlanWindow::OnPhonePageClicked() {
+    const QString folder = QFile::decodeName(ApplicationFolder().c_str());
+    const QStringList candidates = {
+        folder + QStringLiteral("/web/tarvex.html"),
+        QDir::cleanPath(folder + QStringLiteral("/../../share/tarvex/tarvex.html")),
+        QStringLiteral("/usr/share/tarvex/tarvex.html")};
+    const auto found = std::find_if(candidates.begin(), candidates.end(),
+                                    [](const QString& path) { return QFile::exists(path); });
+    if (found == candidates.end()) {
+        CurrentNotifier().ShowError(
+            QStringLiteral("Страница для телефона не найдена: её нет ни в %1, ни в %2, ни в %3. "
+                           "Соберите её (make web) или установите пакет tarvex.")
+                .arg(QDir::toNativeSeparators(candidates[0]),
+                     QDir::toNativeSeparators(candidates[1]), candidates[2]));
+        return;
+    }
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить страницу для телефона"),
+                                     QDir::home().filePath(QStringLiteral("tarvex.html")),
+                                     QStringLiteral("Страница HTML (*.html *.htm)"));
+    if (!path.isEmpty()) {
+        SavePhonePage(*found, path);
     }
 }
 
@@ -322,18 +684,17 @@ void PlanWindow::OnCopyClicked() {
         return;
     }
     // The very table `tarvex-calc plan` prints for the same input.
-    QGuiApplication::clipboard()->setText(QString::fromStdString(PlanText(*m_input, *m_plan)));
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(PlanText(*m_input, *m_plan, m_place_name.toStdString())));
     ShowStatus(QStringLiteral("Результат скопирован."), false);
 }
 
 // Every change of a field: nothing of an earlier input stays on screen beside the new one.
 void PlanWindow::Recompute() {
-    PlanFormTexts texts;
-    for (std::size_t index = 0; index < PlanFieldCount; ++index) {
-        texts[index] = m_fields[index]->text().toStdString();
+    if (m_dish_way == nullptr || m_dish_figures == nullptr) {
+        return;  // still being made
     }
-    PlanFormReading reading = ReadPlanForm(texts);
-    ShowFieldErrors(reading.errors);
+    PlanFormReading reading = ReadPlanForm(Texts(), DishWay());
     m_input = std::move(reading.input);
     m_plan.reset();
     QString status;
@@ -344,9 +705,17 @@ void PlanWindow::Recompute() {
         if (auto* plan = std::get_if<planning::Plan>(&made)) {
             m_plan = std::move(*plan);
         } else {
-            status = QString::fromStdString(RefusalText(std::get<planning::PlanRefusal>(made)));
+            const auto& refusal = std::get<planning::PlanRefusal>(made);
+            // Measurements that make no dish are explained at the field they name.
+            if (const std::optional<PlanField> field = DishRefusalField(refusal)) {
+                reading.errors.push_back({*field, DishIssueText(refusal.dish)});
+                status = QStringLiteral("Исправьте отмеченные поля.");
+            } else {
+                status = QString::fromStdString(RefusalText(refusal));
+            }
         }
     }
+    ShowFieldErrors(reading.errors);
     ShowResults(status);
 }
 
@@ -389,9 +758,25 @@ void PlanWindow::ShowResults(const QString& status) {
                                         ViewpointText() + " " + RotationZeroText())
                : QString());
     m_declination->setVisible(m_plan.has_value());
+    m_dish_figures->setText(m_plan ? QString::fromStdString(DishLines(*m_plan)).trimmed()
+                                   : QString());
+    m_dish_figures->setVisible(m_plan.has_value());
     m_warnings->setText(m_plan ? WarningsHtml(*m_plan) : QString());
     m_warnings->setVisible(m_plan && !m_plan->warnings.empty());
-    m_drawing->SetPlan(m_plan, m_plan ? MainWindowFeed2(*m_input) : std::nullopt);
+    const std::optional<FeedPosition> marker = m_plan ? MainWindowFeed2(*m_input) : std::nullopt;
+    m_drawing->SetPlan(m_plan, marker);
+    // The main window's feed 2 is drawn only where its model applies: a prime-focus dish of F.
+    QString legend = QStringLiteral(
+                         "<span style='color:%1'>●</span> конверторы по точному расчёту, черта — "
+                         "поворот")
+                         .arg(FeedColour.name());
+    if (marker) {
+        legend += QStringLiteral("; <span style='color:%1'>◌</span> конвертор 2 по главному окну")
+                      .arg(MarkerColour.name());
+    }
+    if (m_legend->text() != legend) {
+        m_legend->setText(legend);
+    }
     m_save->setEnabled(m_plan.has_value());
     m_copy->setEnabled(m_plan.has_value());
     // More feeds widen the table and warnings lengthen it: the window grows with them up to the

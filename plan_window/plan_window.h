@@ -7,12 +7,16 @@
 #include <vector>
 
 #include "main_window/calculation_command.h"
+#include "plan_window/dish_sketch.h"
 #include "plan_window/feed_layout_widget.h"
 #include "plan_window/plan_form.h"
 #include "planning/plan.h"
 
+class QComboBox;
+class QCompleter;
 class QFormLayout;
 class QLabel;
+class QStringListModel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
@@ -22,9 +26,11 @@ namespace tarvex {
 // "Точный расчёт мультифида": the precise plan of two to four feeds, computed as the user types,
 // with its drawing, the installation card and the results as text. Its inputs come from the main
 // window when it opens and on "Взять из главного окна". Object names: the fields are named after
-// PlanField ("SiteLongitude", ..., "Date"), each with its message label "<field>Error"; "Results",
-// "Warnings", "Declination", "Explanation", "Status", "Drawing", "Scroll"; buttons
-// "TakeFromMainWindow", "SaveCard", "Copy".
+// PlanField ("SiteLongitude", ..., "Date", "Depth", ..., "RimHigh"), each with its message label
+// "<field>Error" (the satellites and the dish's size are editable combo boxes of that name);
+// "Place", "DishType", "DishWay", "DishSketch", "DishFigures", "Results", "Warnings",
+// "Declination", "Explanation", "Status", "Drawing", "Scroll"; buttons "TakeFromMainWindow",
+// "SaveCard", "Copy", "PhonePage".
 class PlanWindow : public QWidget {
     Q_OBJECT
 
@@ -44,8 +50,33 @@ class PlanWindow : public QWidget {
     // Writes the installation card; a failure is shown through the notifier. True on success.
     bool SaveCard(const QString& path);
 
+    // The way of measuring the dish shown (an index into planning::DishWays), and choosing one.
+    DishWayIndex DishWay() const;
+    void SetDishWay(DishWayIndex way);
+
+    // Chooses a town as its entry in the place field's list: its coordinates fill the site, its
+    // name goes on the card. False where the text names no town.
+    bool ChoosePlace(const QString& entry);
+
+    // The place named on the card: the town chosen, until the site is typed otherwise.
+    const QString& PlaceName() const { return m_place_name; }
+
+    // Writes a copy of the phone page at `source` to `path` with the window's inputs as its
+    // defaults; a failure is shown through the notifier. True on success.
+    bool SavePhonePage(const QString& source, const QString& path);
+
   private:
     void CreateFields(QFormLayout& form);
+    QWidget* CreateDish();
+    void CreateField(PlanField field, QFormLayout& form, QComboBox* combo = nullptr);
+    void AddSatelliteCompletion(QComboBox& combo);
+    void AddPlaceCompletion();
+    void OnDishTypeChanged();
+    void OnDishWayChanged();
+    void OnSiteChanged(PlanField field, const QString& text);
+    void OnSiteEdited();
+    void OnPhonePageClicked();
+    PlanFormTexts Texts() const;
     QWidget* CreateResults();
     QWidget* CreateResultsTable(QWidget* parent);
     void ShowTable();
@@ -66,6 +97,16 @@ class PlanWindow : public QWidget {
     std::pair<std::size_t, std::size_t> m_shown;  // feeds and warnings the window was fitted to
     std::array<QLineEdit*, PlanFieldCount> m_fields{};
     std::array<QLabel*, PlanFieldCount> m_errors{};
+    std::array<QLayout*, PlanFieldCount> m_cells_of_fields{};  // field, hint and error
+    QFormLayout* m_dish_form = nullptr;
+    QComboBox* m_dish_type = nullptr;
+    QComboBox* m_dish_way = nullptr;
+    DishSketch* m_sketch = nullptr;
+    QLineEdit* m_place = nullptr;
+    QString m_place_name;
+    std::array<QString, 2> m_site_before;  // the longitude's and latitude's texts before a change
+    bool m_filling = false;                // the window itself is setting the fields' texts
+    QLabel* m_dish_figures = nullptr;
     QWidget* m_results = nullptr;
     std::vector<QLabel*> m_cells;  // the results table, row by row, captions first
     QLabel* m_warnings = nullptr;
@@ -73,6 +114,7 @@ class PlanWindow : public QWidget {
     QLabel* m_explanation = nullptr;
     QLabel* m_status = nullptr;
     FeedLayoutWidget* m_drawing = nullptr;
+    QLabel* m_legend = nullptr;  // of the drawing
     QPushButton* m_save = nullptr;
     QPushButton* m_copy = nullptr;
     std::optional<planning::PlanInput> m_input;

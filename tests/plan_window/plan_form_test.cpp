@@ -3,6 +3,7 @@
 #include <clocale>
 #include <map>
 
+#include "names/satellites.h"
 #include "plan_window/plan_form.h"
 #include "plan_window/plan_report.h"
 
@@ -61,7 +62,9 @@ TEST(FillFromMainWindow, StartsANewJobFromTheMainWindowsInputs) {
     const PlanFormTexts filled = FillFromMainWindow(texts, FakeMainWindow());
     EXPECT_EQ(filled, (PlanFormTexts{"35:27.69", "32:48.5", "13", "19:12", "", "", "600", "",
                                      "2026-12-07"}));
-    const PlanFormReading reading = ReadPlanForm(filled);
+    PlanFormTexts sized = filled;
+    sized[static_cast<std::size_t>(PlanField::Diameter)] = "900";
+    const PlanFormReading reading = ReadPlanForm(sized);
     ASSERT_TRUE(reading.input) << reading.errors.front().message;
     EXPECT_NEAR(reading.input->site_longitude_deg, 35.4615, 1e-12);
     EXPECT_EQ(reading.input->satellites_deg, (std::vector<double>{13, 19.2}));
@@ -81,18 +84,19 @@ TEST(FillFromMainWindow, EmptyFieldsArriveEmpty) {
     EXPECT_EQ(filled[static_cast<std::size_t>(PlanField::FocalLength)], "");
     const PlanFormReading reading = ReadPlanForm(filled);
     EXPECT_FALSE(reading.input);
-    ASSERT_EQ(reading.errors.size(), 2u);
+    ASSERT_EQ(reading.errors.size(), 3u);
     for (const PlanFieldError& error : reading.errors) {
         EXPECT_EQ(error.message, "Заполните поле");
     }
     EXPECT_EQ(reading.errors[0].field, PlanField::Satellite2);
     EXPECT_EQ(reading.errors[1].field, PlanField::FocalLength);
+    EXPECT_EQ(reading.errors[2].field, PlanField::Diameter);  // the dish's size is needed
 }
 
 // The same reader as the command line, with a decimal comma and blanks around.
 TEST(ReadPlanForm, TypedFormsAlikeWithTheCommandLine) {
     const PlanFormReading reading = ReadPlanForm(
-        {" 35°27′41,4″ в.д.", "32,80833 с.ш.", "13", "19,2", "", "", "+600", "", "07.12.2026"});
+        {" 35°27′41,4″ в.д.", "32,80833 с.ш.", "13", "19,2", "", "", "+600", "1000", "07.12.2026"});
     ASSERT_TRUE(reading.input) << reading.errors.front().message;
     EXPECT_NEAR(reading.input->site_longitude_deg, 35.4615, 1e-12);
     EXPECT_NEAR(reading.input->site_latitude_deg, 32.80833, 1e-12);
@@ -100,9 +104,121 @@ TEST(ReadPlanForm, TypedFormsAlikeWithTheCommandLine) {
     EXPECT_EQ(reading.input->focal_length_mm, 600);
     EXPECT_EQ(reading.input->date, (planning::Date{2026, 12, 7}));
     const PlanFormReading east_latitude =
-        ReadPlanForm({"35", "32 в.д.", "13", "19", "", "", "600", "", "2026-12-07"});
+        ReadPlanForm({"35", "32 в.д.", "13", "19", "", "", "600", "1000", "2026-12-07"});
     ASSERT_EQ(east_latitude.errors.size(), 1u);
     EXPECT_EQ(east_latitude.errors[0].field, PlanField::SiteLatitude);
+}
+
+// Each way of measuring reads its own fields only, the dish's size required; the others stay
+// unread whatever they hold.
+TEST(ReadPlanForm, ReadsTheChosenWayOfMeasuringTheDish) {
+    using planning::DishType;
+    const PlanFormTexts all = {"35:27.69",   "32:48.5", "13",  "19.2", "",    "",    "600", "1000",
+                               "2026-12-07", "79",      "800", "883",  "560", "460", "834"};
+    const struct {
+        DishWayIndex way;
+        std::vector<PlanField> cleared;  // emptied before reading
+        DishType type;
+        std::vector<std::optional<double>> read;  // F, D, depth, W, H, L, r1, r2
+        std::vector<PlanField> errors;
+    } rows[] = {
+        {0, {}, DishType::PrimeFocus, {600, 1000, {}, {}, {}, {}, {}, {}}, {}},
+        {1, {}, DishType::PrimeFocus, {{}, 1000, 79, {}, {}, {}, {}, {}}, {}},
+        {2, {}, DishType::Offset, {{}, {}, {}, 800, 883, 560, {}, {}}, {}},
+        {3, {}, DishType::Offset, {{}, {}, 79, 800, 883, {}, {}, {}}, {}},
+        {4, {PlanField::Height}, DishType::Offset, {{}, {}, {}, 800, {}, {}, 460, 834}, {}},
+        {0, {PlanField::Diameter}, DishType::PrimeFocus, {}, {PlanField::Diameter}},
+        {3,
+         {PlanField::Width, PlanField::Depth},
+         DishType::Offset,
+         {},
+         {PlanField::Depth, PlanField::Width}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.way);
+        PlanFormTexts texts = all;
+        for (const PlanField field : row.cleared) {
+            texts[static_cast<std::size_t>(field)].clear();
+        }
+        const PlanFormReading reading = ReadPlanForm(texts, row.way);
+        std::vector<PlanField> errors;
+        for (const PlanFieldError& error : reading.errors) {
+            errors.push_back(error.field);
+            EXPECT_EQ(error.message, "Заполните поле");
+        }
+        EXPECT_EQ(errors, row.errors);
+        if (!row.errors.empty()) {
+            EXPECT_FALSE(reading.input);
+            continue;
+        }
+        ASSERT_TRUE(reading.input);
+        const planning::PlanInput& input = *reading.input;
+        EXPECT_EQ(input.dish.type, row.type);
+        EXPECT_EQ((std::vector<std::optional<double>>{
+                      input.focal_length_mm, input.diameter_mm, input.dish.depth_mm,
+                      input.dish.width_mm, input.dish.height_mm, input.dish.feed_distance_mm,
+                      input.dish.rim_low_mm, input.dish.rim_high_mm}),
+                  row.read);
+        EXPECT_TRUE(std::holds_alternative<planning::Plan>(planning::MakePlan(input)));
+    }
+}
+
+// The main window's F is a prime-focus dish's: an offset dish keeps its own measurements.
+TEST(FillFromMainWindow, FillsTheFocalLengthOfAPrimeFocusDishOnly) {
+    const PlanFormTexts texts = {"",    "",     "",           "",   "",    "",
+                                 "450", "1000", "2026-12-07", "79", "800", "883"};
+    const PlanFormTexts prime = FillFromMainWindow(texts, FakeMainWindow(), 0);
+    EXPECT_EQ(prime[static_cast<std::size_t>(PlanField::FocalLength)], "600");
+    EXPECT_EQ(prime[static_cast<std::size_t>(PlanField::Diameter)], "");
+    const PlanFormTexts offset = FillFromMainWindow(texts, FakeMainWindow(), 3);
+    EXPECT_EQ(offset[static_cast<std::size_t>(PlanField::SiteLongitude)], "35:27.69");
+    for (const PlanField field : {PlanField::FocalLength, PlanField::Diameter, PlanField::Depth,
+                                  PlanField::Width, PlanField::Height}) {
+        EXPECT_EQ(offset[static_cast<std::size_t>(field)], texts[static_cast<std::size_t>(field)]);
+    }
+}
+
+// A satellite as typed, by name or as the list writes it; a name of several positions is refused
+// with them.
+TEST(ReadSatelliteText, ReadsLongitudesNamesAndTheListsEntries) {
+    const std::pair<const char*, double> rows[] = {
+        {"19,2", 19.2}, {"amu", 36.1}, {"36.1° в.д. — Express AMU1", 36.1}, {" -5 ", -5}};
+    for (const auto& [text, longitude] : rows) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ReadSatelliteText(text).longitude_deg, longitude);
+    }
+    const names::SatellitePosition eutelsat5 = names::FindSatellites("5.0w").front();
+    EXPECT_EQ(ReadSatelliteText(names::SatelliteEntry(eutelsat5)).longitude_deg, -5);
+    const SatelliteReading astra = ReadSatelliteText("Astra");
+    EXPECT_FALSE(astra.longitude_deg);
+    EXPECT_NE(astra.error.find("19.2° в.д."), std::string::npos) << astra.error;
+}
+
+// Coordinates pasted from a map fill both fields; one typed a key at a time is a longitude.
+TEST(PastedSite, FillsLongitudeAndLatitudeFromOnePaste) {
+    const std::optional<SiteTexts> site = PastedSite("", "55.7558, 37.6173");
+    ASSERT_TRUE(site);
+    EXPECT_EQ(site->longitude, "37.6173");
+    EXPECT_EQ(site->latitude, "55.7558");
+    EXPECT_FALSE(PastedSite("35 ", "35 2"));
+    EXPECT_FALSE(PastedSite("", "35:27.69"));
+}
+
+// The saved page opens with the window's inputs: the query in a script ahead of the page's own.
+TEST(PhonePage, CarriesTheFormsInputsAsDefaults) {
+    PlanFormTexts texts = {"35:27.69",   "32:48.5", "13",  "36.1° в.д. — Express AMU1",
+                           "",           "",        "",    "",
+                           "07.12.2026", "79",      "800", "883"};
+    const std::string query = PhonePageQuery(texts, 3);
+    EXPECT_EQ(query,
+              "lon=35%3A27.69&lat=32%3A48.5&sats=13%2C36.1&depth_mm=79&width_mm=800&"
+              "height_mm=883&date=2026-12-07&dish=offset");
+    const std::string page =
+        PageWithDefaults("<html><head><script>page()</script></head><body></body></html>", query);
+    const std::size_t defaults = page.find("\"" + query + "\"");
+    ASSERT_NE(defaults, std::string::npos) << page;
+    EXPECT_LT(defaults, page.find("page()"));
+    EXPECT_LT(page.find("<head>"), defaults);
 }
 
 // Lengths read as tarvex-calc reads --focal and --diameter.
@@ -139,7 +255,7 @@ TEST(ReadPlanForm, TheSameUnderACommaLocale) {
     ASSERT_NE(std::setlocale(LC_ALL, "ru_RU.UTF-8"), nullptr)
         << "the locale ru_RU.UTF-8 is missing: `make deps` generates it";
     const PlanFormReading reading =
-        ReadPlanForm({"35.4615", "32,80833", "13", "19:12", "", "", "600.5", "", "2026-12-07"});
+        ReadPlanForm({"35.4615", "32,80833", "13", "19:12", "", "", "600.5", "1000", "2026-12-07"});
     const std::string angle = MainWindowAngleText("35", "27.69");
     std::setlocale(LC_ALL, "C");
     ASSERT_TRUE(reading.input);

@@ -38,7 +38,8 @@ PlanWindow* OpenPlanWindow(const MTARV& main_window) {
 const std::pair<PlanField, const char*> ExamplePlan[] = {
     {PlanField::SiteLongitude, "35:27.69"}, {PlanField::SiteLatitude, "32:48.5"},
     {PlanField::Satellite1, "13"},          {PlanField::Satellite2, "19.2"},
-    {PlanField::FocalLength, "600"},        {PlanField::Date, "2026-12-07"}};
+    {PlanField::FocalLength, "600"},        {PlanField::Diameter, "1000"},
+    {PlanField::Date, "2026-12-07"}};
 
 planning::PlanInput InputOf(const PlanWindow& window) {
     PlanFormTexts texts;
@@ -269,6 +270,9 @@ class PlanWindowTest : public QObject {
         QCOMPARE(text(PlanField::Satellite1), QStringLiteral("13"));
         QCOMPARE(text(PlanField::Satellite2), QStringLiteral("19:12"));
         QCOMPARE(text(PlanField::FocalLength), QStringLiteral("600"));
+        // The main window has no dish size, which the plan needs.
+        QVERIFY(!window->CurrentPlan().has_value());
+        TypeInto(window->Field(PlanField::Diameter), QStringLiteral("1000"));
         QVERIFY(window->CurrentPlan().has_value());
 
         TypeInto(window->Field(PlanField::Satellite3), QStringLiteral("36"));
@@ -280,6 +284,8 @@ class PlanWindowTest : public QObject {
         QCOMPARE(text(PlanField::Satellite2), QStringLiteral("19:12"));
         QCOMPARE(text(PlanField::FocalLength), QStringLiteral("800"));
         QCOMPARE(text(PlanField::Satellite3), QString());
+        QCOMPARE(text(PlanField::Diameter), QString());
+        TypeInto(window->Field(PlanField::Diameter), QStringLiteral("1000"));
         QCOMPARE(window->CurrentPlan()->feeds.size(), std::size_t{2});
     }
 
@@ -310,6 +316,7 @@ class PlanWindowTest : public QObject {
         QTest::newRow("satellite 4 without 3") << int(PlanField::Satellite4) << "36";
         QTest::newRow("focal length 0") << int(PlanField::FocalLength) << "0";
         QTest::newRow("diameter negative") << int(PlanField::Diameter) << "-1000";
+        QTest::newRow("diameter empty") << int(PlanField::Diameter) << "";
         QTest::newRow("no such date") << int(PlanField::Date) << "2026-02-30";
     }
     void BadFieldShowsItsMessageAndClearsTheResults() {
@@ -332,6 +339,79 @@ class PlanWindowTest : public QObject {
         TypeInto(edit, before);
         QVERIFY(message.isHidden());
         QVERIFY(m_window->CurrentPlan().has_value());
+    }
+
+    // Coordinates pasted from a map fill both fields; a town chosen fills them and is named with
+    // the plan until the site is typed otherwise.
+    void PastedSiteAndChosenTownFillTheSite() {
+        QLineEdit& longitude = m_window->Field(PlanField::SiteLongitude);
+        longitude.selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("55.7558, 37.6173"));
+        longitude.paste();
+        QCOMPARE(longitude.text(), QStringLiteral("37.6173"));
+        QCOMPARE(m_window->Field(PlanField::SiteLatitude).text(), QStringLiteral("55.7558"));
+        QVERIFY(m_window->CurrentPlan().has_value());
+        QLineEdit& latitude = m_window->Field(PlanField::SiteLatitude);
+        latitude.selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("56°50′N 60°36′E"));
+        latitude.paste();
+        QCOMPARE(longitude.text(), QStringLiteral("60.6"));
+        QCOMPARE(latitude.text(), QStringLiteral("56.833333"));
+
+        const QString town = QStringLiteral("Екатеринбург, Свердловская область, Россия");
+        QVERIFY(m_window->ChoosePlace(QStringLiteral("екатеринбург")));
+        QCOMPARE(Find<QLineEdit>(*m_window, "Place").text(), town);
+        QVERIFY(std::abs(InputOf(*m_window).site_longitude_deg - 60.61) < 0.01);
+        QVERIFY(std::abs(InputOf(*m_window).site_latitude_deg - 56.85) < 0.01);
+        Click(*m_window, "Copy");
+        QVERIFY(QGuiApplication::clipboard()->text().contains(town));
+        TypeInto(longitude, QStringLiteral("60.7"));
+        QVERIFY(m_window->PlaceName().isEmpty());
+    }
+
+    // An offset dish by its measurements; one that makes no dish is explained at its field.
+    void OffsetDishByItsMeasurements() {
+        m_window->SetDishWay(3);  // width, height, depth
+        QVERIFY(m_window->Field(PlanField::FocalLength).isHidden());
+        TypeInto(m_window->Field(PlanField::Width), QStringLiteral("800"));
+        TypeInto(m_window->Field(PlanField::Depth), QStringLiteral("79"));
+        TypeInto(m_window->Field(PlanField::Height), QStringLiteral("700"));
+        QVERIFY(!m_window->CurrentPlan().has_value());
+        QVERIFY(!Find<QLabel>(*m_window, "HeightError").isHidden());
+        TypeInto(m_window->Field(PlanField::Height), QStringLiteral("883"));
+        QVERIFY(Find<QLabel>(*m_window, "HeightError").isHidden());
+        const planning::DishFigures& dish = m_window->CurrentPlan()->dish;
+        QCOMPARE(dish.type, planning::DishType::Offset);
+        QVERIFY(std::abs(dish.effective_focal_length_mm - 558.86) < 0.01);
+        QVERIFY(Find<QLabel>(*m_window, "DishFigures").text().contains("вперёд") ||
+                Find<QLabel>(*m_window, "DishFigures").text().contains("назад"));
+    }
+
+    // The phone page's copy opens with the window's inputs; a page that is not there is said.
+    void PhonePageCopyCarriesTheInputs() {
+        const QString source = m_folder->filePath(QStringLiteral("tarvex.html"));
+        QFile page(source);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><head><title>Tarvex</title></head><body></body></html>");
+        page.close();
+        const QString copy = m_folder->filePath(QStringLiteral("phone.html"));
+        QVERIFY(m_window->SavePhonePage(source, copy));
+        const QByteArray saved = ReadAll(copy);
+        QVERIFY2(saved.contains("lon=35%3A27.69&lat=32%3A48.5&sats=13%2C19.2&focal_mm=600&"
+                                "diameter_mm=1000&date=2026-12-07&dish=prime"),
+                 saved.constData());
+        QVERIFY(saved.endsWith("<title>Tarvex</title></head><body></body></html>"));
+        QVERIFY(!m_window->SavePhonePage(m_folder->filePath(QStringLiteral("none.html")), copy));
+        QCOMPARE(m_notifier.errors.size(), qsizetype{1});
+        m_notifier.errors.clear();
+        QCOMPARE(ReadAll(copy), saved);
+    }
+
+    // A satellite by part of its name, as the list offers it.
+    void SatelliteByName() {
+        TypeInto(m_window->Field(PlanField::Satellite2), QStringLiteral("amu"));
+        QVERIFY(m_window->CurrentPlan().has_value());
+        QCOMPARE(m_window->CurrentPlan()->feeds.at(1).satellite_deg, 36.1);
     }
 
     // Each feed's circle where the plan puts it, and feed 2 of the main window's model hollow.
@@ -385,7 +465,7 @@ class PlanWindowTest : public QObject {
         QProcess calc;
         calc.start(QStringLiteral(TARVEX_CALC),
                    {"plan", "--lon", "35:27.69", "--lat", "32:48.5", "--sat", "13", "--sat", "19.2",
-                    "--focal", "600", "--date", "2026-12-07"});
+                    "--focal", "600", "--diameter", "1000", "--date", "2026-12-07"});
         QVERIFY(calc.waitForFinished());
         const QString table = QString::fromUtf8(calc.readAllStandardOutput());
         QVERIFY(table.contains(QStringLiteral("217.4°")));
