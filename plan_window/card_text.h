@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "planning/plan.h"
 
@@ -21,5 +23,39 @@ std::string CardTilePlace(int row, int column, int columns);
 //   (4, feed 399 mm right) -> "Конвертор 4 не поместился на карточку: он в 399 мм от
 //   конвертора 1 (399.0 мм вправо, 0.0 мм). Отмерьте это положение от центра конвертора 1."
 std::string UnplacedFeedText(int number, const planning::FeedPlan& feed);
+
+// The card's title and who made it.
+//   "Карточка установки мультифида";  ("1.0.0") -> "Составлена программой Tarvex 1.0.0."
+std::string CardTitle();
+std::string CardMadeBy(std::string_view version);
+
+// How to print and use the layouts that follow the words.
+std::string CardHowToUse();
+
+// Where one view takes several sheets: how many, and how to lay them together.
+//   (4, 2, 2, 50) -> "Раскладка не помещается на один лист: листов на каждый вид — 4 (рядов: 2,
+//     столбцов: 2). Листы перекрываются не меньше чем на 50 мм: ..."
+std::string CardTilingNote(int sheets, int rows, int columns, double overlap_mm);
+
+// A layout sheet's header: the up arrow's word, the view, the notes under it.
+//   "ВЕРХ";  (false) -> "Вид сзади на антенну: стоя за ней, лицом к спутникам"
+std::string CardUpWord();
+std::string CardViewTitle(bool from_front);
+//   (row 1, column 2 of 3, 2 rows, unplaced {3, 4}) -> {"ряд 1, столбец 2 из 3 (рядов: 2)",
+//     "в натуральную величину, мм от центра конвертора 1", "не поместились: конвертор 3, 4 —
+//     см. лист 1"}; a single sheet and nothing unplaced -> the middle note only
+std::vector<std::string> CardSheetNotes(int row, int column, int columns, int rows,
+                                        const std::vector<int>& unplaced_feeds);
+
+// Every page's foot: the program, the site and the satellites, should the pages be parted.
+//   ("1.0.0", 35.4615, 32.80833, {13, 19.2}) -> "Tarvex 1.0.0 · долгота 35.4615°, широта
+//     32.8083° · спутники 13.0° в.д., 19.2° в.д."
+std::string CardFoot(std::string_view version, double longitude_deg, double latitude_deg,
+                     const std::vector<double>& satellites_deg);
+
+// Where a neighbouring sheet's edge lies, and the scale bar's caption.
+//   (3) -> "край листа 3";  "100 мм: проверьте масштаб печати"
+std::string SheetEdgeText(int sheet);
+std::string ScaleBarText();
 
 }  // namespace tarvex

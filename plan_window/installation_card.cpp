@@ -173,9 +173,8 @@ class Card {
         words.setDefaultFont(CardFont(9));
         words.setDocumentMargin(0);
         words.setPageSize(QSizeF(m_page.width(), m_page.height() - Mm(PageFootMm)));
-        QString html = QStringLiteral("<h2>Карточка установки мультифида</h2>");
-        html += QStringLiteral("<p>Составлена программой Tarvex %1.</p>")
-                    .arg(QStringLiteral(TARVEX_VERSION));
+        QString html = QStringLiteral("<h2>%1</h2>").arg(Text(CardTitle()).toHtmlEscaped());
+        html += QStringLiteral("<p>%1</p>").arg(Text(CardMadeBy(TARVEX_VERSION)).toHtmlEscaped());
         for (const std::string& line : ReportLines(m_input, m_rear, m_place)) {
             html += line.empty()
                         ? QStringLiteral("<p style='margin:0'>&nbsp;</p>")
@@ -188,23 +187,13 @@ class Card {
                 QStringLiteral("<p><b>%1</b></p>")
                     .arg(Text(UnplacedFeedText(index + 1, m_rear.feeds[index])).toHtmlEscaped());
         }
-        html += QStringLiteral(
-            "<p>Дальше конверторы в натуральную величину: сначала вид сзади на антенну "
-            "(стоя за ней, лицом к спутникам), затем его зеркальная копия, вид спереди "
-            "(стоя перед антенной, лицом к ней). Печатайте в масштабе 100 %: шкала под "
-            "каждой раскладкой должна быть длиной 100 мм. Вырежьте раскладку по "
-            "пунктиру ✂ и приложите к держателю стрелкой «ВЕРХ» вверх; перекрестие — "
-            "центр конвертора, черта через круг — поворот конвертора.</p>");
+        html += QStringLiteral("<p>%1</p>").arg(Text(CardHowToUse()).toHtmlEscaped());
         if (m_rear_tiles.tiles.size() > 1) {
-            html += QStringLiteral(
-                        "<p>Раскладка не помещается на один лист: листов на каждый вид — %1 "
-                        "(рядов: %2, столбцов: %3). Листы перекрываются не меньше чем на %4 мм: "
-                        "совместите "
-                        "край каждого листа с пунктиром «край листа …» на соседнем.</p>")
-                        .arg(m_rear_tiles.tiles.size())
-                        .arg(m_rear_tiles.rows)
-                        .arg(m_rear_tiles.columns)
-                        .arg(CardOverlapMm);
+            html += QStringLiteral("<p>%1</p>")
+                        .arg(Text(CardTilingNote(static_cast<int>(m_rear_tiles.tiles.size()),
+                                                 m_rear_tiles.rows, m_rear_tiles.columns,
+                                                 CardOverlapMm))
+                                 .toHtmlEscaped());
         }
         words.setHtml(html);
     }
@@ -226,16 +215,13 @@ class Card {
         const QRectF foot(0, m_page.height() - Mm(PageFootMm - 1), m_page.width(),
                           Mm(PageFootMm - 1));
         // Every page says which job it belongs to, should the pages be parted.
-        QStringList satellites;
+        std::vector<double> satellites;
         for (const planning::FeedPlan& feed : m_rear.feeds) {
-            satellites << Text(SatelliteText(feed.satellite_deg));
+            satellites.push_back(feed.satellite_deg);
         }
         m_painter.drawText(foot, Qt::AlignLeft | Qt::AlignBottom,
-                           QStringLiteral("Tarvex %1 · долгота %2°, широта %3° · спутники %4")
-                               .arg(QStringLiteral(TARVEX_VERSION),
-                                    QString::number(m_input.site_longitude_deg, 'f', 4),
-                                    QString::number(m_input.site_latitude_deg, 'f', 4),
-                                    satellites.join(QStringLiteral(", "))));
+                           Text(CardFoot(TARVEX_VERSION, m_input.site_longitude_deg,
+                                         m_input.site_latitude_deg, satellites)));
         m_painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom,
                            Text(CardPageLabel(page, m_pages)));
     }
@@ -259,26 +245,17 @@ class Card {
         PaintUpArrow(QPointF(Mm(2), top + Mm(HeaderMm - 2)), Mm(HeaderMm - 3));
         m_painter.setPen(Qt::black);
         m_painter.setFont(CardFont(9, true));
-        m_painter.drawText(QPointF(Mm(5), top + Mm(5)), QStringLiteral("ВЕРХ"));
-        QString view =
-            sheet.front
-                ? QStringLiteral("Вид спереди (зеркально): стоя перед антенной, лицом к ней")
-                : QStringLiteral("Вид сзади на антенну: стоя за ней, лицом к спутникам");
+        m_painter.drawText(QPointF(Mm(5), top + Mm(5)), Text(CardUpWord()));
         m_painter.setFont(CardFont(10, true));
-        m_painter.drawText(QPointF(Mm(22), top + Mm(5)), view);
-        QStringList notes;
-        if (tiling.tiles.size() > 1) {
-            notes << Text(CardTilePlace(tile.row + 1, tile.column + 1, tiling.columns)) +
-                         QStringLiteral(" (рядов: %1)").arg(tiling.rows);
-        }
-        notes << QStringLiteral("в натуральную величину, мм от центра конвертора 1");
-        QStringList missing;
+        m_painter.drawText(QPointF(Mm(22), top + Mm(5)), Text(CardViewTitle(sheet.front)));
+        std::vector<int> missing;
         for (const int index : m_rear_tiles.unplaced) {
-            missing << QString::number(index + 1);
+            missing.push_back(index + 1);
         }
-        if (!missing.isEmpty()) {
-            notes << QStringLiteral("не поместились: конвертор %1 — см. лист 1")
-                         .arg(missing.join(QStringLiteral(", ")));
+        QStringList notes;
+        for (const std::string& note :
+             CardSheetNotes(tile.row + 1, tile.column + 1, tiling.columns, tiling.rows, missing)) {
+            notes << Text(note);
         }
         m_painter.setFont(CardFont(8));
         m_painter.drawText(QPointF(Mm(22), top + Mm(9.5)), notes.join(QStringLiteral(" · ")));
@@ -317,8 +294,7 @@ class Card {
             if (row < 0 || column < 0 || row >= tiling.rows || column >= tiling.columns) {
                 return;
             }
-            const QString label =
-                QStringLiteral("край листа %1").arg(PageOfTile(sheet.front, row, column));
+            const QString label = Text(SheetEdgeText(PageOfTile(sheet.front, row, column)));
             const QPointF from =
                 vertical ? ToDevice(layout, at, r.top) : ToDevice(layout, r.left, at);
             const QPointF to =
@@ -363,8 +339,7 @@ class Card {
         m_painter.fillRect(QRectF(left, top, Mm(ScaleBarMm), Mm(2)), Qt::black);
         m_painter.setPen(Qt::black);
         m_painter.setFont(CardFont(8));
-        m_painter.drawText(QPointF(left + Mm(ScaleBarMm + 3), top + Mm(2)),
-                           QStringLiteral("100 мм: проверьте масштаб печати"));
+        m_painter.drawText(QPointF(left + Mm(ScaleBarMm + 3), top + Mm(2)), Text(ScaleBarText()));
     }
 
     QPdfWriter& m_writer;
@@ -410,7 +385,7 @@ QString SaveInstallationCard(const QString& path, const planning::PlanInput& inp
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm),
                                          QPageLayout::Millimeter));
-        writer.setTitle(QStringLiteral("Карточка установки мультифида"));
+        writer.setTitle(Text(CardTitle()));
         writer.setCreator(QStringLiteral("Tarvex %1").arg(QStringLiteral(TARVEX_VERSION)));
         Card card(writer, input, plan, place);
         if (!card.Active()) {
