@@ -18,6 +18,10 @@ find_file(TARVEX_EMSCRIPTEN_TOOLCHAIN Emscripten.cmake
 if(NOT TARVEX_EMSCRIPTEN_TOOLCHAIN)
     message(FATAL_ERROR "emscripten is missing: make deps installs it, or -DTARVEX_WEB=OFF")
 endif()
+# The page's GeographicLib is fetched once into the user's cache (web/geographiclib.cmake); an
+# unpacked source named here builds it offline instead.
+set(TARVEX_GEOGRAPHICLIB_SOURCE "" CACHE PATH
+    "An unpacked GeographicLib source (holding include/ and src/) to build the phone page from")
 set(TARVEX_WEB_PAGE ${CMAKE_BINARY_DIR}/web/tarvex.html)
 # Debian's emscripten runs its JavaScript optimizer with the system's node modules.
 set(tarvex_web_env ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
@@ -26,6 +30,7 @@ add_custom_target(web ALL
             -B ${CMAKE_BINARY_DIR}/web -G Ninja
             -DCMAKE_TOOLCHAIN_FILE=${TARVEX_EMSCRIPTEN_TOOLCHAIN}
             -DTARVEX_WERROR=${TARVEX_WERROR}
+            -DTARVEX_GEOGRAPHICLIB_SOURCE=${TARVEX_GEOGRAPHICLIB_SOURCE}
             -DTARVEX_SATELLITE_TABLE=${CMAKE_BINARY_DIR}/names/satellite_table.cpp
     COMMAND ${tarvex_web_env} ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR}/web
     BYPRODUCTS ${TARVEX_WEB_PAGE}

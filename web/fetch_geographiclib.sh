@@ -1,46 +1,53 @@
 #!/bin/sh
-# Fetches and unpacks Debian's source package of GeographicLib, the version the system's
-# libgeographiclib-dev has, into the folder $1, through an apt configuration of its own inside
-# that folder: the system's apt sources, lists and caches stay untouched. The mirror is the one
-# the system already uses.
+# fetch_geographiclib.sh CACHE VERSION SHA256 -> the path of CACHE/geographiclib_VERSION.orig.tar.gz,
+# Debian's original source tarball of GeographicLib, its SHA-256 checked against SHA256. A file
+# already in CACHE is used as it is when its checksum matches and fetched again when not.
+# The mirror is the one apt fetches the installed libgeographiclib-dev from: Debian's pool keeps
+# a source package's files in the folder of its binary packages. apt's own downloader fetches it,
+# with the system's proxy settings, and refuses a file of another checksum.
+# A failure is one line on stderr saying what to do.
 set -eu
-out=$1
-version=${2:-$(dpkg-query -W -f='${Version}' libgeographiclib-dev)}
-mkdir -p "$out/apt/lists/partial" "$out/apt/cache/archives/partial" "$out/apt/parts" "$out/src"
+cache=$1 version=$2 sha256=$3
+name=geographiclib_$version.orig.tar.gz
+tarball=$cache/$name
 
-# The first Debian mirror of the system: a deb822 .sources file or a one-line sources.list.
-mirror= suite= keyring=
-for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] || continue
-    mirror=$(awk '/^URIs:/ && !m { m = $2 } END { print m }' "$f")
-    suite=$(awk '/^Suites:/ && !s { s = $2 } END { print s }' "$f")
-    keyring=$(awk '/^Signed-By:/ && !k { k = $2 } END { print k }' "$f")
-    [ -n "$mirror" ] && break
-done
-if [ -z "$mirror" ] && [ -f /etc/apt/sources.list ]; then
-    set -- $(grep -E '^deb +(\[[^]]*\] +)?[a-z]+://' /etc/apt/sources.list | head -n 1 |
-             sed -E 's/\[[^]]*\] +//')
-    mirror=${2:-} suite=${3:-}
+if [ -f "$tarball" ] && [ "$(sha256sum <"$tarball" | cut -d ' ' -f 1)" = "$sha256" ]; then
+    echo "$tarball"
+    exit 0
 fi
-[ -n "$mirror" ] || { echo "no Debian mirror found in the apt sources" >&2; exit 1; }
-signed=
-[ -n "$keyring" ] && signed="[signed-by=$keyring] "
-echo "deb-src ${signed}${mirror} ${suite} main" > "$out/apt/sources.list"
 
-# As root apt would fetch as its own user, who may not write into a build folder.
+fail() {
+    echo "GeographicLib $version: $*, or build the page from an unpacked source of it" \
+         "with -DTARVEX_GEOGRAPHICLIB_SOURCE=DIR" >&2
+    exit 1
+}
+installed=$(dpkg-query -W -f='${Version}' libgeographiclib-dev 2>/dev/null) ||
+    fail "libgeographiclib-dev is not installed: run make deps"
+deb=$(apt-get download --print-uris "libgeographiclib-dev=$installed" 2>/dev/null |
+      sed -n "s/^'\([^']*\)'.*/\1/p")
+[ -n "$deb" ] ||
+    fail "apt knows no mirror serving libgeographiclib-dev $installed: run apt-get update"
+url=${deb%/*}/$name
+
+mkdir -p "$cache"
+# Fetched beside the cache's file and moved over it whole: builds sharing the cache never read
+# half a file.
+work=$(mktemp -d "$cache/.fetch.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+# As root apt would fetch as its own user, who may not write into root's cache.
 sandbox=
 [ "$(id -u)" = 0 ] && sandbox="-o APT::Sandbox::User=root"
-apt_private() {
-    apt-get $sandbox -o Dir::Etc::SourceList="$out/apt/sources.list" \
-            -o Dir::Etc::SourceParts="$out/apt/parts" \
-            -o Dir::State::Lists="$out/apt/lists" \
-            -o Dir::Cache="$out/apt/cache" \
-            -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache= \
-            -o Debug::NoLocking=true "$@"
-}
-apt_private -qq update
-cd "$out/src"
-apt_private -qq source "geographiclib=$version"
-# One folder name whatever the version: the build names the files it compiles.
-rm -rf "$out/tree"
-mv "$out/src/geographiclib-${version%%-*}" "$out/tree"
+# shellcheck disable=SC2086
+if ! /usr/lib/apt/apt-helper $sandbox download-file "$url" "$work/$name" "SHA256:$sha256" \
+        >"$work/log" 2>&1; then
+    reason=$(sed -n 's/^E: Failed to fetch [^ ]* *//p' "$work/log" | head -n 1)
+    case $reason in
+    *"Hash Sum mismatch"*)
+        fail "$url is not the file pinned in web/geographiclib.cmake: correct the pin from" \
+             "the Checksums-Sha256 of Debian's geographiclib_$version-*.dsc" ;;
+    *) fail "not fetched from $url (${reason:-apt-helper failed}): connect to the network" \
+            "and build again" ;;
+    esac
+fi
+mv -f "$work/$name" "$tarball"
+echo "$tarball"
