@@ -29,7 +29,7 @@ deb=$(apt-get download --print-uris "libgeographiclib-dev=$installed" 2>/dev/nul
     fail "apt knows no mirror serving libgeographiclib-dev $installed: run apt-get update"
 url=${deb%/*}/$name
 
-mkdir -p "$cache"
+mkdir -p "$cache" 2>/dev/null || fail "$cache cannot be made: set XDG_CACHE_HOME to a writable folder"
 # Fetched beside the cache's file and moved over it whole: builds sharing the cache never read
 # half a file.
 work=$(mktemp -d "$cache/.fetch.XXXXXX")
@@ -45,6 +45,9 @@ if ! /usr/lib/apt/apt-helper $sandbox download-file "$url" "$work/$name" "SHA256
     *"Hash Sum mismatch"*)
         fail "$url is not the file pinned in web/geographiclib.cmake: correct the pin from" \
              "the Checksums-Sha256 of Debian's geographiclib_$version-*.dsc" ;;
+    *"404"*)
+        fail "$url is not on the mirror: pin the version of libgeographiclib-dev $installed" \
+             "in web/geographiclib.cmake" ;;
     *) fail "not fetched from $url (${reason:-apt-helper failed}): connect to the network" \
             "and build again" ;;
     esac
