@@ -1,7 +1,8 @@
 #!/bin/sh
-# fetch_geographiclib.sh CACHE VERSION SHA256 -> the path of CACHE/geographiclib_VERSION.orig.tar.gz,
-# Debian's original source tarball of GeographicLib, its SHA-256 checked against SHA256. A file
-# already in CACHE is used as it is when its checksum matches and fetched again when not.
+# fetch_geographiclib.sh CACHE VERSION SHA256
+#   -> the path of CACHE/geographiclib_VERSION.orig.tar.gz, Debian's original source tarball of
+#      GeographicLib, its SHA-256 checked against SHA256.
+# A file already in CACHE is used as it is when its checksum matches and fetched again when not.
 # The mirror is the one apt fetches the installed libgeographiclib-dev from: Debian's pool keeps
 # a source package's files in the folder of its binary packages. apt's own downloader fetches it,
 # with the system's proxy settings, and refuses a file of another checksum.
@@ -21,15 +22,16 @@ fail() {
          "with -DTARVEX_GEOGRAPHICLIB_SOURCE=DIR" >&2
     exit 1
 }
-installed=$(dpkg-query -W -f='${Version}' libgeographiclib-dev 2>/dev/null) ||
-    fail "libgeographiclib-dev is not installed: run make deps"
+installed=$(dpkg-query -W -f='${Version}' libgeographiclib-dev 2>/dev/null || true)
+[ -n "$installed" ] || fail "libgeographiclib-dev is not installed: run make deps"
 deb=$(apt-get download --print-uris "libgeographiclib-dev=$installed" 2>/dev/null |
       sed -n "s/^'\([^']*\)'.*/\1/p")
 [ -n "$deb" ] ||
     fail "apt knows no mirror serving libgeographiclib-dev $installed: run apt-get update"
 url=${deb%/*}/$name
 
-mkdir -p "$cache" 2>/dev/null || fail "$cache cannot be made: set XDG_CACHE_HOME to a writable folder"
+mkdir -p "$cache" 2>/dev/null ||
+    fail "$cache cannot be made: set XDG_CACHE_HOME to a writable folder"
 # Fetched beside the cache's file and moved over it whole: builds sharing the cache never read
 # half a file.
 work=$(mktemp -d "$cache/.fetch.XXXXXX")
