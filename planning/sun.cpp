@@ -44,7 +44,7 @@ double MeanObliquityDeg(double centuries) {
     return 23 + 26.0 / 60 + (21.448 - t * (46.8150 + t * (0.00059 - t * 0.001813))) / 3600;
 }
 
-// Meeus ch. 25: the longitude of the moon's ascending node, for nutation and aberration.
+// Meeus ch. 25: the longitude of the moon's ascending node, for the nutation.
 double NodeDeg(double centuries) {
     return 125.04 - 1934.136 * centuries;
 }
@@ -99,14 +99,13 @@ double AcrossPlane(double latitude_deg, double longitude_deg, double azimuth_deg
     return east * CosDeg(azimuth_deg) - north * SinDeg(azimuth_deg);
 }
 
-// The crossing within [before, after], whose values of AcrossPlane differ in sign, by halving.
-double Crossing(double latitude_deg, double longitude_deg, double azimuth_deg, double before,
-                double after) {
-    const bool before_negative = AcrossPlane(latitude_deg, longitude_deg, azimuth_deg, before) < 0;
+// The moment within [before, after] at which `across` changes sign, by halving.
+template <typename Across>
+double Crossing(const Across& across, double before, double after) {
+    const bool before_negative = across(before) < 0;
     while (after - before > ConvergedSeconds) {
         const double middle = (before + after) / 2;
-        if ((AcrossPlane(latitude_deg, longitude_deg, azimuth_deg, middle) < 0) ==
-            before_negative) {
+        if ((across(middle) < 0) == before_negative) {
             before = middle;
         } else {
             after = middle;
@@ -135,7 +134,8 @@ SunEquatorial SunApparentEquatorial(double julian_ephemeris_day) {
     const double centre = (1.914602 - t * (0.004817 + t * 0.000014)) * SinDeg(anomaly) +
                           (0.019993 - t * 0.000101) * SinDeg(2 * anomaly) +
                           0.000289 * SinDeg(3 * anomaly);
-    // Corrected for nutation and aberration, and the obliquity with it (25.8).
+    // The apparent longitude, for the nutation and the aberration, and the obliquity with it
+    // (25.8).
     const double node = NodeDeg(t);
     const double longitude = mean_longitude + centre - 0.00569 - 0.00478 * SinDeg(node);
     const double obliquity = MeanObliquityDeg(t) + 0.00256 * CosDeg(node);
@@ -178,9 +178,7 @@ std::optional<SunAtAzimuth> SunAtAzimuthOn(double latitude_deg, double longitude
         const double after = start + sample * SampleSeconds;
         const double across_after = across(after);
         if (across_before == 0 || (across_before < 0) != (across_after < 0)) {
-            const double moment = across_before == 0 ? before
-                                                     : Crossing(latitude_deg, longitude_deg,
-                                                                azimuth_deg, before, after);
+            const double moment = across_before == 0 ? before : Crossing(across, before, after);
             const SunDirection sun = SunDirectionAt(latitude_deg, longitude_deg, moment);
             // The plane's other half is the opposite azimuth.
             const double off_azimuth =
