@@ -27,7 +27,7 @@ TEST(ReadSite, ReadsWhatMapsCopyAndRefusesWhatReadsTwoWays) {
         {"95, 37", Outcome::Unreadable, {}},        // a latitude beyond 90
         {"55 N, 37 S", Outcome::Unreadable, {}},    // two latitudes
         {"55, 181", Outcome::Unreadable, {}},       // a longitude beyond 180
-        {"7.0E+1, 3", Outcome::Unreadable, {}},     // DMS would add it up
+        {"7.0E+1, 3", Outcome::Read, {{70, 3}}},    // an exponent, as in every field
         {"55 45 21, 37", Outcome::Unreadable, {}},  // bare numbers apart
         {"Екатеринбург", Outcome::Unreadable, {}},
     };
