@@ -299,7 +299,8 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(
                   size(options.height),
                   size(options.feed_distance),
                   size(options.rim_low),
-                  size(options.rim_high)};
+                  size(options.rim_high),
+                  std::nullopt};
     given.date =
         options.date.empty() ? tarvex::TodayUtc() : *tarvex::planning::ParseDate(options.date);
     return given;

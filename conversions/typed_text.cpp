@@ -37,8 +37,7 @@ char32_t CodePointAt(std::string_view text, std::size_t at, std::size_t& length)
 // What a character of a typed angle stands for: '-', '+' or ' ' for the signs and spaces that
 // look like them; 0 for the invisible ones GeographicLib's DMS drops; else none.
 std::optional<char> Plain(char32_t c) {
-    if ((c >= 0x2010 && c <= 0x2015) || c == 0x2212 || c == 0x2796 || c == 0xFE63 ||
-        c == 0xFF0D) {
+    if ((c >= 0x2010 && c <= 0x2015) || c == 0x2212 || c == 0x2796 || c == 0xFE63 || c == 0xFF0D) {
         return '-';
     }
     if (c == 0x2795 || c == 0xFE62 || c == 0xFF0B) {
@@ -286,8 +285,8 @@ AngleReading ReadAngleText(std::string_view angle_text) {
         return Refused(TextProblem::SignWithHemisphere);
     }
     AngleReading reading;
-    const bool west_or_south = hemisphere && std::string_view("SWsw").find(*hemisphere) !=
-                                                 std::string_view::npos;
+    const bool west_or_south =
+        hemisphere && std::string_view("SWsw").find(*hemisphere) != std::string_view::npos;
     reading.degrees = negative != west_or_south ? -*magnitude : *magnitude;
     if (hemisphere) {
         reading.hemisphere = std::string_view("NSns").find(*hemisphere) != std::string_view::npos

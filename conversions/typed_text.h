@@ -54,7 +54,7 @@ struct NumberReading {
 NumberReading ReadNumber(std::string_view text);
 
 struct AngleReading {
-    std::optional<double> degrees;  // west and south negative; none with a problem
+    std::optional<double> degrees;        // west and south negative; none with a problem
     std::optional<AngleKind> hemisphere;  // the kind its hemisphere names; none: no hemisphere
     TextProblem problem = TextProblem::None;
 };

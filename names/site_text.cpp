@@ -21,8 +21,7 @@ std::optional<SiteCoordinates> Reading(std::string_view first, std::string_view 
                                        bool& sign_with_hemisphere) {
     const AngleReading a = ReadAngleText(first);
     const AngleReading b = ReadAngleText(second);
-    sign_with_hemisphere = sign_with_hemisphere ||
-                           a.problem == TextProblem::SignWithHemisphere ||
+    sign_with_hemisphere = sign_with_hemisphere || a.problem == TextProblem::SignWithHemisphere ||
                            b.problem == TextProblem::SignWithHemisphere;
     if (!a.degrees || !b.degrees || (a.hemisphere && a.hemisphere == b.hemisphere)) {
         return std::nullopt;

@@ -273,6 +273,8 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way) {
             case planning::DishMeasure::RimHigh:
                 input.dish.rim_high_mm = length;
                 break;
+            case planning::DishMeasure::FOverD:
+                break;  // no field of the window's ways
         }
     }
 

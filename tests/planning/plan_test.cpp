@@ -40,7 +40,7 @@ PlanInput OnDish(const TypedDish& dish, std::vector<double> sats = {13, 19.2}) {
     const auto& mm = dish.mm;
     input.focal_length_mm = mm[0];
     input.diameter_mm = mm[1];
-    input.dish = {dish.type, mm[2], mm[3], mm[4], mm[5], mm[6], mm[7]};
+    input.dish = {dish.type, mm[2], mm[3], mm[4], mm[5], mm[6], mm[7], {}};
     return input;
 }
 
@@ -405,7 +405,7 @@ TEST(MakePlan, RefusalsNameTheInput) {
          "Ширина зеркала: нужно конечное число"},
         {OnDish({DishType::Offset, {{{}, {}, {}, 800, {}, {}, 460, Inf}}}),
          "верхнего края зеркала: нужно"},
-        {OnDish({DishType::Offset, {{{}, {}, 1e-300, 1e300, 2e300}}}), "слишком велики или малы"},
+        {OnDish({DishType::Offset, {{{}, {}, 1e-300, 1e300, 1.1e300}}}), "слишком велики или малы"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.names);
