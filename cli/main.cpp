@@ -157,7 +157,8 @@ template <typename Parse>
 CLI::Validator TextCheck(Parse parse, const char* what) {
     return CLI::Validator(
         [parse, what](std::string& text) {
-            return parse(text) ? std::string() : "not " + std::string(what) + ": " + text;
+            return parse(text) ? std::string()
+                               : tarvex::TypedTextEnglish(what, text, tarvex::ReadAngle(text).problem);
         },
         "", what);
 }

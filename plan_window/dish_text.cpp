@@ -117,11 +117,10 @@ std::string DishIssueText(const planning::DishIssue& issue) {
                    FixedText(issue.value, 0) + " мм от оси, половина ширины " +
                    FixedText(issue.expected, 0) + " мм): такой офсетной антенны не бывает. " +
                    "Проверьте ширину зеркала, " +
-                   (issue.measure == planning::DishMeasure::RimLow
-                        ? "расстояния до его краёв."
-                        : issue.measure == planning::DishMeasure::Depth
-                            ? "высоту и глубину."
-                            : "высоту и расстояние до центра.");
+                   (issue.measure == planning::DishMeasure::RimLow ? "расстояния до его краёв."
+                    : issue.measure == planning::DishMeasure::Depth
+                        ? "высоту и глубину."
+                        : "высоту и расстояние до центра.");
         case planning::DishProblem::NoDishSize:
             return "Диаметр антенны не задан: смещения конверторов могут выйти короче нужного "
                    "примерно на пятую часть. Задайте диаметр антенны.";

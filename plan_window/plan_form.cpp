@@ -197,6 +197,9 @@ SatelliteReading ReadSatelliteText(std::string_view typed) {
     }
     // The typed text with its own comma: a name or a list's entry ("Eutelsat5, Eutelsat 5 ...").
     const names::SatelliteLookup found = names::LookUpSatellite(typed);
+    if (found.problem != TextProblem::None) {
+        return {std::nullopt, TextProblemText(found.problem)};
+    }
     if (found.found == names::SatelliteLookup::Found::One) {
         return {found.longitude_deg, {}};
     }

@@ -273,6 +273,42 @@ std::string RefusalText(const planning::PlanRefusal& refusal) {
     return "Расчёт невозможен.";
 }
 
+std::string TypedTextEnglish(std::string_view what, std::string_view text, TextProblem problem) {
+    const std::string refused = "not " + std::string(what) + ": ";
+    switch (problem) {
+        case TextProblem::NotUtf8:
+            return refused + "the text is not UTF-8";
+        case TextProblem::TooLong:
+            return refused + "the text is longer than " +
+                   IntText(static_cast<long long>(MaxTypedBytes)) + " bytes";
+        case TextProblem::SignWithHemisphere:
+            return refused + std::string(text) + " (a sign and a hemisphere together)";
+        case TextProblem::WrongHemisphere:
+            return refused + std::string(text) + " (the other coordinate's hemisphere)";
+        case TextProblem::NotANumber:
+        case TextProblem::None:
+            break;
+    }
+    return refused + std::string(text);
+}
+
+std::string TextProblemText(TextProblem problem) {
+    switch (problem) {
+        case TextProblem::NotUtf8:
+            return "Текст не в кодировке UTF-8";
+        case TextProblem::TooLong:
+            return "Текст длиннее " + IntText(static_cast<long long>(MaxTypedBytes)) + " байт";
+        case TextProblem::SignWithHemisphere:
+            return "Знак и полушарие вместе: оставьте что-то одно";
+        case TextProblem::WrongHemisphere:
+            return "Полушарие другой координаты";
+        case TextProblem::NotANumber:
+        case TextProblem::None:
+            break;
+    }
+    return "";
+}
+
 std::string ExplanationText() {
     return "Главное окно считает упрощённо, по разностям азимутов и углов места спутников: его "
            "«расстояние между центрами» — только сдвиг вбок, а его поворот — собственный наклон "

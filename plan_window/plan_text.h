@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "conversions/typed_text.h"
 #include "planning/plan.h"
 
 // Every word and every number shown of the precise plan: the table of `tarvex-calc plan` (which
@@ -95,6 +96,18 @@ std::vector<std::string> WarningLines(const planning::Plan& plan);
 //   SameSatellite 3 and 1 at 13 -> "Спутник 3 (13°) тот же, что спутник 1: укажите разные
 //   спутники."
 std::string RefusalText(const planning::PlanRefusal& refusal);
+
+// Why a typed text is refused, for tarvex-calc's error lines: "not " + `what`, then the text where
+// it can be shown and the reason where there is more to say than that.
+//   ("an angle", "-4:30W", SignWithHemisphere) -> "not an angle: -4:30W (a sign and a hemisphere
+//   together)";  ("a town", "\xff", NotUtf8) -> "not a town: the text is not UTF-8";
+//   ("a number", "600 mm", NotANumber) -> "not a number: 600 mm"
+std::string TypedTextEnglish(std::string_view what, std::string_view text, TextProblem problem);
+
+// The reason alone, for the window and the page; "" for NotANumber, which each field words.
+//   SignWithHemisphere -> "Знак и полушарие вместе: оставьте что-то одно";
+//   NotUtf8 -> "Текст не в кодировке UTF-8"
+std::string TextProblemText(TextProblem problem);
 
 // A short explanation of which numbers to trust: the main window's simplified model against the
 // precise plan. One paragraph, for the window under its results (and the README says the same).

@@ -238,6 +238,9 @@ std::optional<std::string> SatelliteProblem(int number, const std::string& text)
         return std::nullopt;
     }
     const names::SatelliteLookup lookup = names::LookUpSatellite(text);
+    if (lookup.problem != TextProblem::None) {
+        return label + ": " + TextProblemText(lookup.problem) + ".";
+    }
     if (lookup.found == names::SatelliteLookup::Found::Several) {
         return label + ": «" + text + "» — несколько позиций: " + EntriesText(lookup.candidates) +
                ". Укажите имя точнее или долготу.";
