@@ -108,6 +108,26 @@ const std::vector<std::pair<double, std::string>>& NameKeys() {
     return keys;
 }
 
+struct PositionTexts {
+    double longitude_deg;
+    std::string entry;  // SatelliteEntry
+    std::string key;    // PositionKey
+};
+
+// Each position as SatelliteEntry writes it and as its longitude is typed, made once: a batch may
+// look up thousands of names.
+const std::vector<PositionTexts>& PositionsAsTyped() {
+    static const std::vector<PositionTexts> texts = [] {
+        std::vector<PositionTexts> all;
+        for (const SatellitePosition& position : SatellitePositions()) {
+            all.push_back({position.longitude_deg, SatelliteEntry(position),
+                           PositionKey(position.longitude_deg)});
+        }
+        return all;
+    }();
+    return texts;
+}
+
 }  // namespace
 
 const std::vector<SatellitePosition>& SatellitePositions() {
@@ -173,8 +193,8 @@ SatelliteLookup LookUpSatellite(std::string_view text) {
         refused.problem = problem;
         return refused;
     }
-    for (const SatellitePosition& position : SatellitePositions()) {
-        if (SatelliteEntry(position) == text) {
+    for (const PositionTexts& position : PositionsAsTyped()) {
+        if (position.entry == text) {
             return Lookup({position.longitude_deg}, SatelliteLookup::Found::Several);
         }
     }
@@ -183,8 +203,8 @@ SatelliteLookup LookUpSatellite(std::string_view text) {
         return {};
     }
     const std::string typed = TypedKey(text);
-    for (const SatellitePosition& position : SatellitePositions()) {
-        if (PositionKey(position.longitude_deg) == typed) {
+    for (const PositionTexts& position : PositionsAsTyped()) {
+        if (position.key == typed) {
             return Lookup({position.longitude_deg}, SatelliteLookup::Found::Several);
         }
     }
