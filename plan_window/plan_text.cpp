@@ -98,7 +98,10 @@ std::string FixedText(double value, int decimals) {
 std::string ShortText(double value) {
     char text[32];
     const auto end = float_chars::ToChars(text, text + sizeof text, value + 0.0).ptr;
-    return std::string(text, end);
+    const std::string shortest(text, end);
+    // "3e+05" is no way to write what an installer typed as 300000.
+    const bool whole = std::fabs(value) < 1e15 && value == std::trunc(value);
+    return whole && shortest.find('e') != std::string::npos ? FixedText(value, 0) : shortest;
 }
 
 std::string AzimuthText(double degrees) {
@@ -263,7 +266,8 @@ std::string RefusalText(const planning::PlanRefusal& refusal) {
         case RefusalKind::BelowHorizon:
             return satellite + " не виден с этого места: он за горизонтом.";
         case RefusalKind::TooFarApart:
-            return satellite + " отстоит от спутника 1 на " + ShortText(refusal.separation_deg) +
+            return satellite + " отстоит от спутника 1 на " +
+                   FixedText(refusal.separation_deg, 1) +
                    "°: его конвертор у этой антенны не поставить.";
         case RefusalKind::OffsetsTooLarge:
             return "Фокусное расстояние слишком велико: смещения конверторов не числа.";

@@ -21,7 +21,8 @@ namespace tarvex {
 //   (63.64, 1) -> "63.6";  (-0.04, 1) -> "0.0";  (0.9053, 3) -> "0.905";  (-2.5, 0) -> "-2"
 std::string FixedText(double value, int decimals);
 
-// The shortest text that reads back as the value: 19.2 -> "19.2";  600 -> "600";  -70 -> "-70"
+// The shortest text that reads back as the value, whole numbers below 1e15 in full:
+//   19.2 -> "19.2";  600 -> "600";  -70 -> "-70";  -3e5 -> "-300000";  1.5e-7 -> "1.5e-07"
 std::string ShortText(double value);
 
 // An azimuth with one decimal, in [0, 360) as written: 217.34 -> "217.4°";  359.96 -> "0.0°"
