@@ -335,6 +335,19 @@ void MeasureNames(const std::string& folder, const Counts& counts, std::vector<R
     const double search_median = Summarize(search_runs.wall_ms).median;
     rows.push_back({"tarvex-calc places, every town searched, median", Ms(search_median),
                     Ms(Summarize(empty_runs.wall_ms).median) + " /bin/true", "", std::nullopt});
+    // A hostile paste, 16 000 pairs of "1 " as a site: refused for its length before any reading
+    // (each way of cutting it in two was once read whole, 10 s).
+    std::string pairs;
+    for (int i = 0; i < 16000; ++i) {
+        pairs += "1 ";
+    }
+    const auto [hostile_runs, plain_runs] = RunInTurn(
+        {calc, "plan", "--site", pairs, "--sat", "13", "--sat", "19.2", "--focal", "600"},
+        by_numbers, counts.single_runs);
+    const double hostile_median = Summarize(hostile_runs.wall_ms).median;
+    rows.push_back({"tarvex-calc plan --site of 32 000 bytes, median", Ms(hostile_median),
+                    Ms(Summarize(plain_runs.wall_ms).median) + " by numbers", "< 5 ms",
+                    hostile_median < 5});
 }
 
 // ---- Responses inside the program ----
