@@ -174,6 +174,9 @@ std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal) 
         case planning::DishProblem::NotPositive:
         case planning::DishProblem::OneRimOnly:
         case planning::DishProblem::OffsetMeasureOnPrime:
+        case planning::DishProblem::FocalLooksLikeFOverD:
+        case planning::DishProblem::OffsetAngleOutOfRange:
+        case planning::DishProblem::RimBelowAxis:
             return FieldOf(refusal.dish.measure);
         case planning::DishProblem::NoHeight:
         case planning::DishProblem::HeightNotAboveWidth:
