@@ -61,9 +61,12 @@ class FormReader {
             return satellite.longitude_deg;
         }
         const bool latitude = field == PlanField::SiteLatitude;
-        const std::optional<double> angle = planning::ParseAngle(
-            text, latitude ? planning::AngleKind::Latitude : planning::AngleKind::Longitude);
-        return angle ? angle : Fail(field, latitude ? LatitudeExample : AngleExample);
+        const AngleReading angle =
+            ReadAngle(text, latitude ? AngleKind::Latitude : AngleKind::Longitude);
+        const std::string why = TextProblemText(angle.problem);
+        return angle.degrees ? angle.degrees
+                             : Fail(field, why.empty() ? (latitude ? LatitudeExample : AngleExample)
+                                                       : why.c_str());
     }
 
     std::optional<double> Length(PlanField field, bool required) {
