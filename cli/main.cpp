@@ -157,8 +157,9 @@ template <typename Parse>
 CLI::Validator TextCheck(Parse parse, const char* what) {
     return CLI::Validator(
         [parse, what](std::string& text) {
-            return parse(text) ? std::string()
-                               : tarvex::TypedTextEnglish(what, text, tarvex::ReadAngle(text).problem);
+            return parse(text)
+                       ? std::string()
+                       : tarvex::TypedTextEnglish(what, text, tarvex::ReadAngle(text).problem);
         },
         "", what);
 }

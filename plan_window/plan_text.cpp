@@ -266,8 +266,7 @@ std::string RefusalText(const planning::PlanRefusal& refusal) {
         case RefusalKind::BelowHorizon:
             return satellite + " не виден с этого места: он за горизонтом.";
         case RefusalKind::TooFarApart:
-            return satellite + " отстоит от спутника 1 на " +
-                   FixedText(refusal.separation_deg, 1) +
+            return satellite + " отстоит от спутника 1 на " + FixedText(refusal.separation_deg, 1) +
                    "°: его конвертор у этой антенны не поставить.";
         case RefusalKind::OffsetsTooLarge:
             return "Фокусное расстояние слишком велико: смещения конверторов не числа.";
