@@ -33,6 +33,8 @@
 #include "direction/flin1.h"
 #include "illustrations/fris123.h"
 #include "main_window/mtarv.h"
+#include "names/satellites.h"
+#include "names/site_text.h"
 #include "plan_window/plan_window.h"
 #include "planning/plan.h"
 #include "ui/notifier.h"
@@ -335,6 +337,30 @@ void MeasureNames(const std::string& folder, const Counts& counts, std::vector<R
     const double search_median = Summarize(search_runs.wall_ms).median;
     rows.push_back({"tarvex-calc places, every town searched, median", Ms(search_median),
                     Ms(Summarize(empty_runs.wall_ms).median) + " /bin/true", "", std::nullopt});
+    // Hostile texts, in this process: a paste of 16 000 pairs of "1 " as a site, refused for its
+    // length before any reading (each way of cutting it in two was once read whole: 10 s), the
+    // longest site text taken, and a satellite's name as a batch line may hold thousands.
+    const auto per_call = [](const std::function<void()>& call) {
+        constexpr int Calls = 2000;
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < Calls; ++i) {
+            call();
+        }
+        const std::chrono::duration<double, std::micro> elapsed =
+            std::chrono::steady_clock::now() - start;
+        return FormatFigure(elapsed.count() / Calls, 2) + " us";
+    };
+    std::string pairs;
+    for (int i = 0; i < 16000; ++i) {
+        pairs += "1 ";
+    }
+    const std::string longest = pairs.substr(0, MaxTypedBytes);
+    rows.push_back({"Site text of 32 000 bytes, refused", per_call([&] { names::ReadSite(pairs); }),
+                    "", "", std::nullopt});
+    rows.push_back({"Site text of 256 bytes, refused", per_call([&] { names::ReadSite(longest); }),
+                    "", "", std::nullopt});
+    rows.push_back({"Satellite name looked up", per_call([] { names::ReadSatellite("Astra"); }), "",
+                    "", std::nullopt});
 }
 
 // ---- Responses inside the program ----

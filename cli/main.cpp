@@ -157,7 +157,9 @@ template <typename Parse>
 CLI::Validator TextCheck(Parse parse, const char* what) {
     return CLI::Validator(
         [parse, what](std::string& text) {
-            return parse(text) ? std::string() : "not " + std::string(what) + ": " + text;
+            return parse(text)
+                       ? std::string()
+                       : tarvex::TypedTextEnglish(what, text, tarvex::ReadAngle(text).problem);
         },
         "", what);
 }
@@ -299,7 +301,8 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(
                   size(options.height),
                   size(options.feed_distance),
                   size(options.rim_low),
-                  size(options.rim_high)};
+                  size(options.rim_high),
+                  std::nullopt};
     given.date =
         options.date.empty() ? tarvex::TodayUtc() : *tarvex::planning::ParseDate(options.date);
     return given;

@@ -8,6 +8,7 @@
 
 #include "conversions/float_chars.h"
 #include "names/satellites.h"
+#include "plan_window/plan_text.h"
 #include "planning/plan.h"
 
 namespace tarvex {
@@ -51,6 +52,9 @@ std::string Dump(const Json& json) {
 
 std::variant<names::Place, std::string> PlaceNamed(std::string_view text) {
     const std::vector<names::Place> places = names::FindPlaces(text, 1);
+    if (const TextProblem problem = CheckTypedText(text); problem != TextProblem::None) {
+        return TypedTextEnglish("a town", text, problem);
+    }
     if (places.empty()) {
         return "no town is named \"" + std::string(text) +
                "\" (tarvex-calc places TEXT finds them)";
@@ -76,7 +80,7 @@ std::variant<names::SiteCoordinates, std::string> PastedSite(std::string_view te
         case names::SiteReading::Outcome::Unreadable:
             break;
     }
-    return "not a latitude and a longitude: " + quoted;
+    return TypedTextEnglish("a latitude and a longitude", quoted, reading.problem);
 }
 
 std::string PlanJsonWithPlace(const std::string& plan_json, const names::Place& place) {
@@ -100,7 +104,9 @@ int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ost
         for (const names::SatellitePosition& position : positions) {
             out << names::SatelliteEntry(position) << '\n';
         }
-        if (positions.empty()) {
+        if (const TextProblem problem = CheckTypedText(text); problem != TextProblem::None) {
+            err << "tarvex-calc satellites: " << TypedTextEnglish("a name", text, problem) << '\n';
+        } else if (positions.empty()) {
             err << "tarvex-calc satellites: no satellite matches \"" << text << "\"\n";
         }
     }
@@ -120,7 +126,9 @@ int ListPlaces(std::string_view text, bool json, std::ostream& out, std::ostream
             out << Coordinates(place.latitude_deg, place.longitude_deg) << "  "
                 << names::PlaceEntry(place) << '\n';
         }
-        if (places.empty()) {
+        if (const TextProblem problem = CheckTypedText(text); problem != TextProblem::None) {
+            err << "tarvex-calc places: " << TypedTextEnglish("a town", text, problem) << '\n';
+        } else if (places.empty()) {
             err << "tarvex-calc places: no town is named \"" << text << "\"\n";
         }
     }

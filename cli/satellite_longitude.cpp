@@ -6,7 +6,7 @@
 
 #include "conversions/float_chars.h"
 #include "names/satellites.h"
-#include "planning/typed_input.h"
+#include "plan_window/plan_text.h"
 
 namespace tarvex {
 namespace {
@@ -36,10 +36,10 @@ std::string PositionsText(const std::vector<names::SatellitePosition>& positions
 }  // namespace
 
 std::variant<double, std::string> SatelliteLongitude(std::string_view text) {
-    if (const std::optional<double> longitude = planning::ParseAngle(text)) {
-        return *longitude;
+    const names::SatelliteLookup lookup = names::ReadSatellite(text);
+    if (lookup.problem != TextProblem::None) {
+        return TypedTextEnglish("a longitude", text, lookup.problem);
     }
-    const names::SatelliteLookup lookup = names::LookUpSatellite(text);
     const std::string quoted = "\"" + std::string(text) + "\"";
     switch (lookup.found) {
         case names::SatelliteLookup::Found::One:

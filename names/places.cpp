@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "conversions/typed_text.h"
 #include "names/name_key.h"
 #include "names/place_table.h"
 
@@ -53,6 +54,9 @@ std::size_t PlaceCount() {
 }
 
 std::vector<Place> FindPlaces(std::string_view text, std::size_t limit) {
+    if (CheckTypedText(text) != TextProblem::None) {
+        return {};
+    }
     const std::vector<std::string> parts = Parts(text);
     const std::string& query = parts.front();
     std::vector<Place> found;

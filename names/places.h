@@ -33,7 +33,8 @@ std::size_t PlaceCount();
 //   "Екатеринбург", "yekaterinburg", "екат" -> Yekaterinburg first (1 349 772 people);
 //   "Петербург" -> Saint Petersburg, then Petersburg, Virginia;  "Moscow, Idaho" -> the
 //   Moscow of Idaho, US;
-//   "Екатеринбург, Свердловская область, Россия" -> Yekaterinburg;  "" -> {}
+//   "Екатеринбург, Свердловская область, Россия" -> Yekaterinburg;  "" -> {};  a text that
+//   CheckTypedText refuses (not UTF-8, too long: "Сочи" in cp1251) -> {}
 std::vector<Place> FindPlaces(std::string_view text, std::size_t limit = SIZE_MAX);
 
 // A town as the plan window lists it and the plan names it.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <set>
 
 #include "conversions/float_chars.h"
@@ -91,6 +92,44 @@ SatelliteLookup Lookup(const std::set<double>& longitudes, SatelliteLookup::Foun
 
 }  // namespace
 
+namespace {
+
+// Each name's key with its position's longitude, made once.
+const std::vector<std::pair<double, std::string>>& NameKeys() {
+    static const std::vector<std::pair<double, std::string>> keys = [] {
+        std::vector<std::pair<double, std::string>> all;
+        for (const SatellitePosition& position : SatellitePositions()) {
+            for (const std::string_view name : position.names) {
+                all.emplace_back(position.longitude_deg, KeyOf(name).key);
+            }
+        }
+        return all;
+    }();
+    return keys;
+}
+
+struct PositionTexts {
+    double longitude_deg;
+    std::string entry;  // SatelliteEntry
+    std::string key;    // PositionKey
+};
+
+// Each position as SatelliteEntry writes it and as its longitude is typed, made once: a batch may
+// look up thousands of names.
+const std::vector<PositionTexts>& PositionsAsTyped() {
+    static const std::vector<PositionTexts> texts = [] {
+        std::vector<PositionTexts> all;
+        for (const SatellitePosition& position : SatellitePositions()) {
+            all.push_back({position.longitude_deg, SatelliteEntry(position),
+                           PositionKey(position.longitude_deg)});
+        }
+        return all;
+    }();
+    return texts;
+}
+
+}  // namespace
+
 const std::vector<SatellitePosition>& SatellitePositions() {
     static const std::vector<SatellitePosition> positions = [] {
         std::vector<SatellitePosition> all;
@@ -112,6 +151,9 @@ std::size_t SatelliteSourceFileCount() {
 }
 
 std::vector<SatellitePosition> FindSatellites(std::string_view text) {
+    if (CheckTypedText(text) != TextProblem::None) {
+        return {};
+    }
     const std::string query = KeyOf(text).key;
     const std::string typed = TypedKey(text);
     // "-5" is a longitude west, as the plan's fields take it, not a part of "Eutelsat 5".
@@ -143,8 +185,16 @@ std::string SatelliteEntry(const SatellitePosition& position) {
 }
 
 SatelliteLookup LookUpSatellite(std::string_view text) {
-    for (const SatellitePosition& position : SatellitePositions()) {
-        if (SatelliteEntry(position) == text) {
+    // "-36.1E" would be 36.1E once the key drops the minus: what the angle reader refuses as an
+    // angle is no name either.
+    const TextProblem problem = ReadAngle(text, AngleKind::Longitude).problem;
+    if (problem != TextProblem::None && problem != TextProblem::NotANumber) {
+        SatelliteLookup refused;
+        refused.problem = problem;
+        return refused;
+    }
+    for (const PositionTexts& position : PositionsAsTyped()) {
+        if (position.entry == text) {
             return Lookup({position.longitude_deg}, SatelliteLookup::Found::Several);
         }
     }
@@ -153,28 +203,19 @@ SatelliteLookup LookUpSatellite(std::string_view text) {
         return {};
     }
     const std::string typed = TypedKey(text);
-    for (const SatellitePosition& position : SatellitePositions()) {
-        if (PositionKey(position.longitude_deg) == typed) {
+    for (const PositionTexts& position : PositionsAsTyped()) {
+        if (position.key == typed) {
             return Lookup({position.longitude_deg}, SatelliteLookup::Found::Several);
         }
     }
     std::set<double> equal;
     std::set<double> containing;
-    std::set<double> close;
-    for (const SatellitePosition& position : SatellitePositions()) {
-        for (const std::string_view name : position.names) {
-            const std::string key = KeyOf(name).key;
-            if (key == query) {
-                equal.insert(position.longitude_deg);
-            }
-            if (key.find(query) != std::string::npos) {
-                containing.insert(position.longitude_deg);
-            }
-            // No name is near as long: a long text is not worth comparing letter by letter.
-            if (query.size() <= MaxCloseLength &&
-                Distance(key, query) <= std::min<std::size_t>(2, query.size() / 4)) {
-                close.insert(position.longitude_deg);
-            }
+    for (const auto& [longitude, key] : NameKeys()) {
+        if (key == query) {
+            equal.insert(longitude);
+        }
+        if (key.find(query) != std::string::npos) {
+            containing.insert(longitude);
         }
     }
     if (!equal.empty()) {
@@ -183,9 +224,27 @@ SatelliteLookup LookUpSatellite(std::string_view text) {
     if (!containing.empty()) {
         return Lookup(containing, SatelliteLookup::Found::Several);
     }
+    std::set<double> close;
+    // No name is near as long: a long text is not worth comparing letter by letter.
+    for (const auto& [longitude, key] : NameKeys()) {
+        if (query.size() <= MaxCloseLength &&
+            Distance(key, query) <= std::min<std::size_t>(2, query.size() / 4)) {
+            close.insert(longitude);
+        }
+    }
     SatelliteLookup none;
     none.candidates = PositionsAt(close);
     return none;
+}
+
+SatelliteLookup ReadSatellite(std::string_view text) {
+    if (const std::optional<double> longitude = ReadAngle(text, AngleKind::Longitude).degrees) {
+        SatelliteLookup found;
+        found.found = SatelliteLookup::Found::One;
+        found.longitude_deg = *longitude;
+        return found;
+    }
+    return LookUpSatellite(text);
 }
 
 }  // namespace tarvex::names

@@ -26,6 +26,8 @@ const char* NameOf(planning::DishMeasure measure) {
             return "Фокусное расстояние";
         case planning::DishMeasure::Diameter:
             return "Диаметр антенны";
+        case planning::DishMeasure::FOverD:
+            return "Отношение f/D";
     }
     return "Расстояние от конвертора до верхнего края зеркала";
 }
@@ -90,6 +92,35 @@ std::string DishIssueText(const planning::DishIssue& issue) {
                    "у одной параболической антенны: проверьте мерки.";
         case planning::DishProblem::BeyondNumbers:
             return "Мерки антенны слишком велики или малы для расчёта: проверьте их.";
+        case planning::DishProblem::FocalLooksLikeFOverD:
+            return "Фокусное расстояние " + ShortText(issue.value) + " мм меньше " +
+                   ShortText(issue.expected) +
+                   " мм: похоже, это отношение f/D. Задайте фокусное расстояние в миллиметрах "
+                   "или f/D вместе с диаметром.";
+        case planning::DishProblem::FOverDWithoutDiameter:
+            return "Отношение f/D задано без диаметра антенны: фокусное расстояние по f/D находят "
+                   "только вместе с диаметром.";
+        case planning::DishProblem::FOverDWithFocal:
+            return std::string("Заданы и отношение f/D, и ") +
+                   (issue.measure == planning::DishMeasure::Depth ? "глубина зеркала"
+                                                                  : "фокусное расстояние") +
+                   ": оставьте что-то одно.";
+        case planning::DishProblem::OffsetAngleOutOfRange:
+            return "Угол офсета по этим меркам " + FixedText(issue.value, 1) +
+                   "°, а у офсетных антенн он от " + ShortText(planning::MinOffsetAngleDeg) +
+                   " до " + ShortText(planning::MaxOffsetAngleDeg) + "°: проверьте " +
+                   (issue.measure == planning::DishMeasure::RimHigh
+                        ? "ширину зеркала и расстояния до его краёв."
+                        : "ширину и высоту зеркала.");
+        case planning::DishProblem::RimBelowAxis:
+            return "По этим меркам нижний край зеркала не выше оси параболы (центр зеркала в " +
+                   FixedText(issue.value, 0) + " мм от оси, половина ширины " +
+                   FixedText(issue.expected, 0) + " мм): такой офсетной антенны не бывает. " +
+                   "Проверьте ширину зеркала, " +
+                   (issue.measure == planning::DishMeasure::RimLow ? "расстояния до его краёв."
+                    : issue.measure == planning::DishMeasure::Depth
+                        ? "высоту и глубину."
+                        : "высоту и расстояние до центра.");
         case planning::DishProblem::NoDishSize:
             return "Диаметр антенны не задан: смещения конверторов могут выйти короче нужного "
                    "примерно на пятую часть. Задайте диаметр антенны.";
@@ -136,6 +167,8 @@ std::string DishMeasureCaption(planning::DishMeasure measure) {
             return "До центра зеркала L, мм";
         case planning::DishMeasure::RimLow:
             return "До нижнего края r1, мм";
+        case planning::DishMeasure::FOverD:
+            return "Отношение f/D";
         case planning::DishMeasure::RimHigh:
             break;
     }
@@ -158,6 +191,8 @@ std::string DishMeasureHint(planning::DishMeasure measure) {
             return "от среза рупора конвертора до центра зеркала";
         case planning::DishMeasure::RimLow:
             return "от среза рупора конвертора до нижней точки края зеркала";
+        case planning::DishMeasure::FOverD:
+            return "по паспорту антенны, например 0.4";
         case planning::DishMeasure::RimHigh:
             break;
     }
@@ -180,6 +215,9 @@ std::string DishMeasurementsLine(const planning::PlanInput& input) {
     add("до центра зеркала", input.dish.feed_distance_mm);
     add("до нижнего края", input.dish.rim_low_mm);
     add("до верхнего края", input.dish.rim_high_mm);
+    if (input.dish.f_over_d) {
+        measured += (measured.empty() ? "f/D " : ", f/D ") + ShortText(*input.dish.f_over_d);
+    }
     return "Мерки антенны: " + measured;
 }
 

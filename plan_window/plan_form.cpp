@@ -61,9 +61,12 @@ class FormReader {
             return satellite.longitude_deg;
         }
         const bool latitude = field == PlanField::SiteLatitude;
-        const std::optional<double> angle = planning::ParseAngle(
-            text, latitude ? planning::AngleKind::Latitude : planning::AngleKind::Longitude);
-        return angle ? angle : Fail(field, latitude ? LatitudeExample : AngleExample);
+        const AngleReading angle =
+            ReadAngle(text, latitude ? AngleKind::Latitude : AngleKind::Longitude);
+        const std::string why = TextProblemText(angle.problem);
+        return angle.degrees ? angle.degrees
+                             : Fail(field, why.empty() ? (latitude ? LatitudeExample : AngleExample)
+                                                       : why.c_str());
     }
 
     std::optional<double> Length(PlanField field, bool required) {
@@ -174,6 +177,9 @@ std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal) 
         case planning::DishProblem::NotPositive:
         case planning::DishProblem::OneRimOnly:
         case planning::DishProblem::OffsetMeasureOnPrime:
+        case planning::DishProblem::FocalLooksLikeFOverD:
+        case planning::DishProblem::OffsetAngleOutOfRange:
+        case planning::DishProblem::RimBelowAxis:
             return FieldOf(refusal.dish.measure);
         case planning::DishProblem::NoHeight:
         case planning::DishProblem::HeightNotAboveWidth:
@@ -197,6 +203,9 @@ SatelliteReading ReadSatelliteText(std::string_view typed) {
     }
     // The typed text with its own comma: a name or a list's entry ("Eutelsat5, Eutelsat 5 ...").
     const names::SatelliteLookup found = names::LookUpSatellite(typed);
+    if (found.problem != TextProblem::None) {
+        return {std::nullopt, TextProblemText(found.problem)};
+    }
     if (found.found == names::SatelliteLookup::Found::One) {
         return {found.longitude_deg, {}};
     }
@@ -273,6 +282,8 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way) {
             case planning::DishMeasure::RimHigh:
                 input.dish.rim_high_mm = length;
                 break;
+            case planning::DishMeasure::FOverD:
+                break;  // no field of the window's ways
         }
     }
 

@@ -98,7 +98,10 @@ std::string FixedText(double value, int decimals) {
 std::string ShortText(double value) {
     char text[32];
     const auto end = float_chars::ToChars(text, text + sizeof text, value + 0.0).ptr;
-    return std::string(text, end);
+    const std::string shortest(text, end);
+    // "3e+05" is no way to write what an installer typed as 300000.
+    const bool whole = std::fabs(value) < 1e15 && value == std::trunc(value);
+    return whole && shortest.find('e') != std::string::npos ? FixedText(value, 0) : shortest;
 }
 
 std::string AzimuthText(double degrees) {
@@ -263,7 +266,7 @@ std::string RefusalText(const planning::PlanRefusal& refusal) {
         case RefusalKind::BelowHorizon:
             return satellite + " не виден с этого места: он за горизонтом.";
         case RefusalKind::TooFarApart:
-            return satellite + " отстоит от спутника 1 на " + ShortText(refusal.separation_deg) +
+            return satellite + " отстоит от спутника 1 на " + FixedText(refusal.separation_deg, 1) +
                    "°: его конвертор у этой антенны не поставить.";
         case RefusalKind::OffsetsTooLarge:
             return "Фокусное расстояние слишком велико: смещения конверторов не числа.";
@@ -271,6 +274,42 @@ std::string RefusalText(const planning::PlanRefusal& refusal) {
             return DishIssueText(refusal.dish);
     }
     return "Расчёт невозможен.";
+}
+
+std::string TypedTextEnglish(std::string_view what, std::string_view text, TextProblem problem) {
+    const std::string refused = "not " + std::string(what) + ": ";
+    switch (problem) {
+        case TextProblem::NotUtf8:
+            return refused + "the text is not UTF-8";
+        case TextProblem::TooLong:
+            return refused + "the text is longer than " +
+                   IntText(static_cast<long long>(MaxTypedBytes)) + " bytes";
+        case TextProblem::SignWithHemisphere:
+            return refused + std::string(text) + " (a sign and a hemisphere together)";
+        case TextProblem::WrongHemisphere:
+            return refused + std::string(text) + " (the other coordinate's hemisphere)";
+        case TextProblem::NotANumber:
+        case TextProblem::None:
+            break;
+    }
+    return refused + std::string(text);
+}
+
+std::string TextProblemText(TextProblem problem) {
+    switch (problem) {
+        case TextProblem::NotUtf8:
+            return "Текст не в кодировке UTF-8";
+        case TextProblem::TooLong:
+            return "Текст длиннее " + IntText(static_cast<long long>(MaxTypedBytes)) + " байт";
+        case TextProblem::SignWithHemisphere:
+            return "Знак и полушарие вместе: оставьте что-то одно";
+        case TextProblem::WrongHemisphere:
+            return "Полушарие другой координаты";
+        case TextProblem::NotANumber:
+        case TextProblem::None:
+            break;
+    }
+    return "";
 }
 
 std::string ExplanationText() {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "conversions/typed_text.h"
 #include "planning/plan.h"
 
 // Every word and every number shown of the precise plan: the table of `tarvex-calc plan` (which
@@ -20,7 +21,8 @@ namespace tarvex {
 //   (63.64, 1) -> "63.6";  (-0.04, 1) -> "0.0";  (0.9053, 3) -> "0.905";  (-2.5, 0) -> "-2"
 std::string FixedText(double value, int decimals);
 
-// The shortest text that reads back as the value: 19.2 -> "19.2";  600 -> "600";  -70 -> "-70"
+// The shortest text that reads back as the value, whole numbers below 1e15 in full:
+//   19.2 -> "19.2";  600 -> "600";  -70 -> "-70";  -3e5 -> "-300000";  1.5e-7 -> "1.5e-07"
 std::string ShortText(double value);
 
 // An azimuth with one decimal, in [0, 360) as written: 217.34 -> "217.4°";  359.96 -> "0.0°"
@@ -95,6 +97,18 @@ std::vector<std::string> WarningLines(const planning::Plan& plan);
 //   SameSatellite 3 and 1 at 13 -> "Спутник 3 (13°) тот же, что спутник 1: укажите разные
 //   спутники."
 std::string RefusalText(const planning::PlanRefusal& refusal);
+
+// Why a typed text is refused, for tarvex-calc's error lines: "not " + `what`, then the text where
+// it can be shown and the reason where there is more to say than that.
+//   ("an angle", "-4:30W", SignWithHemisphere) -> "not an angle: -4:30W (a sign and a hemisphere
+//   together)";  ("a town", "\xff", NotUtf8) -> "not a town: the text is not UTF-8";
+//   ("a number", "600 mm", NotANumber) -> "not a number: 600 mm"
+std::string TypedTextEnglish(std::string_view what, std::string_view text, TextProblem problem);
+
+// The reason alone, for the window and the page; "" for NotANumber, which each field words.
+//   SignWithHemisphere -> "Знак и полушарие вместе: оставьте что-то одно";
+//   NotUtf8 -> "Текст не в кодировке UTF-8"
+std::string TextProblemText(TextProblem problem);
 
 // A short explanation of which numbers to trust: the main window's simplified model against the
 // precise plan. One paragraph, for the window under its results (and the README says the same).

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace tarvex::planning {
 namespace {
@@ -23,7 +24,8 @@ std::optional<DishIssue> NotPositive(const DishMeasurements& dish) {
         {DishMeasure::Height, &dish.height_mm},
         {DishMeasure::FeedDistance, &dish.feed_distance_mm},
         {DishMeasure::RimLow, &dish.rim_low_mm},
-        {DishMeasure::RimHigh, &dish.rim_high_mm}};
+        {DishMeasure::RimHigh, &dish.rim_high_mm},
+        {DishMeasure::FOverD, &dish.f_over_d}};
     for (const auto& [input, value] : measured) {
         if (*value && !(std::isfinite(**value) && **value > 0)) {
             return IssueOf(DishProblem::NotPositive, input, **value);
@@ -47,17 +49,32 @@ std::variant<MeasuredDish, DishIssue> PrimeFocus(std::optional<double> focal_len
     if (focal_length_mm && dish.depth_mm) {
         return IssueOf(DishProblem::FocalAndDepth);
     }
-    if (!focal_length_mm && !dish.depth_mm) {
+    if (dish.f_over_d && (focal_length_mm || dish.depth_mm)) {
+        return IssueOf(DishProblem::FOverDWithFocal,
+                       focal_length_mm ? DishMeasure::FocalLength : DishMeasure::Depth);
+    }
+    if (!focal_length_mm && !dish.depth_mm && !dish.f_over_d) {
         return IssueOf(DishProblem::NoFocalLength);
     }
     if (dish.depth_mm && !diameter_mm) {
         return IssueOf(DishProblem::DepthWithoutDiameter);
     }
+    if (dish.f_over_d && !diameter_mm) {
+        return IssueOf(DishProblem::FOverDWithoutDiameter);
+    }
+    if (focal_length_mm) {
+        const double least = diameter_mm ? *diameter_mm * MinFocalToDiameter : MinFocalLengthMm;
+        if (*focal_length_mm < least) {
+            return IssueOf(DishProblem::FocalLooksLikeFOverD, DishMeasure::FocalLength,
+                           *focal_length_mm, least);
+        }
+    }
     MeasuredDish measured;
     DishFigures& figures = measured.figures;
     figures.type = DishType::PrimeFocus;
-    figures.focal_length_mm =
-        focal_length_mm ? *focal_length_mm : *diameter_mm * *diameter_mm / (16 * *dish.depth_mm);
+    figures.focal_length_mm = focal_length_mm ? *focal_length_mm
+                              : dish.f_over_d ? *dish.f_over_d * *diameter_mm
+                                              : *diameter_mm * *diameter_mm / (16 * *dish.depth_mm);
     figures.effective_focal_length_mm = figures.focal_length_mm;
     figures.aperture_mm = diameter_mm;
     if (diameter_mm) {
@@ -68,11 +85,33 @@ std::variant<MeasuredDish, DishIssue> PrimeFocus(std::optional<double> focal_len
     return measured;
 }
 
+// An offset dish's figures that describe none: alpha outside what offset dishes have, or the
+// lower rim not above the parent paraboloid's axis.
+std::optional<DishIssue> NoOffsetDish(const DishFigures& figures, const DishMeasurements& dish) {
+    const double alpha = figures.offset_angle_deg;
+    const bool by_rims = dish.rim_low_mm.has_value();
+    if (!(alpha >= MinOffsetAngleDeg && alpha <= MaxOffsetAngleDeg)) {
+        return IssueOf(DishProblem::OffsetAngleOutOfRange,
+                       by_rims ? DishMeasure::RimHigh : DishMeasure::Height, alpha,
+                       alpha < MinOffsetAngleDeg ? MinOffsetAngleDeg : MaxOffsetAngleDeg);
+    }
+    const double centre_height = figures.effective_focal_length_mm * std::sin(2 * alpha / Degrees);
+    const double half_width = *figures.aperture_mm / 2;
+    if (!(centre_height > half_width)) {
+        const DishMeasure focusing = by_rims                 ? DishMeasure::RimLow
+                                     : dish.feed_distance_mm ? DishMeasure::FeedDistance
+                                                             : DishMeasure::Depth;
+        return IssueOf(DishProblem::RimBelowAxis, focusing, centre_height, half_width);
+    }
+    return std::nullopt;
+}
+
 std::variant<MeasuredDish, DishIssue> Offset(std::optional<double> focal_length_mm,
                                              std::optional<double> diameter_mm,
                                              const DishMeasurements& dish) {
-    if (focal_length_mm) {
-        return IssueOf(DishProblem::FocalOnOffset);
+    if (focal_length_mm || dish.f_over_d) {
+        return IssueOf(DishProblem::FocalOnOffset,
+                       focal_length_mm ? DishMeasure::FocalLength : DishMeasure::FOverD);
     }
     if (diameter_mm) {
         return IssueOf(DishProblem::DiameterOnOffset);
@@ -135,6 +174,9 @@ std::variant<MeasuredDish, DishIssue> Offset(std::optional<double> focal_length_
         figures.focal_length_mm = figures.effective_focal_length_mm * cos_alpha * cos_alpha;
     }
     figures.f_over_d = figures.effective_focal_length_mm / width;
+    if (std::optional<DishIssue> refusal = NoOffsetDish(figures, dish)) {
+        return *refusal;
+    }
     return measured;
 }
 

@@ -46,6 +46,8 @@ struct DishMeasurements {
     std::optional<double> feed_distance_mm;  // from the feed's horn mouth to the reflector's centre
     std::optional<double> rim_low_mm;        // r1: from the horn mouth to the rim's lowest point
     std::optional<double> rim_high_mm;       // r2: from the horn mouth to the rim's highest point
+    // Prime focus only: F / D, as a dish's leaflet gives it, with the plan's diameter.
+    std::optional<double> f_over_d;
 };
 
 // The dish's figures. The last two depend on where the dish points and are set by the plan.
@@ -72,7 +74,22 @@ enum class DishMeasure {
     FeedDistance,
     RimLow,
     RimHigh,
+    FOverD,  // DishMeasurements::f_over_d; no way of DishWays uses it yet
 };
+
+// The offset angles alpha a tape's readings may give. Offset dishes for satellite reception are
+// cut with alpha from about 17 degrees (1.2 m dishes for professional use) to about 30 (the
+// 60-100 cm dishes on houses, H / W 1.08-1.12: 22-27 degrees); the bounds leave room for readings
+// a few millimetres off. Below 10 degrees (H / W under 1.015) the rim is a circle to the tape:
+// a prime-focus dish. Above 40 (H / W over 1.3) the feed would look at the reflector across the
+// axis, as no offset dish is built.
+inline constexpr double MinOffsetAngleDeg = 10;
+inline constexpr double MaxOffsetAngleDeg = 40;
+// A prime-focus dish's focal length is at least this part of its diameter (the deepest dishes
+// made have f/D about 0.25), and at least this many millimetres when no diameter says more: a
+// smaller figure typed as F is an f/D.
+inline constexpr double MinFocalToDiameter = 0.1;
+inline constexpr double MinFocalLengthMm = 50;
 
 // Every reason the dish's figures cannot be had, and every warning about them.
 enum class DishProblem {
@@ -92,7 +109,16 @@ enum class DishProblem {
     RimsOutOfOrder,
     NoSuchRims,
     BeyondNumbers,
-    NoDishSize,            // a warning
+    FocalLooksLikeFOverD,   // `value`: F, `expected`: the least taken, D x MinFocalToDiameter or
+                            // MinFocalLengthMm without D
+    FOverDWithoutDiameter,  // f/D gives F only with the diameter
+    FOverDWithFocal,        // f/D with `measure`, F or the depth: more than one way to F
+    OffsetAngleOutOfRange,  // `value`: alpha, `expected`: the bound it passes; `measure`: what
+                            // gives alpha with W (the height, or the upper rim's distance)
+    RimBelowAxis,  // `value`: F_eff sin 2 alpha, the centre's height above the parent's axis,
+                   // `expected`: W / 2, so that the lower rim is not above the axis; `measure`:
+                   // what gives F_eff (the feed distance, the depth or the lower rim's distance)
+    NoDishSize,    // a warning
     MeasurementsDisagree,  // a warning: height `value` against `expected` from the rims
 };
 
@@ -110,10 +136,11 @@ struct MeasuredDish {
 };
 
 // The dish's figures from what was measured, or why they cannot be had.
-// Prime focus: F as typed, or F = D^2 / (16 c) from the diameter D and the depth c at the
-// centre (the sagitta of the parabola); aperture D; alpha 0.
+// Prime focus: F as typed, F = D^2 / (16 c) from the diameter D and the depth c at the centre
+// (the sagitta of the parabola), or F = f/D x D; aperture D; alpha 0.
 //   F 600, no D -> F = F_eff = 600, no aperture, f/D none, warning "no_dish_size"
-//   D 1000, depth 104 -> F = F_eff = 600.9615, f/D 0.60096
+//   D 1000, depth 104 -> F = F_eff = 600.9615, f/D 0.60096;  D 800, f/D 0.4 -> F = 320
+//   F 0.4, D 800 -> refused, FocalLooksLikeFOverD (F below 80);  F 0.4, no D -> the same (50)
 // Offset, from W and exactly one of:
 //   the feed distance: F_eff = that distance, alpha = acos(W / H);
 //   the depth d under a straightedge from rim top to rim bottom: F_eff = W H / (16 d) (the
@@ -125,14 +152,19 @@ struct MeasuredDish {
 //     to a section that holds the vertex, no offset dish.) Warning "measurements_disagree" when
 //     a typed H differs from H_r by more than 2 %.
 //   Parent F = F_eff cos^2 alpha; aperture W; f/D = F_eff / W.
+//   The centre of the projected aperture lies F_eff sin 2 alpha from the parent's axis, its lower
+//   rim W / 2 below that: refused RimBelowAxis unless F_eff sin 2 alpha > W / 2 (the vertex
+//   would lie in the reflector), and OffsetAngleOutOfRange for alpha outside [10, 40] degrees.
+//     W 450, H 495, depth 79 -> F_eff 176.2, alpha 24.6: 133.4 < 225, RimBelowAxis
+//     W 800, rims 460 and 461 -> alpha 0.07: OffsetAngleOutOfRange
 //   A dish of F 460 cut 30 mm above the axis, 800 mm wide (H 883.069, F_eff 560.489,
 //   alpha 25.051), measured to whole millimetres:
 //     W 800, H 883, feed distance 560 -> F_eff 560, alpha 25.0414, F 459.6705
 //     W 800, H 883, depth 79 -> F_eff 558.8608, alpha 25.0414, F 458.7353
 //     W 800, rims 460 and 834 -> F_eff 559.9530, alpha 25.0561, F 459.5216
-// Refused, the issue naming the input: a prime-focus dish with neither F nor a depth, with
-// both, with a depth but no diameter, or with an offset dish's measurement; an offset dish with
-// F or a diameter typed, without W, with no way or more than one way to F_eff, with one rim
+// Refused, the issue naming the input: a prime-focus dish with neither F nor a depth nor f/D,
+// with more than one of them, with a depth or f/D but no diameter, with an F that looks like an
+// f/D, or with an offset dish's measurement; an offset dish with F, f/D or a diameter typed, without W, with no way or more than one way to F_eff, with one rim
 // distance only, without H where the way needs it, with H <= W, with r2 <= r1 or s < H_r (no
 // paraboloid has such a rim); a measurement that is not a finite number > 0; sizes whose focal
 // lengths are beyond a double. F and D themselves are checked by the plan before.

@@ -3,32 +3,30 @@
 #include <optional>
 #include <string_view>
 
+#include "conversions/typed_text.h"
 #include "planning/plan_facts.h"
 
-// What an installer types for a plan, read alike by `tarvex-calc plan` and the plan window. Each
-// reader takes the whole text (no blanks around it) and gives none for anything it cannot read.
-// Nothing here consults the process locale.
+// What an installer types for a plan, read alike by `tarvex-calc plan` and the plan window: none
+// for anything the readers of conversions/typed_text.h refuse, which also say why. Nothing here
+// consults the process locale.
 
 namespace tarvex::planning {
 
-// Which hemisphere letters an angle may carry.
-enum class AngleKind {
-    Longitude,  // E/W, в.д./з.д.
-    Latitude,   // N/S, с.ш./ю.ш.
-};
+using tarvex::AngleKind;
 
-// An angle in degrees: decimal degrees, degrees:minutes (the sign is the whole angle's), or
-// degrees, minutes and seconds as GeographicLib's DMS reads them, with an optional hemisphere
-// after it. West and south are negative.
+// An angle in degrees as ReadAngle (conversions/typed_text.h) reads it; none for anything it
+// refuses. West and south are negative.
 //   "35.4615" -> 35.4615;  "1e2" -> 100;  "35:27.69" -> 35.4615;  "-4:30" -> -4.5;
 //   "55°45′21″" -> 55.75583..;  "4:30W" -> -4.5;  "19.2 в.д." -> 19.2;  "33.9 ю.ш." -> -33.9
-//   (Latitude);  "13:60" -> none;  "13.5:10" -> none;  "inf" -> none;  "1e999" -> none;
-//   "" -> none;  "32N" read as a Longitude -> none;  "-4:30W" -> none (a minus and a hemisphere)
+//   (Latitude);  " 13,5 " -> 13.5;  "13:60" -> none;  "13.5:10" -> none;  "inf" -> none;
+//   "1e999" -> none;  "" -> none;  "32N" read as a Longitude -> none;  "-4:30W" -> none (a minus
+//   and a hemisphere);  "−4:30W" -> none (U+2212 is a minus too)
 std::optional<double> ParseAngle(std::string_view text, AngleKind kind = AngleKind::Longitude);
 
-// A number written in full, for lengths: optional sign, digits, optional fraction and exponent.
-//   "600" -> 600;  "+600" -> 600;  "1e3" -> 1000;  "-0.5" -> -0.5;  "inf" -> none;
-//   "600 mm" -> none;  "" -> none
+// A number as ReadNumber (conversions/typed_text.h) reads it, for lengths: optional sign,
+// digits, optional fraction and exponent, blanks around it.
+//   "600" -> 600;  "+600" -> 600;  "1e3" -> 1000;  "-0.5" -> -0.5;  "600,5" -> 600.5;
+//   "inf" -> none;  "600 mm" -> none;  "" -> none
 std::optional<double> ParseNumber(std::string_view text);
 
 // A date that exists in the calendar, years 0001 to 9999, written ГГГГ-ММ-ДД or ДД.ММ.ГГГГ.

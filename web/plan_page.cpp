@@ -115,6 +115,8 @@ const char* KeyOf(planning::DishMeasure measure) {
             return "feed_distance_mm";
         case planning::DishMeasure::RimLow:
             return "rim_low_mm";
+        case planning::DishMeasure::FOverD:
+            return "f_over_d";
         case planning::DishMeasure::RimHigh:
             break;
     }
@@ -131,6 +133,10 @@ std::string DishField(const planning::DishIssue& issue) {
         case DishProblem::OneRimOnly:
         case DishProblem::HeightNotAboveWidth:
         case DishProblem::MeasurementsDisagree:
+        case DishProblem::FocalLooksLikeFOverD:
+        case DishProblem::FOverDWithFocal:
+        case DishProblem::OffsetAngleOutOfRange:
+        case DishProblem::RimBelowAxis:
             return KeyOf(issue.measure);
         case DishProblem::NoFocalLength:
         case DishProblem::FocalOnOffset:
@@ -138,6 +144,7 @@ std::string DishField(const planning::DishIssue& issue) {
         case DishProblem::FocalAndDepth:
             return "depth_mm";
         case DishProblem::DepthWithoutDiameter:
+        case DishProblem::FOverDWithoutDiameter:
         case DishProblem::DiameterOnOffset:
             return "diameter_mm";
         case DishProblem::NoWidth:
@@ -231,6 +238,9 @@ std::optional<std::string> SatelliteProblem(int number, const std::string& text)
         return std::nullopt;
     }
     const names::SatelliteLookup lookup = names::LookUpSatellite(text);
+    if (lookup.problem != TextProblem::None) {
+        return label + ": " + TextProblemText(lookup.problem) + ".";
+    }
     if (lookup.found == names::SatelliteLookup::Found::Several) {
         return label + ": «" + text + "» — несколько позиций: " + EntriesText(lookup.candidates) +
                ". Укажите имя точнее или долготу.";

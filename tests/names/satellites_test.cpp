@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -86,6 +87,32 @@ TEST(LookUpSatellite, NamesLooselyAndRefusesWhatIsNotOnePosition) {
     }
 }
 
+// A longitude first, as every angle field reads it; a name only for a text that is no angle.
+TEST(ReadSatellite, ReadsALongitudeOrANameAndNeverUndoesARefusal) {
+    using Found = SatelliteLookup::Found;
+    using tarvex::TextProblem;
+    const std::tuple<const char*, Found, double, TextProblem> rows[] = {
+        {" 19.2", Found::One, 19.2, TextProblem::None},
+        {"36,1", Found::One, 36.1, TextProblem::None},
+        {"express amu1", Found::One, 36.1, TextProblem::None},
+        {"-36.1E", Found::None, 0, TextProblem::SignWithHemisphere},
+        {"-36.1 в.д.", Found::None, 0, TextProblem::SignWithHemisphere},
+        {"-5.0W", Found::None, 0, TextProblem::SignWithHemisphere},
+        {"\u221236.1E", Found::None, 0, TextProblem::SignWithHemisphere},
+        {"36.1N", Found::None, 0, TextProblem::WrongHemisphere},
+        {"\xff", Found::None, 0, TextProblem::NotUtf8},
+    };
+    for (const auto& [text, found, longitude, problem] : rows) {
+        SCOPED_TRACE(text);
+        const SatelliteLookup lookup = tarvex::names::ReadSatellite(text);
+        EXPECT_EQ(lookup.found, found);
+        EXPECT_EQ(lookup.longitude_deg, longitude);
+        EXPECT_EQ(lookup.problem, problem);
+        EXPECT_TRUE(lookup.candidates.empty());
+    }
+    EXPECT_EQ(tarvex::names::LookUpSatellite("-36.1E").problem, TextProblem::SignWithHemisphere);
+}
+
 TEST(FindSatellites, ByNameOrLongitudeAsTheListShowsThem) {
     struct Row {
         const char* text;
@@ -100,6 +127,7 @@ TEST(FindSatellites, ByNameOrLongitudeAsTheListShowsThem) {
         {"thor",
          {"1.0° з.д. — Intelsat 10 02, Thor", "0.8° з.д. — Thor 5, Thor 6", "0.6° з.д. — Thor 7"}},
         {"zzz", {}},
+        {"\xff", {}},  // not "y": no UTF-8 text
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);

@@ -47,7 +47,7 @@ TEST(DishLines, SayTheDishAndHowItLeans) {
 // The card's measurements as typed: only those given, a rim distance's decimals kept.
 TEST(DishMeasurementsLine, NamesEveryMeasurementGiven) {
     planning::PlanInput offset;
-    offset.dish = {DishType::Offset, {}, 800, {}, {}, 460.5, 834};
+    offset.dish = {DishType::Offset, {}, 800, {}, {}, 460.5, 834, {}};
     EXPECT_EQ(DishMeasurementsLine(offset),
               "Мерки антенны: ширина 800 мм, до нижнего края 460.5 мм, до верхнего края 834 мм");
     planning::PlanInput prime;
