@@ -413,8 +413,25 @@ TEST(TarvexCalc, ListsSatellitesAndPlaces) {
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, out);
     }
-    EXPECT_EQ(RunCalc("places Xyzzyx").status, 1);
     EXPECT_EQ(RunCalc("places").status, 64);
+    // A town not in the list is said in one line, whatever the text holds.
+    const struct {
+        const char* arguments;
+        int status;
+        const char* err;
+    } unknown[] = {
+        {"places Анадырь", 1, "tarvex-calc places: no town is named \"Анадырь\"\n"},
+        {"plan --place \"$(printf 'Ана\\nдырь\\033[2J')\" --sat 13 --sat 19.2 --focal 600", 64,
+         "tarvex-calc plan: --place: no town is named \"Ана\\nдырь\\u001b[2J\" (tarvex-calc "
+         "places TEXT finds them)\n"},
+    };
+    for (const auto& row : unknown) {
+        SCOPED_TRACE(row.arguments);
+        const CalcRun run = RunCalc(row.arguments);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, row.err);
+    }
 }
 
 // Input not read to its end or answers not delivered: exit 74 with the reason, and the batch
@@ -429,6 +446,7 @@ TEST(TarvexCalc, UnreadInputOrUndeliveredOutputIsNoSuccess) {
     const Row rows[] = {
         {"--sat1-deg 13 --sat2-deg 19 --focal 600", "/dev/full", "",
          "tarvex-calc: cannot write the standard output\n"},
+        {"--help", "/dev/full", "", "tarvex-calc: cannot write the standard output\n"},
         {"--batch", "/dev/full", "echo '{}'",
          "tarvex-calc: cannot write the standard output: No space left on device\n"},
         {"--batch", "/dev/full", "yes '{}'",
