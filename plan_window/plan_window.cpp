@@ -164,7 +164,7 @@ void PlanWindow::CreateFields(QFormLayout& form) {
     form.setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_place = new QLineEdit;
     m_place->setObjectName(QStringLiteral("Place"));
-    m_place->setPlaceholderText(QStringLiteral("город, например Екатеринбург или Yekaterinburg"));
+    m_place->setPlaceholderText(QStringLiteral("например Екатеринбург, Yekaterinburg"));
     m_place_error = MessageLabel(QStringLiteral("PlaceError"));
     auto* credit = new QLabel(QStringLiteral("Города: GeoNames (geonames.org), CC BY 4.0"));
     QPalette quiet = credit->palette();
@@ -402,7 +402,7 @@ bool PlanWindow::ChoosePlace(const QString& entry) {
     if (found.empty()) {
         // The site stays as it was, typed or another town's: no town's name goes with it.
         m_place_name.clear();
-        ShowPlaceError(QStringLiteral("Город не найден: введите долготу и широту"));
+        ShowPlaceError(QStringLiteral("Город не найден"));
         return false;
     }
     ShowPlaceError(QString());
