@@ -547,7 +547,7 @@ int main(int argc, char** argv) {
     try {
         app.parse(WithEmptyValues(app, argc, argv));
     } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
+        return CheckedStatus(app.exit(help));
     } catch (const CLI::ParseError& error) {
         app.exit(error);
         return BadUsage;

@@ -48,6 +48,13 @@ std::string Dump(const Json& json) {
     return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+// A text as typed, quoted for a message of one line: a line break or a terminal's control
+// sequence in it is written as an escape, not obeyed.
+//   "Анадырь" -> "\"Анадырь\"";  "a\nb" -> "\"a\\nb\""
+std::string Quoted(std::string_view text) {
+    return Dump(Json(std::string(text)));
+}
+
 }  // namespace
 
 std::variant<names::Place, std::string> PlaceNamed(std::string_view text) {
@@ -56,15 +63,14 @@ std::variant<names::Place, std::string> PlaceNamed(std::string_view text) {
         return TypedTextEnglish("a town", text, problem);
     }
     if (places.empty()) {
-        return "no town is named \"" + std::string(text) +
-               "\" (tarvex-calc places TEXT finds them)";
+        return "no town is named " + Quoted(text) + " (tarvex-calc places TEXT finds them)";
     }
     return places.front();
 }
 
 std::variant<names::SiteCoordinates, std::string> PastedSite(std::string_view text) {
     const names::SiteReading reading = names::ReadSite(text);
-    const std::string quoted = "\"" + std::string(text) + "\"";
+    const std::string quoted = Quoted(text);
     switch (reading.outcome) {
         case names::SiteReading::Outcome::Read:
             return reading.readings.front();
@@ -107,7 +113,7 @@ int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ost
         if (const TextProblem problem = CheckTypedText(text); problem != TextProblem::None) {
             err << "tarvex-calc satellites: " << TypedTextEnglish("a name", text, problem) << '\n';
         } else if (positions.empty()) {
-            err << "tarvex-calc satellites: no satellite matches \"" << text << "\"\n";
+            err << "tarvex-calc satellites: no satellite matches " << Quoted(text) << '\n';
         }
     }
     return positions.empty() ? 1 : 0;
@@ -129,7 +135,7 @@ int ListPlaces(std::string_view text, bool json, std::ostream& out, std::ostream
         if (const TextProblem problem = CheckTypedText(text); problem != TextProblem::None) {
             err << "tarvex-calc places: " << TypedTextEnglish("a town", text, problem) << '\n';
         } else if (places.empty()) {
-            err << "tarvex-calc places: no town is named \"" << text << "\"\n";
+            err << "tarvex-calc places: no town is named " << Quoted(text) << '\n';
         }
     }
     return places.empty() ? 1 : 0;

@@ -171,6 +171,7 @@ Control* CreateControl(QWidget& window, const ControlSpec& design) {
 MTARV::MTARV() {
     setWindowTitle(QStringLiteral("RASCHET"));
     PressFocusedButtonsOnReturn();
+    WheelTurnsFocusedInputsOnly();
     setFont(DesignFont(Font::W));
     resize(TwipsToPixels(DesignWidth), TwipsToPixels(DesignHeight));
     // Windowless controls first: the text fields and buttons lie above the labels they overlap.

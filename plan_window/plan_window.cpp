@@ -39,26 +39,27 @@ namespace {
 struct PlanFieldSpec {
     const char* name;         // object name
     const char* caption;      // with its keyboard mnemonic
-    const char* placeholder;  // what may be typed
+    const char* placeholder;  // what may be typed, worded as an example: grey digits alone
+                              // would pass for a value typed
 };
 
 // In the order of PlanField.
 const PlanFieldSpec PlanFieldSpecs[] = {
-    {"SiteLongitude", "&Долгота места", "35:27.69 или 35.4615, восток +"},
-    {"SiteLatitude", "&Широта места", "32:48.5 или 32.8083, север +"},
-    {"Satellite1", "Спутник &1 (антенна наведена)", "13 или 13:00, восток +"},
-    {"Satellite2", "Спутник &2", "19.2 или 19:12"},
+    {"SiteLongitude", "&Долгота места", "например 35:27.69 или 35.4615; восток +"},
+    {"SiteLatitude", "&Широта места", "например 32:48.5 или 32.8083; север +"},
+    {"Satellite1", "Спутник &1 (антенна наведена)", "например 13 или 13:00; восток +"},
+    {"Satellite2", "Спутник &2", "например 19.2 или 19:12"},
     {"Satellite3", "Спутник &3", "необязательно"},
     {"Satellite4", "Спутник &4", "необязательно"},
-    {"FocalLength", nullptr, "600"},
+    {"FocalLength", nullptr, "например 600"},
     {"Diameter", nullptr, "выберите или введите"},
     {"Date", "Д&ата (магнитное склонение)", "ГГГГ-ММ-ДД"},
-    {"Depth", nullptr, "79"},
+    {"Depth", nullptr, "например 79"},
     {"Width", nullptr, "выберите или введите"},
-    {"Height", nullptr, "883"},
-    {"FeedDistance", nullptr, "560"},
-    {"RimLow", nullptr, "460"},
-    {"RimHigh", nullptr, "834"},
+    {"Height", nullptr, "например 883"},
+    {"FeedDistance", nullptr, "например 560"},
+    {"RimLow", nullptr, "например 460"},
+    {"RimHigh", nullptr, "например 834"},
 };
 static_assert(std::size(PlanFieldSpecs) == PlanFieldCount);
 
@@ -80,6 +81,23 @@ bool IsDishField(PlanField field) {
 const QColor ErrorColour(198, 40, 40);
 const QColor ErrorFieldColour(253, 232, 232);
 const QColor WarningColour(176, 80, 0);
+
+// A field's message line, red, under it. Its line is kept while it is empty: a message coming
+// and going would move every field below it, and a click aimed at one would land on another.
+QLabel* MessageLabel(const QString& name) {
+    auto* label = new QLabel;
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, ErrorColour);
+    label->setPalette(colours);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing());
+    QSizePolicy policy = label->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(policy);
+    label->hide();
+    return label;
+}
 
 QLabel* WrappingLabel(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -146,7 +164,8 @@ void PlanWindow::CreateFields(QFormLayout& form) {
     form.setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_place = new QLineEdit;
     m_place->setObjectName(QStringLiteral("Place"));
-    m_place->setPlaceholderText(QStringLiteral("город: Екатеринбург, Yekaterinburg…"));
+    m_place->setPlaceholderText(QStringLiteral("например Екатеринбург, Yekaterinburg"));
+    m_place_error = MessageLabel(QStringLiteral("PlaceError"));
     auto* credit = new QLabel(QStringLiteral("Города: GeoNames (geonames.org), CC BY 4.0"));
     QPalette quiet = credit->palette();
     quiet.setColor(QPalette::WindowText, quiet.color(QPalette::PlaceholderText));
@@ -154,6 +173,7 @@ void PlanWindow::CreateFields(QFormLayout& form) {
     auto* place_cell = new QVBoxLayout;
     place_cell->setSpacing(1);
     place_cell->addWidget(m_place);
+    place_cell->addWidget(m_place_error);
     place_cell->addWidget(credit);
     auto* place_caption = new QLabel(QStringLiteral("&Место"));
     place_caption->setBuddy(m_place);
@@ -202,13 +222,7 @@ void PlanWindow::CreateField(PlanField field, QFormLayout& form, QComboBox* comb
     }
     edit->setObjectName(QString::fromUtf8(design.name));
     edit->setPlaceholderText(QString::fromUtf8(design.placeholder));
-    auto* error = new QLabel;
-    error->setObjectName(QString::fromUtf8(design.name) + QStringLiteral("Error"));
-    error->setWordWrap(true);
-    QPalette colours = error->palette();
-    colours.setColor(QPalette::WindowText, ErrorColour);
-    error->setPalette(colours);
-    error->hide();
+    QLabel* error = MessageLabel(QString::fromUtf8(design.name) + QStringLiteral("Error"));
     auto* cell = new QVBoxLayout;
     cell->setSpacing(1);
     cell->addWidget(widget);
@@ -375,11 +389,10 @@ void PlanWindow::AddPlaceCompletion() {
     });
     connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
             &PlanWindow::ChoosePlace);
+    connect(m_place, &QLineEdit::textEdited, this, [this] { ShowPlaceError(QString()); });
     connect(m_place, &QLineEdit::returnPressed, this, [this] {
-        const std::vector<names::Place> found =
-            names::FindPlaces(m_place->text().trimmed().toStdString(), 1);
-        if (!found.empty()) {
-            ChoosePlace(QString::fromStdString(names::PlaceEntry(found.front())));
+        if (!m_place->text().trimmed().isEmpty()) {
+            ChoosePlace(m_place->text().trimmed());
         }
     });
 }
@@ -387,8 +400,12 @@ void PlanWindow::AddPlaceCompletion() {
 bool PlanWindow::ChoosePlace(const QString& entry) {
     const std::vector<names::Place> found = names::FindPlaces(entry.toStdString(), 1);
     if (found.empty()) {
+        // The site stays as it was, typed or another town's: no town's name goes with it.
+        m_place_name.clear();
+        ShowPlaceError(QStringLiteral("Город не найден"));
         return false;
     }
+    ShowPlaceError(QString());
     const QString name = QString::fromStdString(names::PlaceEntry(found.front()));
     m_filling = true;
     m_place->setText(name);
@@ -420,12 +437,17 @@ void PlanWindow::OnSiteChanged(PlanField field, const QString& text) {
     }
 }
 
-// A site typed by hand is no longer the town chosen: its name leaves the card.
+void PlanWindow::ShowPlaceError(const QString& text) {
+    m_place_error->setText(text);
+    m_place_error->setVisible(!text.isEmpty());
+}
+
+// A site typed by hand is no longer the town chosen, nor the town not found: its name leaves
+// the field and the card.
 void PlanWindow::OnSiteEdited() {
-    if (!m_place_name.isEmpty()) {
-        m_place_name.clear();
-        m_place->clear();
-    }
+    m_place_name.clear();
+    m_place->clear();
+    ShowPlaceError(QString());
 }
 
 QWidget* PlanWindow::CreateDrawing() {

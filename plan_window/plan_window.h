@@ -28,7 +28,7 @@ namespace tarvex {
 // window when it opens and on "Взять из главного окна". Object names: the fields are named after
 // PlanField ("SiteLongitude", ..., "Date", "Depth", ..., "RimHigh"), each with its message label
 // "<field>Error" (the satellites and the dish's size are editable combo boxes of that name);
-// "Place", "DishType", "DishWay", "DishSketch", "DishFigures", "Results", "Warnings",
+// "Place" with "PlaceError", "DishType", "DishWay", "DishSketch", "DishFigures", "Results", "Warnings",
 // "Declination", "Explanation", "Status", "Drawing", "Scroll"; buttons "TakeFromMainWindow",
 // "SaveCard", "Copy", "PhonePage".
 class PlanWindow : public QWidget {
@@ -55,7 +55,8 @@ class PlanWindow : public QWidget {
     void SetDishWay(DishWayIndex way);
 
     // Chooses a town as its entry in the place field's list: its coordinates fill the site, its
-    // name goes on the card. False where the text names no town.
+    // name goes on the card. False where the text names no town: that is said under the field,
+    // the site stays and no town's name goes on the card.
     bool ChoosePlace(const QString& entry);
 
     // The place named on the card: the town chosen, until the site is typed otherwise.
@@ -75,6 +76,7 @@ class PlanWindow : public QWidget {
     void OnDishWayChanged();
     void OnSiteChanged(PlanField field, const QString& text);
     void OnSiteEdited();
+    void ShowPlaceError(const QString& text);
     void OnPhonePageClicked();
     PlanFormTexts Texts() const;
     QWidget* CreateResults();
@@ -103,6 +105,7 @@ class PlanWindow : public QWidget {
     QComboBox* m_dish_way = nullptr;
     DishSketch* m_sketch = nullptr;
     QLineEdit* m_place = nullptr;
+    QLabel* m_place_error = nullptr;
     QString m_place_name;
     std::array<QString, 2> m_site_before;  // the longitude's and latitude's texts before a change
     bool m_filling = false;                // the window itself is setting the fields' texts

@@ -1,6 +1,6 @@
 // Build step: the satellite list, from the names of the files in dtv-scan-tables' dvb-s folder
 // ("Express-AMU1-36.1E", "Eutelsat5_5.0W"), written as C++ to compile in. Only the file names
-// are read: each carries a satellite and its orbital position.
+// are read: each carries a satellite, or two at one place, and its orbital position.
 //   tarvex_make_satellite_table /usr/share/dvb/dvb-s build/names/satellite_table.cpp
 // Exits 0 having written the table; 1 when the folder holds no such file or the output cannot be
 // written.
@@ -35,6 +35,31 @@ std::string ShownName(std::string name) {
     std::replace_if(
         name.begin(), name.end(), [](char c) { return c == '-' || c == '_'; }, ' ');
     return name;
+}
+
+// Satellites sharing a position may share a file, their names glued where the first one's
+// number ends. A letter or two after a number belong to it ("Astra 1KR", "Galaxy 3C",
+// "Intelsat 29e"); a longer word is the next satellite's name.
+//   "AzerSpace 2Intelsat 38" -> {"AzerSpace 2", "Intelsat 38"};
+//   "EchoStar 105SES 11" -> {"EchoStar 105", "SES 11"};  "Astra 1KR" -> {"Astra 1KR"}
+std::vector<std::string> SplitGlued(const std::string& name) {
+    constexpr std::size_t ShortestName = 3;
+    const auto letter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (std::size_t at = 1; at < name.size(); ++at) {
+        if (!std::isdigit(static_cast<unsigned char>(name[at - 1])) || !letter(name[at])) {
+            continue;
+        }
+        const auto word_end =
+            std::find_if_not(name.begin() + static_cast<std::ptrdiff_t>(at), name.end(), letter);
+        if (static_cast<std::size_t>(word_end - name.begin()) - at >= ShortestName) {
+            names.push_back(name.substr(start, at - start));
+            start = at;
+        }
+    }
+    names.push_back(name.substr(start));
+    return names;
 }
 
 std::string KeyOf(const std::string& name) {
@@ -106,8 +131,9 @@ int main(int argc, char** argv) {
             continue;
         }
         ++files;
-        const std::string shown = ShownName(read->first);
-        positions[read->second].push_back({shown, KeyOf(shown)});
+        for (const std::string& shown : SplitGlued(ShownName(read->first))) {
+            positions[read->second].push_back({shown, KeyOf(shown)});
+        }
     }
     if (files == 0) {
         std::fprintf(stderr, "tarvex_make_satellite_table: no satellite files in %s\n",

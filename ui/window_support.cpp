@@ -1,6 +1,10 @@
 #include "ui/window_support.h"
 
 #include <unistd.h>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
@@ -9,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTranslator>
 #include <QWidget>
 #include <cmath>
@@ -91,6 +96,43 @@ class ReturnPressesButton : public QObject {
             return false;
         }
         button->click();
+        return true;
+    }
+};
+
+// An input a turn of the wheel changes (a scroll bar only scrolls).
+bool TurnsWithTheWheel(const QObject* object) {
+    return qobject_cast<const QComboBox*>(object) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(object) != nullptr ||
+           (qobject_cast<const QAbstractSlider*>(object) != nullptr &&
+            qobject_cast<const QScrollBar*>(object) == nullptr);
+}
+
+// A window taller than the screen scrolls under the wheel; an input that happens to lie under
+// the pointer must not change with it, nor quietly take the focus.
+class WheelPassesUnfocusedInputs : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() != QEvent::Wheel && event->type() != QEvent::Polish) ||
+            !TurnsWithTheWheel(watched)) {
+            return false;
+        }
+        auto* input = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Polish) {
+            if (input->focusPolicy() == Qt::WheelFocus) {
+                input->setFocusPolicy(Qt::StrongFocus);
+            }
+            return false;
+        }
+        const QWidget* focused = QApplication::focusWidget();
+        if (focused != nullptr && (focused == input || input->isAncestorOf(focused))) {
+            return false;
+        }
+        // Refused unseen: Qt offers the wheel to the parents in turn, up to the scroll area.
+        event->ignore();
         return true;
     }
 };
@@ -197,6 +239,18 @@ void PressFocusedButtonsOnReturn() {
     }
     static ReturnPressesButton* const filter = [] {
         auto* created = new ReturnPressesButton(qApp);
+        qApp->installEventFilter(created);
+        return created;
+    }();
+    (void)filter;
+}
+
+void WheelTurnsFocusedInputsOnly() {
+    if (qApp == nullptr) {
+        return;
+    }
+    static WheelPassesUnfocusedInputs* const filter = [] {
+        auto* created = new WheelPassesUnfocusedInputs(qApp);
         qApp->installEventFilter(created);
         return created;
     }();

@@ -48,6 +48,11 @@ QFont SerifFont(double points, bool bold);
 // (there is still no default button: elsewhere they belong to the focused control).
 void PressFocusedButtonsOnReturn();
 
+// From the first call on, the mouse wheel turns no combo box, spin box or slider of any window
+// unless it has the keyboard focus: over one that has not, the wheel scrolls what holds it, as
+// over a label. Such inputs no longer take the focus from the wheel either (Qt::StrongFocus).
+void WheelTurnsFocusedInputsOnly();
+
 // Installs Qt's own Russian translation (Debian's qt6-translations-l10n), once, so that Qt's
 // dialogs (a file dialog's buttons and captions) speak the program's language whatever the process
 // locale. False where the translation is not installed: those dialogs then stay in English.

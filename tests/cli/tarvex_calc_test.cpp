@@ -386,6 +386,9 @@ TEST(TarvexCalcPlan, NamesForSatellitesPlacesAndSites) {
         {"plan --place Екатеринбург --lon 60 " + names, "--lon excludes --place"},
         {"plan --site '1,5,2' " + names, "1, 5.2 or 1.5, 2"},
         {"plan --place Xyzzyx " + names, "no town is named \"Xyzzyx\""},
+        // In one line, whatever the text holds.
+        {"plan --place \"$(printf 'Ана\\nдырь\\033[2J')\" " + names,
+         "no town is named \"Ана\\nдырь\\u001b[2J\" (tarvex-calc places TEXT finds them)\n"},
         {"plan --lon 60 --lat 56 --sat astra --sat 13 --focal 600",
          "19.2E (Astra, Astra 1KR, Astra 1L, Astra 1M, Astra 1N); 23.5E"},
     };
@@ -429,6 +432,7 @@ TEST(TarvexCalc, UnreadInputOrUndeliveredOutputIsNoSuccess) {
     const Row rows[] = {
         {"--sat1-deg 13 --sat2-deg 19 --focal 600", "/dev/full", "",
          "tarvex-calc: cannot write the standard output\n"},
+        {"--help", "/dev/full", "", "tarvex-calc: cannot write the standard output\n"},
         {"--batch", "/dev/full", "echo '{}'",
          "tarvex-calc: cannot write the standard output: No space left on device\n"},
         {"--batch", "/dev/full", "yes '{}'",

@@ -36,8 +36,10 @@ TEST(SatellitePositions, KeepEveryNameOfAPositionOnce) {
     };
     const Row rows[] = {
         {19.2, {"Astra", "Astra 1KR", "Astra 1L", "Astra 1M", "Astra 1N"}},
-        {75.0, {"ABS 2", "ABS 2A"}},                    // "ABS2" is "ABS 2" again
-        {-127.0, {"Galaxy13", "Galaxy 13Horizons 1"}},  // "_C": the C band of the same one
+        {75.0, {"ABS 2", "ABS 2A"}},                            // "ABS2" is "ABS 2" again
+        {-127.0, {"Galaxy 13", "Horizons 1"}},                  // "_C": the C band of the same one
+        {45.0, {"AzerSpace 2", "Intelsat 12", "Intelsat 38"}},  // "AzerSpace-2Intelsat-38-45.0E"
+        {-121.0, {"EchoStar 9", "Galaxy 23"}},
         {-5.0, {"Eutelsat5", "Eutelsat 5 West A"}},
     };
     for (const Row& row : rows) {

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -7,6 +8,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpontaneKeyEvent>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <clocale>
@@ -367,6 +371,59 @@ class PlanWindowTest : public QObject {
         QVERIFY(QGuiApplication::clipboard()->text().contains(town));
         TypeInto(longitude, QStringLiteral("60.7"));
         QVERIFY(m_window->PlaceName().isEmpty());
+    }
+
+    // A town that is not in the list is said under the place field, whose line is kept for it:
+    // no field below moves. The site stays, and no town's name goes with it.
+    void TownNotFoundIsSaid() {
+        QVERIFY(m_window->ChoosePlace(QStringLiteral("екатеринбург")));
+        auto& place = Find<QLineEdit>(*m_window, "Place");
+        const auto& message = Find<QLabel>(*m_window, "PlaceError");
+        const QLineEdit& longitude = m_window->Field(PlanField::SiteLongitude);
+        const QPoint field_at = longitude.mapTo(m_window, QPoint());
+        const QString site = longitude.text();
+        place.selectAll();
+        place.insert(QStringLiteral("Анадырь"));  // as a keyboard layout types it
+        QTest::keyClick(&place, Qt::Key_Return);
+        QVERIFY(!message.isHidden() && message.text().contains(QStringLiteral("не найден")));
+        QVERIFY(m_window->PlaceName().isEmpty());
+        QCOMPARE(longitude.text(), site);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCOMPARE(longitude.mapTo(m_window, QPoint()), field_at);
+        QVERIFY(m_window->ChoosePlace(QStringLiteral("сочи")));
+        QVERIFY(message.isHidden());
+    }
+
+    // Over a field without the focus the wheel scrolls the window and changes nothing, nor does
+    // it give the focus; the field with the focus takes it.
+    void WheelTurnsOnlyTheFocusedField() {
+        QScrollBar& scroll = *Find<QScrollArea>(*m_window, "Scroll").verticalScrollBar();
+        const auto wheel = [](QWidget& under_pointer) {
+            const QPointF at(under_pointer.width() / 2.0, under_pointer.height() / 2.0);
+            QWheelEvent event(at, under_pointer.mapToGlobal(at), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QSpontaneKeyEvent::setSpontaneous(&event);  // the mouse's: offered to the parents
+            qApp->notify(&under_pointer, &event);
+        };
+        while (QWidget* list = QApplication::activePopupWidget()) {  // typing's lists take it
+            list->close();
+        }
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        m_window->Field(PlanField::FocalLength).setFocus();
+        QLineEdit& satellite = m_window->Field(PlanField::Satellite2);
+        auto& way = Find<QComboBox>(*m_window, "DishWay");
+        for (QWidget* under_pointer : std::initializer_list<QWidget*>{&satellite, &way}) {
+            const int scrolled = scroll.value();
+            wheel(*under_pointer);
+            QVERIFY(scroll.value() > scrolled);
+        }
+        QCOMPARE(satellite.text(), QStringLiteral("19.2"));
+        QCOMPARE(way.currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), &m_window->Field(PlanField::FocalLength));
+        satellite.setFocus();
+        wheel(satellite);
+        QVERIFY(satellite.text() != QStringLiteral("19.2"));
     }
 
     // An offset dish by its measurements; one that makes no dish is explained at its field.
