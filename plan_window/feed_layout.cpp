@@ -8,7 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "plan_window/card_text.h"
+#include "plan_text/card_text.h"
 #include "plan_window/layout_geometry.h"
 
 namespace tarvex {

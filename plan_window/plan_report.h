@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "plan_text/plan_text.h"
 #include "plan_window/plan_form.h"
-#include "plan_window/plan_text.h"
 #include "planning/plan.h"
 
 // The frame of the plan's drawing, for the window and the card; the words are plan_text.h's.

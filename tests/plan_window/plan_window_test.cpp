@@ -14,6 +14,7 @@
 #include <memory>
 #include <queue>
 
+#include "app/plan_window_opener.h"
 #include "plan_window/layout_geometry.h"
 #include "plan_window/plan_window.h"
 #include "tests/support/file_size_limit.h"
@@ -240,6 +241,7 @@ class PlanWindowTest : public QObject {
         m_folder = std::make_unique<QTemporaryDir>();
         m_notifier = RecordingNotifier();
         m_main = std::make_unique<MTARV>();
+        ConnectPlanWindow(*m_main);
         m_main->SetAppFolder(m_folder->path().toStdString());
         TypeExample(*m_main);
         m_window = OpenPlanWindow(*m_main);
@@ -261,6 +263,7 @@ class PlanWindowTest : public QObject {
     void FillsFromTheMainWindow() {
         m_main.reset();
         m_main = std::make_unique<MTARV>();
+        ConnectPlanWindow(*m_main);
         TypeExample(*m_main);
         PlanWindow* window = OpenPlanWindow(*m_main);
         QVERIFY(window != nullptr);
