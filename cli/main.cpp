@@ -13,8 +13,11 @@
 #include "cli/batch.h"
 #include "cli/calculator.h"
 #include "cli/names_command.h"
-#include "cli/plan_command.h"
-#include "plan_window/plan_text.h"
+#include "plan_io/plan_batch.h"
+#include "plan_io/satellite_longitude.h"
+#include "plan_text/plan_text.h"
+#include "plan_text/problem_text.h"
+#include "planning/today.h"
 #include "planning/typed_input.h"
 
 namespace {
@@ -166,8 +169,8 @@ CLI::Validator SatelliteCheck() {
     return CLI::Validator(
         [](std::string& text) {
             const auto longitude = tarvex::SatelliteLongitude(text);
-            const auto* problem = std::get_if<std::string>(&longitude);
-            return problem == nullptr ? std::string() : *problem;
+            const auto* problem = std::get_if<tarvex::planning::InputProblem>(&longitude);
+            return problem == nullptr ? std::string() : tarvex::ProblemInEnglish(*problem);
         },
         "", "satellite");
 }
@@ -250,7 +253,7 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     for (const auto& size : sizes) {
         plan->add_option(size.name, *size.text, size.help)->option_text("MM")->check(number);
     }
-    plan->add_option("--date", options.date, "For the compass azimuths; default today (UTC)")
+    plan->add_option("--date", options.date, "For the compass azimuths; default today (local)")
         ->option_text("YYYY-MM-DD")
         ->check(CLI::Validator(
             [](std::string& text) {
@@ -300,8 +303,8 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(
                   size(options.feed_distance),
                   size(options.rim_low),
                   size(options.rim_high)};
-    given.date =
-        options.date.empty() ? tarvex::TodayUtc() : *tarvex::planning::ParseDate(options.date);
+    given.date = options.date.empty() ? tarvex::planning::LocalToday()
+                                      : *tarvex::planning::ParseDate(options.date);
     return given;
 }
 
@@ -373,8 +376,7 @@ int RunPlan(const PlanOptions& options) {
     }
     const auto& plan = std::get<tarvex::planning::Plan>(result);
     if (options.json) {
-        const std::string json = tarvex::PlanJson(plan);
-        std::cout << (site.place ? tarvex::PlanJsonWithPlace(json, *site.place) : json) << '\n';
+        std::cout << tarvex::PlanJson(plan, site.place ? &*site.place : nullptr) << '\n';
     } else {
         std::cout << tarvex::PlanText(input, plan,
                                       site.place ? tarvex::names::PlaceEntry(*site.place) : "");

@@ -4,47 +4,22 @@
 
 #include <charconv>
 #include <cmath>
-#include <nlohmann/json.hpp>
 
 #include "conversions/float_chars.h"
 #include "names/satellites.h"
+#include "plan_io/json_writer.h"
+#include "plan_io/plan_batch.h"
+#include "plan_text/plan_text.h"
+#include "plan_text/problem_text.h"
 #include "planning/plan.h"
 
 namespace tarvex {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    return std::string(text, float_chars::ToChars(text, text + sizeof text, value,
-                                                  std::chars_format::fixed, decimals)
-                                 .ptr);
-}
-
-std::string Shortest(double value) {
-    char text[64];
-    return std::string(text, float_chars::ToChars(text, text + sizeof text, value).ptr);
-}
-
 // "56.8519° с.ш., 60.6122° в.д."
 std::string Coordinates(double latitude, double longitude) {
-    return Fixed(std::fabs(latitude), 4) + (latitude < 0 ? "° ю.ш., " : "° с.ш., ") +
-           Fixed(std::fabs(longitude), 4) + (longitude < 0 ? "° з.д." : "° в.д.");
-}
-
-Json PlaceJson(const names::Place& place) {
-    return {{"name", place.name},
-            {"region", place.region},
-            {"country", place.country},
-            {"latin_name", place.latin_name},
-            {"lat", place.latitude_deg},
-            {"lon", place.longitude_deg},
-            {"population", place.population}};
-}
-
-std::string Dump(const Json& json) {
-    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return FixedText(std::fabs(latitude), 4) + (latitude < 0 ? "° ю.ш., " : "° с.ш., ") +
+           FixedText(std::fabs(longitude), 4) + (longitude < 0 ? "° з.д." : "° в.д.");
 }
 
 }  // namespace
@@ -64,38 +39,36 @@ std::variant<names::SiteCoordinates, std::string> PastedSite(std::string_view te
     switch (reading.outcome) {
         case names::SiteReading::Outcome::Read:
             return reading.readings.front();
-        case names::SiteReading::Outcome::Ambiguous: {
-            std::string ways;
-            for (const names::SiteCoordinates& site : reading.readings) {
-                ways += (ways.empty() ? "" : " or ") + Shortest(site.latitude_deg) + ", " +
-                        Shortest(site.longitude_deg);
-            }
-            return quoted + " reads more than one way: " + ways +
-                   " (latitude, longitude); write it with points and a comma between them";
-        }
+        case names::SiteReading::Outcome::Ambiguous:
+            return quoted + " reads more than one way: " + AmbiguousSiteInEnglish(reading.readings);
         case names::SiteReading::Outcome::Unreadable:
             break;
     }
     return "not a latitude and a longitude: " + quoted;
 }
 
-std::string PlanJsonWithPlace(const std::string& plan_json, const names::Place& place) {
-    Json json = {{"place", PlaceJson(place)}};
-    const Json plan = Json::parse(plan_json);
-    for (const auto& [key, value] : plan.items()) {
-        json[key] = value;
-    }
-    return Dump(json);
-}
-
 int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ostream& err) {
     const std::vector<names::SatellitePosition> positions = names::FindSatellites(text);
     if (json) {
-        Json list = Json::array();
+        JsonWriter list;
+        list.BeginObject();
+        list.Key("positions");
+        list.BeginArray();
         for (const names::SatellitePosition& position : positions) {
-            list.push_back({{"lon", position.longitude_deg}, {"names", position.names}});
+            list.BeginObject();
+            list.Key("lon");
+            list.Number(position.longitude_deg);
+            list.Key("names");
+            list.BeginArray();
+            for (const std::string_view name : position.names) {
+                list.String(name);
+            }
+            list.EndArray();
+            list.EndObject();
         }
-        out << Dump({{"positions", list}}) << '\n';
+        list.EndArray();
+        list.EndObject();
+        out << std::move(list).Finish() << '\n';
     } else {
         for (const names::SatellitePosition& position : positions) {
             out << names::SatelliteEntry(position) << '\n';
@@ -110,11 +83,16 @@ int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ost
 int ListPlaces(std::string_view text, bool json, std::ostream& out, std::ostream& err) {
     const std::vector<names::Place> places = names::FindPlaces(text);
     if (json) {
-        Json list = Json::array();
+        JsonWriter list;
+        list.BeginObject();
+        list.Key("places");
+        list.BeginArray();
         for (const names::Place& place : places) {
-            list.push_back(PlaceJson(place));
+            WritePlace(list, place);
         }
-        out << Dump({{"places", list}}) << '\n';
+        list.EndArray();
+        list.EndObject();
+        out << std::move(list).Finish() << '\n';
     } else {
         for (const names::Place& place : places) {
             out << Coordinates(place.latitude_deg, place.longitude_deg) << "  "
