@@ -35,12 +35,6 @@ std::string Normalized(std::string_view text) {
     return result;
 }
 
-// Shortest text that reads back as `value`.
-std::string DecimalText(double value) {
-    char buffer[32];
-    const auto [end, error] = float_chars::ToChars(buffer, buffer + sizeof buffer, value);
-    return error == std::errc() ? std::string(buffer, end) : std::string();
-}
 
 constexpr std::pair<planning::DishMeasure, PlanField> MeasureFields[] = {
     {planning::DishMeasure::FocalLength, PlanField::FocalLength},
@@ -300,7 +294,7 @@ std::string MainWindowAngleText(std::string_view degrees, std::string_view minut
         rest = 0;
     }
     const std::string sign = total < 0 && (whole > 0 || rest > 0) ? "-" : "";
-    return sign + DecimalText(whole) + (rest > 0 ? ":" + DecimalText(rest) : "");
+    return sign + ShortText(whole) + (rest > 0 ? ":" + ShortText(rest) : "");
 }
 
 PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& main_window,
@@ -324,7 +318,7 @@ PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& mai
     const std::string focal = main_window.FieldText(FieldId::FocalLength);
     const double focal_length = ParseLeadingNumber(focal);
     set(PlanField::FocalLength, Normalized(focal).empty()     ? std::string()
-                                : std::isfinite(focal_length) ? DecimalText(focal_length)
+                                : std::isfinite(focal_length) ? ShortText(focal_length)
                                                               : focal);
     // A new job: nothing of the last prime-focus dish stays beside the main window's F.
     set(PlanField::Diameter, {});

@@ -11,9 +11,6 @@
 
 namespace tarvex {
 
-// Every feed is drawn as a circle of this diameter: the usual LNB's collar.
-inline constexpr double FeedDiameterMm = planning::FeedBodyMm;
-
 // The region a drawing of the feeds shows, in millimetres from feed 1's centre (up positive).
 struct LayoutBounds {
     double left = 0;

@@ -3,10 +3,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "planning/plan_facts.h"
+
 namespace tarvex::planning {
 namespace {
 
-constexpr double Degrees = 180 / std::numbers::pi;
+constexpr double Degrees = DegreesPerRadian;
 // A typed height further than this from the one the rim distances give: a slip of the tape.
 constexpr double HeightTolerance = 0.02;
 

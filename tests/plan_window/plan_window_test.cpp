@@ -73,8 +73,8 @@ int PointsOnCircle(const QImage& image, const FeedLayoutView& view, double right
     int found = 0;
     for (int step = 0; step < 16; ++step) {
         const double angle = (step + 0.5) * M_PI / 8;
-        const QPointF at = ToDevice(view, right_mm + FeedDiameterMm / 2 * std::cos(angle),
-                                    up_mm + FeedDiameterMm / 2 * std::sin(angle));
+        const QPointF at = ToDevice(view, right_mm + planning::FeedBodyMm / 2 * std::cos(angle),
+                                    up_mm + planning::FeedBodyMm / 2 * std::sin(angle));
         // Antialiased: the point or one of its neighbours.
         bool near = false;
         for (int dx = -1; dx <= 1; ++dx) {
