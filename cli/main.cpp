@@ -241,39 +241,34 @@ struct OptionWords {
 
 OptionWords WordsOf(PlanInputId input) {
     using tarvex::planning::DishTypeWords;
-    const auto count = [](std::size_t feeds) { return std::to_string(feeds); };
-    switch (input) {
-        case PlanInputId::Longitude:
-            return {"Site longitude, east positive", "ANGLE"};
-        case PlanInputId::Latitude:
-            return {"Site latitude, north positive", "ANGLE"};
-        case PlanInputId::Satellites:
-            return {"Satellite longitude or name, " + count(tarvex::planning::MinFeeds) + " to " +
-                        count(tarvex::planning::MaxFeeds) + " times;\nthe dish points at the first",
-                    "ANGLE|NAME"};
-        case PlanInputId::FocalLength:
-            return {"Focal length of a prime-focus dish, mm", "MM"};
-        case PlanInputId::Diameter:
-            return {"Diameter of a prime-focus dish, mm, for the\nbeam deviation", "MM"};
-        case PlanInputId::Date:
-            return {"For the compass azimuths; default today (local)", "YYYY-MM-DD"};
-        case PlanInputId::Dish:
-            return {"The dish's type; default " + std::string(DishTypeWords[0]),
-                    std::string(DishTypeWords[0]) + "|" + std::string(DishTypeWords[1])};
-        case PlanInputId::Depth:
-            return {"Depth under a straightedge across the rim, mm", "MM"};
-        case PlanInputId::Width:
-            return {"Offset dish: width of the rim, across, mm", "MM"};
-        case PlanInputId::Height:
-            return {"Offset dish: height of the rim, top to bottom, mm", "MM"};
-        case PlanInputId::FeedDistance:
-            return {"Offset dish: feed's horn mouth to the\nreflector's centre, mm", "MM"};
-        case PlanInputId::RimLow:
-            return {"Offset dish: horn mouth to the lowest point of\nthe rim, mm", "MM"};
-        case PlanInputId::RimHigh:
-            break;
+    if (input == PlanInputId::Satellites) {
+        return {"Satellite longitude or name, " + std::to_string(tarvex::planning::MinFeeds) +
+                    " to " + std::to_string(tarvex::planning::MaxFeeds) +
+                    " times;\nthe dish points at the first",
+                "ANGLE|NAME"};
     }
-    return {"Offset dish: horn mouth to the highest point of\nthe rim, mm", "MM"};
+    if (input == PlanInputId::Dish) {
+        return {"The dish's type; default " + std::string(DishTypeWords[0]),
+                std::string(DishTypeWords[0]) + "|" + std::string(DishTypeWords[1])};
+    }
+    // In the order of planning::PlanInputs; the two rows above made there.
+    static const OptionWords Words[] = {
+        {"Site longitude, east positive", "ANGLE"},
+        {"Site latitude, north positive", "ANGLE"},
+        {},
+        {"Focal length of a prime-focus dish, mm", "MM"},
+        {"Diameter of a prime-focus dish, mm, for the\nbeam deviation", "MM"},
+        {"For the compass azimuths; default today (local)", "YYYY-MM-DD"},
+        {},
+        {"Depth under a straightedge across the rim, mm", "MM"},
+        {"Offset dish: width of the rim, across, mm", "MM"},
+        {"Offset dish: height of the rim, top to bottom, mm", "MM"},
+        {"Offset dish: feed's horn mouth to the\nreflector's centre, mm", "MM"},
+        {"Offset dish: horn mouth to the lowest point of\nthe rim, mm", "MM"},
+        {"Offset dish: horn mouth to the highest point of\nthe rim, mm", "MM"},
+    };
+    static_assert(std::size(Words) == tarvex::planning::PlanInputCount);
+    return Words[static_cast<std::size_t>(input)];
 }
 
 // The check of an option's text, by the kind of its input.

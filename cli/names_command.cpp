@@ -22,6 +22,21 @@ std::string Coordinates(double latitude, double longitude) {
            FixedText(std::fabs(longitude), 4) + (longitude < 0 ? "° з.д." : "° в.д.");
 }
 
+// {"name":[...]}: each item as `write` writes it.
+template <typename Items, typename Write>
+std::string JsonList(std::string_view name, const Items& items, Write write) {
+    JsonWriter list;
+    list.BeginObject();
+    list.Key(name);
+    list.BeginArray();
+    for (const auto& item : items) {
+        write(list, item);
+    }
+    list.EndArray();
+    list.EndObject();
+    return std::move(list).Finish();
+}
+
 }  // namespace
 
 std::variant<names::Place, std::string> PlaceNamed(std::string_view text) {
@@ -50,11 +65,7 @@ std::variant<names::SiteCoordinates, std::string> PastedSite(std::string_view te
 int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ostream& err) {
     const std::vector<names::SatellitePosition> positions = names::FindSatellites(text);
     if (json) {
-        JsonWriter list;
-        list.BeginObject();
-        list.Key("positions");
-        list.BeginArray();
-        for (const names::SatellitePosition& position : positions) {
+        out << JsonList("positions", positions, [](JsonWriter& list, const auto& position) {
             list.BeginObject();
             list.Key("lon");
             list.Number(position.longitude_deg);
@@ -65,10 +76,7 @@ int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ost
             }
             list.EndArray();
             list.EndObject();
-        }
-        list.EndArray();
-        list.EndObject();
-        out << std::move(list).Finish() << '\n';
+        }) << '\n';
     } else {
         for (const names::SatellitePosition& position : positions) {
             out << names::SatelliteEntry(position) << '\n';
@@ -83,16 +91,7 @@ int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ost
 int ListPlaces(std::string_view text, bool json, std::ostream& out, std::ostream& err) {
     const std::vector<names::Place> places = names::FindPlaces(text);
     if (json) {
-        JsonWriter list;
-        list.BeginObject();
-        list.Key("places");
-        list.BeginArray();
-        for (const names::Place& place : places) {
-            WritePlace(list, place);
-        }
-        list.EndArray();
-        list.EndObject();
-        out << std::move(list).Finish() << '\n';
+        out << JsonList("places", places, WritePlace) << '\n';
     } else {
         for (const names::Place& place : places) {
             out << Coordinates(place.latitude_deg, place.longitude_deg) << "  "

@@ -6,37 +6,29 @@ namespace tarvex {
 
 PageInputWords PageWordsOf(planning::PlanInputId input) {
     using planning::PlanInputId;
-    switch (input) {
-        case PlanInputId::Longitude:
-            return {"Долгота, °", "", "", "35.4615"};
-        case PlanInputId::Latitude:
-            return {"Широта, °", "", "", "32:48.5"};
-        case PlanInputId::Satellites:
-            return {"Спутники (" + ShortText(planning::MinFeeds) + "–" +
-                        ShortText(planning::MaxFeeds) + "), первый — на который наведена антенна",
-                    "", "", ""};
-        case PlanInputId::FocalLength:
-            return {"Фокус, мм", "По паспорту антенны", "", "600"};
-        case PlanInputId::Diameter:
-            return {"Диаметр, мм", "Поперёк, по кромке", "", "необязательно"};
-        case PlanInputId::Date:
-            return {"Дата (для магнитного склонения)", "", "", ""};
-        case PlanInputId::Dish:
-            return {"Тип", "", "", ""};
-        case PlanInputId::Depth:
-            return {"Глубина, мм", "Под линейкой в центре", "Наибольшая по высоте", ""};
-        case PlanInputId::Width:
-            return {"Ширина, мм", "Поперёк зеркала", "", "800"};
-        case PlanInputId::Height:
-            return {"Высота, мм", "Сверху вниз", "", "883"};
-        case PlanInputId::FeedDistance:
-            return {"До центра, мм", "От раструба до центра", "", ""};
-        case PlanInputId::RimLow:
-            return {"До нижней кромки, мм", "От раструба", "", ""};
-        case PlanInputId::RimHigh:
-            break;
+    if (input == PlanInputId::Satellites) {
+        return {"Спутники (" + ShortText(planning::MinFeeds) + "–" + ShortText(planning::MaxFeeds) +
+                    "), первый — на который наведена антенна",
+                "", "", ""};
     }
-    return {"До верхней кромки, мм", "От раструба", "", ""};
+    // In the order of planning::PlanInputs; the satellites' row above.
+    static const PageInputWords Words[] = {
+        {"Долгота, °", "", "", "35.4615"},
+        {"Широта, °", "", "", "32:48.5"},
+        {},
+        {"Фокус, мм", "По паспорту антенны", "", "600"},
+        {"Диаметр, мм", "Поперёк, по кромке", "", "необязательно"},
+        {"Дата (для магнитного склонения)", "", "", ""},
+        {"Тип", "", "", ""},
+        {"Глубина, мм", "Под линейкой в центре", "Наибольшая по высоте", ""},
+        {"Ширина, мм", "Поперёк зеркала", "", "800"},
+        {"Высота, мм", "Сверху вниз", "", "883"},
+        {"До центра, мм", "От раструба до центра", "", ""},
+        {"До нижней кромки, мм", "От раструба", "", ""},
+        {"До верхней кромки, мм", "От раструба", "", ""},
+    };
+    static_assert(std::size(Words) == planning::PlanInputCount);
+    return Words[static_cast<std::size_t>(input)];
 }
 
 }  // namespace tarvex

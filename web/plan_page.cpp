@@ -175,23 +175,8 @@ std::string Refused(const InputProblem& problem, const std::vector<std::string>&
     return std::move(json).Finish();
 }
 
-const char* KindWord(planning::InputKind kind) {
-    switch (kind) {
-        case planning::InputKind::Angle:
-            return "angle";
-        case planning::InputKind::Latitude:
-            return "latitude";
-        case planning::InputKind::Satellites:
-            return "satellites";
-        case planning::InputKind::Length:
-            return "length";
-        case planning::InputKind::Date:
-            return "date";
-        case planning::InputKind::Choice:
-            break;
-    }
-    return "choice";
-}
+// The kinds' names for the page, in the order of planning::InputKind.
+constexpr const char* KindWords[] = {"angle", "latitude", "satellites", "length", "date", "choice"};
 
 // The dish types whose ways of measuring use a measurement: "prime", "offset" or both.
 std::string DishTypesOf(planning::DishMeasure measure) {
@@ -258,7 +243,7 @@ std::string InputsAnswer(const planning::Date& today) {
     for (const planning::PlanInputSpec& spec : planning::PlanInputs) {
         json.BeginObject();
         json.Member("key", spec.key);
-        json.Member("kind", KindWord(spec.kind));
+        json.Member("kind", KindWords[static_cast<std::size_t>(spec.kind)]);
         json.Member("unit", spec.unit);
         if (spec.measure) {
             json.Member("dish", DishTypesOf(*spec.measure));
