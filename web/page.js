@@ -55,8 +55,8 @@
     INPUTS.inputs.forEach(function (input) {
       if (input.kind === "satellites") {
         SATS = input.key;
-        el("sats-legend").textContent = input.label;
-        el("sats-problem").id = "problem-" + input.key;
+        el("satellites-legend").textContent = input.label;
+        el("satellites-problem").id = "problem-" + input.key;
         return;
       }
       KEYS.push(input.key);
