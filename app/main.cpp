@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include "app/plan_window_opener.h"
 #include "main_window/calculation_command.h"
 #include "main_window/mtarv.h"
 #include "ui/window_support.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     tarvex::LoadQtTranslation();
 
     tarvex::MTARV main_window;
+    tarvex::ConnectPlanWindow(main_window);
     // After the load step, so that the main window lies in front of the illustrations window.
     tarvex::ShowInFront(main_window);
     main_window.Field(tarvex::FieldId::SiteLongitudeDegrees).setFocus();

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "app/plan_window_opener.h"
 #include "direction/flin1.h"
 #include "illustrations/fris123.h"
 #include "main_window/mtarv.h"
@@ -170,6 +171,7 @@ int main(int argc, char* argv[]) {
     tarvex::LoadQtTranslation();
 
     tarvex::MTARV window;
+    tarvex::ConnectPlanWindow(window);
     tarvex::ShowInFront(window);
     window.Field(tarvex::FieldId::SiteLongitudeDegrees).setFocus();
     tarvex::Photographer photographer(folder);

@@ -28,6 +28,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/plan_window_opener.h"
 #include "bench/child_process.h"
 #include "bench/statistics.h"
 #include "direction/flin1.h"
@@ -485,6 +486,7 @@ void MeasurePresses(const std::string& scratch, const Counts& counts, std::vecto
 
     // The worked example with the default site; the results file goes to the scratch folder.
     MTARV window;
+    ConnectPlanWindow(window);
     window.SetAppFolder(scratch);
     Show(window);
     TypeText(window.Field(FieldId::Satellite1Degrees), QStringLiteral("13"));

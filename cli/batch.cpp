@@ -6,138 +6,48 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <nlohmann/json.hpp>
 #include <optional>
 
-#include "cli/json_line.h"
+#include "plan_io/flat_object_reader.h"
+#include "plan_io/json_writer.h"
+#include "plan_text/problem_text.h"
 
 namespace tarvex {
 namespace {
 
-using Json = nlohmann::json;
+using planning::InputProblem;
+using planning::InputProblemKind;
+
+std::array<std::string_view, InputCount> KeyNames() {
+    std::array<std::string_view, InputCount> keys;
+    for (std::size_t k = 0; k < InputCount; ++k) {
+        keys[k] = SpecOf(InputFields[k].field).key;
+    }
+    return keys;
+}
+const std::array<std::string_view, InputCount> Keys = KeyNames();
 
 std::optional<std::size_t> InputIndexOfKey(std::string_view key) {
-    const auto found =
-        std::find_if(InputFields.begin(), InputFields.end(),
-                     [key](const InputField& input) { return SpecOf(input.field).key == key; });
-    if (found == InputFields.end()) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(found - InputFields.begin());
+    const auto found = std::find(Keys.begin(), Keys.end(), key);
+    return found == Keys.end() ? std::nullopt : std::optional<std::size_t>(found - Keys.begin());
 }
 
-std::string Quoted(std::string_view text) {
-    std::string quoted;
-    AppendJsonString(quoted, text);
-    return quoted;
-}
-
-// A repeated key is refused: "last one wins" would hide a typing error.
-std::string GivenTwice(std::string_view key) {
-    return "the key " + Quoted(key) + " is given twice";
-}
-
-// Reads one line as events, without building a document: the top level must be an object, each
-// of its keys one of InputFields' keys and each of its values a string. Records the first
-// problem; a line that is not JSON at all is reported as such whatever came before.
-class BatchLineReader : public Json::json_sax_t {
+// The main window's fields by their keys, each value a string, as typed into the field.
+class BatchLineReader : public FlatObjectReader {
   public:
-    explicit BatchLineReader(CalculationInputs& inputs) : m_inputs(inputs) {}
-
-    const std::string& Problem() const { return m_problem; }
-
-    bool null() override { return Scalar(); }
-    bool boolean(bool) override { return Scalar(); }
-    bool number_integer(number_integer_t) override { return Scalar(); }
-    bool number_unsigned(number_unsigned_t) override { return Scalar(); }
-    bool number_float(number_float_t, const string_t&) override { return Scalar(); }
-    bool binary(binary_t&) override { return Scalar(); }
-    bool string(string_t& value) override {
-        if (m_depth == 1 && m_key_index) {
-            m_inputs[*m_key_index] = std::move(value);
-            return true;
-        }
-        return Scalar();
-    }
-    bool start_object(std::size_t) override { return Open(); }
-    bool start_array(std::size_t) override {
-        if (m_depth == 0) {
-            Report("not a JSON object");
-        }
-        return Open();
-    }
-    bool end_object() override { return Close(); }
-    bool end_array() override { return Close(); }
-    bool key(string_t& key) override {
-        if (m_depth == 1) {
-            m_key_index = InputIndexOfKey(key);
-            if (!m_key_index) {
-                Report("unknown key " + Quoted(key));
-            } else if (m_given[*m_key_index]) {
-                Report(GivenTwice(key));
-            } else {
-                m_given[*m_key_index] = true;
-            }
-        }
-        return true;
-    }
-    bool parse_error(std::size_t, const std::string&,
-                     const nlohmann::detail::exception& error) override {
-        // 406: valid JSON whose number does not fit a double, wrong where it stands.
-        if (error.id == 406) {
-            m_out_of_range = true;
-            Scalar();
-            Report("a number is out of range");
-        }
-        return false;
-    }
-
-    // True when the reading stopped at a number out of range, not at a fault of the JSON.
-    bool OutOfRange() const { return m_out_of_range; }
+    explicit BatchLineReader(CalculationInputs& inputs)
+        : FlatObjectReader(Keys), m_inputs(inputs) {}
 
   private:
-    // A value that is not a string: wrong at the top level or as the value of a known key.
-    bool Scalar() {
-        if (m_depth == 0) {
-            Report("not a JSON object");
-        } else if (m_depth == 1) {
-            NotAString();
-        }
-        return true;
-    }
-
-    bool Open() {
-        if (m_depth == 1) {
-            NotAString();
-        }
-        ++m_depth;
-        return true;
-    }
-
-    bool Close() {
-        --m_depth;
-        return true;
-    }
-
-    void NotAString() {
-        if (m_key_index) {
-            Report("the value of " + Quoted(SpecOf(InputFields[*m_key_index].field).key) +
-                   " is not a string");
-        }
-    }
-
-    void Report(std::string problem) {
-        if (m_problem.empty()) {
-            m_problem = std::move(problem);
+    void Take(std::size_t key, int, Value value, double, std::string& text) override {
+        if (value == Value::String) {
+            m_inputs[key] = std::move(text);
+        } else {
+            Report(InputProblemKind::NotAString, key);
         }
     }
 
     CalculationInputs& m_inputs;
-    int m_depth = 0;
-    std::optional<std::size_t> m_key_index;
-    std::array<bool, InputCount> m_given{};
-    bool m_out_of_range = false;
-    std::string m_problem;
 };
 
 using BatchLine = std::variant<CalculationInputs, std::string>;
@@ -195,19 +105,10 @@ class PlainLineScanner {
 BatchLine ParseJsonLine(std::string_view line, const CalculationInputs& defaults) {
     CalculationInputs inputs = defaults;
     BatchLineReader reader(inputs);
-    if (!Json::sax_parse(line.begin(), line.end(), &reader) && !reader.OutOfRange()) {
-        return std::string("not valid JSON");
-    }
-    if (!reader.Problem().empty()) {
-        return reader.Problem();
+    if (const std::optional<InputProblem> problem = reader.Read(line)) {
+        return ProblemInEnglish(*problem);
     }
     return inputs;
-}
-
-std::string ErrorLine(long line_number, const std::string& reason) {
-    JsonLine json;
-    json.Add("error", "line " + std::to_string(line_number) + ": " + reason);
-    return std::move(json).Finish();
 }
 
 // Returns 0 or the errno of the failed write.
@@ -298,20 +199,20 @@ class LineSplitter {
 };
 
 // The answer to a line that RunLines rejects itself.
-std::optional<std::string> LineDefect(const std::string& line, bool too_long) {
+std::optional<InputProblemKind> LineDefect(const std::string& line, bool too_long) {
     if (too_long) {
-        return "longer than 1 MiB";
+        return InputProblemKind::TooLong;
     }
     if (line.find('\0') != std::string::npos) {
-        return "holds a NUL byte";
+        return InputProblemKind::NulByte;
     }
     return std::nullopt;
 }
 
 std::pair<std::string, bool> AnswerLine(const std::string& line, bool too_long, long line_number,
                                         const LineAnswer& answer) {
-    if (const std::optional<std::string> defect = LineDefect(line, too_long)) {
-        return {ErrorLine(line_number, *defect), false};
+    if (const std::optional<InputProblemKind> defect = LineDefect(line, too_long)) {
+        return {ErrorLine(line_number, ProblemInEnglish({*defect, {}, 0, {}, {}, {}})), false};
     }
     return answer(line, line_number);
 }
@@ -342,7 +243,10 @@ std::optional<std::variant<CalculationInputs, std::string>> ParsePlainBatchLine(
                 inputs[*index] = *value;
                 given[*index] = true;
             } else if (problem.empty()) {
-                problem = index ? GivenTwice(*key) : "unknown key " + Quoted(*key);
+                problem = ProblemInEnglish(
+                    index
+                        ? InputProblem{InputProblemKind::GivenTwice, std::string(*key), 0, {}, {}, {}}
+                        : InputProblem{InputProblemKind::UnknownKey, {}, 0, std::string(*key), {}, {}});
             }
         } while (scanner.Consume(','));
         if (!scanner.Consume('}')) {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
-#include "cli/json_line.h"
 #include "conversions/runtime_error.h"
 #include "conversions/text.h"
+#include "plan_io/json_writer.h"
 
 namespace tarvex {
 
@@ -104,21 +104,23 @@ int ExitStatusOf(const CalculationOutcome& outcome) {
 }
 
 std::string OutcomeJson(const CalculationOutcome& outcome) {
-    JsonLine json;
+    JsonWriter json;
+    json.BeginObject();
     for (FieldId field : JsonOrder) {
         if (outcome.view.WasWritten(field)) {
-            json.Add(SpecOf(field).key, outcome.view.Text(field));
+            json.Member(SpecOf(field).key, outcome.view.Text(field));
         }
     }
     if (outcome.view.Message()) {
-        json.Add("message", *outcome.view.Message());
+        json.Member("message", *outcome.view.Message());
     }
     if (outcome.ending == Ending::Error) {
-        json.Add("error", outcome.error);
+        json.Member("error", outcome.error);
     }
     if (outcome.view.ResultsLine()) {
-        json.Add("results_line", *outcome.view.ResultsLine());
+        json.Member("results_line", *outcome.view.ResultsLine());
     }
+    json.EndObject();
     return std::move(json).Finish();
 }
 

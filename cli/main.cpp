@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -13,8 +14,12 @@
 #include "cli/batch.h"
 #include "cli/calculator.h"
 #include "cli/names_command.h"
-#include "cli/plan_command.h"
-#include "plan_window/plan_text.h"
+#include "plan_io/plan_batch.h"
+#include "plan_io/satellite_longitude.h"
+#include "plan_text/plan_text.h"
+#include "plan_text/problem_text.h"
+#include "planning/plan_inputs.h"
+#include "planning/today.h"
 #include "planning/typed_input.h"
 
 namespace {
@@ -104,8 +109,7 @@ constexpr const char* PlanFooter =
     "--diameter 1000 --depth 104\n"
     "  tarvex-calc plan --place Екатеринбург --sat 'express amu1' --sat 'yamal 401' --focal 600\n"
     "  tarvex-calc plan --site '55.7558, 37.6173' --sat 36.1 --sat 40 --focal 600\n"
-    "  echo '{\"lon\": 35.4615, \"lat\": 32.808333, \"sats\": [13, 19.2], \"focal_mm\": "
-    "600}' | tarvex-calc plan --batch\n"
+    "  echo '@BATCH_EXAMPLE@' | tarvex-calc plan --batch\n"
     "\n"
     "JSON: place (with --place: name, region, country, latin_name, lat, lon, population),\n"
     "beam_deviation_factor, declination_deg, dish (type, focal_mm, effective_focal_mm,\n"
@@ -120,37 +124,65 @@ constexpr const char* PlanFooter =
     "usage; 74 the output could not be written. With --batch: 0, or 1 when a line was rejected.\n"
     "An option of the calculation before \"plan\" (tarvex-calc --json plan ...) is bad usage.";
 
-constexpr const char* PlanBatchHelp =
-    "Read JSON Lines from standard input and write one JSON\n"
-    "object per line, in order. Keys: lon, lat, sats (an array),\n"
-    "focal_mm, optional diameter_mm and date, and for the dish\n"
-    "dish (\"prime\" or \"offset\"), depth_mm, width_mm,\n"
-    "height_mm, feed_distance_mm, rim_low_mm, rim_high_mm;\n"
-    "numbers or texts as the options take them (sats: names\n"
-    "too), each key once.\n"
-    "A key a line lacks takes the value of its option when one\n"
-    "is given. A line that is rejected or refused gives\n"
-    "{\"error\": \"line N: ...\"}.";
+using tarvex::planning::PlanInputId;
+
+std::string Key(PlanInputId input) {
+    return std::string(tarvex::planning::SpecOf(input).key);
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// The footer with its batch line example, in the keys of the inputs table.
+std::string PlanFooterText() {
+    const std::string example = "{" + Quoted(Key(PlanInputId::Longitude)) + ": 35.4615, " +
+                                Quoted(Key(PlanInputId::Latitude)) + ": 32.808333, " +
+                                Quoted(Key(PlanInputId::Satellites)) + ": [13, 19.2], " +
+                                Quoted(Key(PlanInputId::FocalLength)) + ": 600}";
+    std::string footer = PlanFooter;
+    footer.replace(footer.find("@BATCH_EXAMPLE@"), 15, example);
+    return footer;
+}
+
+// --batch's help, naming the keys of the inputs table.
+std::string PlanBatchHelp() {
+    using tarvex::planning::DishTypeWords;
+    const auto key = [](PlanInputId input) { return Key(input); };
+    return "Read JSON Lines from standard input and write one JSON\n"
+           "object per line, in order. Keys: " +
+           key(PlanInputId::Longitude) + ", " + key(PlanInputId::Latitude) + ", " +
+           key(PlanInputId::Satellites) + " (an array),\n" + key(PlanInputId::FocalLength) +
+           ", optional " + key(PlanInputId::Diameter) + " and " + key(PlanInputId::Date) +
+           ", and for the dish\n" + key(PlanInputId::Dish) + " (" + Quoted(DishTypeWords[0]) +
+           " or " + Quoted(DishTypeWords[1]) + "), " + key(PlanInputId::Depth) + ", " +
+           key(PlanInputId::Width) + ",\n" + key(PlanInputId::Height) + ", " +
+           key(PlanInputId::FeedDistance) + ", " + key(PlanInputId::RimLow) + ", " +
+           key(PlanInputId::RimHigh) +
+           ";\n"
+           "numbers or texts as the options take them (" +
+           key(PlanInputId::Satellites) +
+           ": names\n"
+           "too), each key once.\n"
+           "A key a line lacks takes the value of its option when one\n"
+           "is given. A line that is rejected or refused gives\n"
+           "{\"error\": \"line N: ...\"}.";
+}
 
 // The plan's set-up as typed; the texts are checked as they are parsed.
 struct PlanOptions {
-    std::string longitude;
-    std::string latitude;
+    // Indexed by PlanInputId; the satellites are given one option each.
+    std::array<std::string, tarvex::planning::PlanInputCount> texts{};
     std::vector<std::string> satellites;
-    std::string focal_length;
-    std::string diameter;
-    std::string dish = "prime";
-    std::string depth;
-    std::string width;
-    std::string height;
-    std::string feed_distance;
-    std::string rim_low;
-    std::string rim_high;
-    std::string date;
     std::optional<std::string> place;
     std::optional<std::string> site;
     bool json = false;
     bool batch = false;
+
+    std::string& Text(PlanInputId input) { return texts[static_cast<std::size_t>(input)]; }
+    const std::string& Text(PlanInputId input) const {
+        return texts[static_cast<std::size_t>(input)];
+    }
 };
 
 template <typename Parse>
@@ -168,8 +200,8 @@ CLI::Validator SatelliteCheck() {
     return CLI::Validator(
         [](std::string& text) {
             const auto longitude = tarvex::SatelliteLongitude(text);
-            const auto* problem = std::get_if<std::string>(&longitude);
-            return problem == nullptr ? std::string() : *problem;
+            const auto* problem = std::get_if<tarvex::planning::InputProblem>(&longitude);
+            return problem == nullptr ? std::string() : tarvex::ProblemInEnglish(*problem);
         },
         "", "satellite");
 }
@@ -194,76 +226,111 @@ void AddSiteOptions(CLI::App& plan, PlanOptions& options) {
                     return problem == nullptr ? std::string() : *problem;
                 },
                 "", "site"));
-    for (CLI::Option* coordinate : {plan.get_option("--lon"), plan.get_option("--lat")}) {
+    for (CLI::Option* coordinate :
+         {plan.get_option(std::string(tarvex::planning::SpecOf(PlanInputId::Longitude).option)),
+          plan.get_option(std::string(tarvex::planning::SpecOf(PlanInputId::Latitude).option))}) {
         coordinate->excludes(place);
         coordinate->excludes(site);
     }
     place->excludes(site);
 }
 
+// What an option of the plan says in --help, and what it takes.
+struct OptionWords {
+    std::string help;
+    std::string value;
+};
+
+OptionWords WordsOf(PlanInputId input) {
+    using tarvex::planning::DishTypeWords;
+    if (input == PlanInputId::Satellites) {
+        return {"Satellite longitude or name, " + std::to_string(tarvex::planning::MinFeeds) +
+                    " to " + std::to_string(tarvex::planning::MaxFeeds) +
+                    " times;\nthe dish points at the first",
+                "ANGLE|NAME"};
+    }
+    if (input == PlanInputId::Dish) {
+        return {"The dish's type; default " + std::string(DishTypeWords[0]),
+                std::string(DishTypeWords[0]) + "|" + std::string(DishTypeWords[1])};
+    }
+    // In the order of planning::PlanInputs; the two rows above made there.
+    static const OptionWords Words[] = {
+        {"Site longitude, east positive", "ANGLE"},
+        {"Site latitude, north positive", "ANGLE"},
+        {},
+        {"Focal length of a prime-focus dish, mm", "MM"},
+        {"Diameter of a prime-focus dish, mm, for the\nbeam deviation", "MM"},
+        {"For the compass azimuths; default today (local)", "YYYY-MM-DD"},
+        {},
+        {"Depth under a straightedge across the rim, mm", "MM"},
+        {"Offset dish: width of the rim, across, mm", "MM"},
+        {"Offset dish: height of the rim, top to bottom, mm", "MM"},
+        {"Offset dish: feed's horn mouth to the\nreflector's centre, mm", "MM"},
+        {"Offset dish: horn mouth to the lowest point of\nthe rim, mm", "MM"},
+        {"Offset dish: horn mouth to the highest point of\nthe rim, mm", "MM"},
+    };
+    static_assert(std::size(Words) == tarvex::planning::PlanInputCount);
+    return Words[static_cast<std::size_t>(input)];
+}
+
+// The check of an option's text, by the kind of its input.
+CLI::Validator CheckOf(tarvex::planning::InputKind kind) {
+    using tarvex::planning::InputKind;
+    switch (kind) {
+        case InputKind::Angle:
+            return TextCheck(
+                [](std::string_view text) { return tarvex::planning::ParseAngle(text); },
+                "an angle");
+        case InputKind::Latitude:
+            return TextCheck(
+                [](std::string_view text) {
+                    return tarvex::planning::ParseAngle(text,
+                                                        tarvex::planning::AngleKind::Latitude);
+                },
+                "a latitude");
+        case InputKind::Satellites:
+            return SatelliteCheck();
+        case InputKind::Length:
+            return TextCheck(tarvex::planning::ParseNumber, "a number");
+        case InputKind::Date:
+            return CLI::Validator(
+                [](std::string& text) {
+                    return tarvex::planning::ParseDate(text)
+                               ? std::string()
+                               : "not a date YYYY-MM-DD or DD.MM.YYYY: " + text;
+                },
+                "", "date");
+        case InputKind::Choice:
+            break;
+    }
+    return CLI::IsMember(std::vector<std::string>(std::begin(tarvex::planning::DishTypeWords),
+                                                  std::end(tarvex::planning::DishTypeWords)));
+}
+
+// Each input of the table as its option, the date last; --place and --site after the latitude.
 CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     CLI::App* plan = app.add_subcommand("plan", PlanDescription);
-    plan->footer(PlanFooter);
-    using tarvex::planning::AngleKind;
-    const CLI::Validator angle = TextCheck(
-        [](std::string_view text) { return tarvex::planning::ParseAngle(text); }, "an angle");
-    const CLI::Validator latitude = TextCheck(
-        [](std::string_view text) {
-            return tarvex::planning::ParseAngle(text, AngleKind::Latitude);
-        },
-        "a latitude");
-    const CLI::Validator number = TextCheck(tarvex::planning::ParseNumber, "a number");
-    plan->add_option("--lon", options.longitude, "Site longitude, east positive")
-        ->option_text("ANGLE")
-        ->check(angle);
-    plan->add_option("--lat", options.latitude, "Site latitude, north positive")
-        ->option_text("ANGLE")
-        ->check(latitude);
-    AddSiteOptions(*plan, options);
-    plan->add_option("--sat", options.satellites,
-                     "Satellite longitude or name, 2 to 4 times;\nthe dish points at the first")
-        ->option_text("ANGLE|NAME")
-        ->check(SatelliteCheck());
-    plan->add_option("--focal", options.focal_length, "Focal length of a prime-focus dish, mm")
-        ->option_text("MM")
-        ->check(number);
-    plan->add_option("--diameter", options.diameter,
-                     "Diameter of a prime-focus dish, mm, for the\nbeam deviation")
-        ->option_text("MM")
-        ->check(number);
-    plan->add_option("--dish", options.dish, "The dish's type; default prime")
-        ->option_text("prime|offset")
-        ->check(CLI::IsMember({"prime", "offset"}));
-    const struct {
-        const char* name;
-        std::string* text;
-        const char* help;
-    } sizes[] = {
-        {"--depth", &options.depth, "Depth under a straightedge across the rim, mm"},
-        {"--width", &options.width, "Offset dish: width of the rim, across, mm"},
-        {"--height", &options.height, "Offset dish: height of the rim, top to bottom, mm"},
-        {"--feed-distance", &options.feed_distance,
-         "Offset dish: feed's horn mouth to the\nreflector's centre, mm"},
-        {"--rim-low", &options.rim_low,
-         "Offset dish: horn mouth to the lowest point of\nthe rim, mm"},
-        {"--rim-high", &options.rim_high,
-         "Offset dish: horn mouth to the highest point of\nthe rim, mm"},
+    plan->footer(PlanFooterText());
+    options.Text(PlanInputId::Dish) = tarvex::planning::DishTypeWords[0];
+    const auto add = [&](const tarvex::planning::PlanInputSpec& spec) {
+        const OptionWords words = WordsOf(spec.id);
+        CLI::Option* option =
+            spec.id == PlanInputId::Satellites
+                ? plan->add_option(std::string(spec.option), options.satellites, words.help)
+                : plan->add_option(std::string(spec.option), options.Text(spec.id), words.help);
+        option->option_text(words.value)->check(CheckOf(spec.kind));
     };
-    for (const auto& size : sizes) {
-        plan->add_option(size.name, *size.text, size.help)->option_text("MM")->check(number);
+    for (const tarvex::planning::PlanInputSpec& spec : tarvex::planning::PlanInputs) {
+        if (spec.id != PlanInputId::Date) {
+            add(spec);
+        }
+        if (spec.id == PlanInputId::Latitude) {
+            AddSiteOptions(*plan, options);
+        }
     }
-    plan->add_option("--date", options.date, "For the compass azimuths; default today (UTC)")
-        ->option_text("YYYY-MM-DD")
-        ->check(CLI::Validator(
-            [](std::string& text) {
-                return tarvex::planning::ParseDate(text) ? std::string()
-                                                         : "not a date YYYY-MM-DD or "
-                                                           "DD.MM.YYYY: " +
-                                                               text;
-            },
-            "", "date"));
+    add(tarvex::planning::SpecOf(PlanInputId::Date));
     CLI::Option* json = plan->add_flag("--json", options.json, "Print one JSON object");
-    plan->add_flag("--batch", options.batch, PlanBatchHelp)->excludes(json);
+    plan->add_flag("--batch", options.batch, PlanBatchHelp())->excludes(json);
     return plan;
 }
 
@@ -272,13 +339,12 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
 tarvex::PlanBatchDefaults PlanDefaultsOf(
     const PlanOptions& options, const std::optional<tarvex::names::SiteCoordinates>& site) {
     using tarvex::planning::ParseAngle;
-    using tarvex::planning::ParseNumber;
     tarvex::PlanBatchDefaults given;
-    if (!options.longitude.empty()) {
-        given.longitude_deg = ParseAngle(options.longitude);
+    if (const std::string& text = options.Text(PlanInputId::Longitude); !text.empty()) {
+        given.longitude_deg = ParseAngle(text);
     }
-    if (!options.latitude.empty()) {
-        given.latitude_deg = ParseAngle(options.latitude, tarvex::planning::AngleKind::Latitude);
+    if (const std::string& text = options.Text(PlanInputId::Latitude); !text.empty()) {
+        given.latitude_deg = ParseAngle(text, tarvex::planning::AngleKind::Latitude);
     }
     if (site) {
         given.longitude_deg = site->longitude_deg;
@@ -287,24 +353,20 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(
     for (const std::string& satellite : options.satellites) {
         given.satellites_deg.push_back(std::get<double>(tarvex::SatelliteLongitude(satellite)));
     }
-    if (!options.focal_length.empty()) {
-        given.focal_length_mm = ParseNumber(options.focal_length);
+    // The lengths through the members they fill.
+    tarvex::planning::PlanInput lengths;
+    for (const tarvex::planning::PlanInputSpec& spec : tarvex::planning::PlanInputs) {
+        if (std::optional<double>* length = tarvex::planning::LengthOf(lengths, spec.id);
+            length && !options.Text(spec.id).empty()) {
+            *length = tarvex::planning::ParseNumber(options.Text(spec.id));
+        }
     }
-    const auto size = [](const std::string& text) {
-        return text.empty() ? std::nullopt : ParseNumber(text);
-    };
-    given.diameter_mm = size(options.diameter);
-    given.dish = {options.dish == "offset" ? tarvex::planning::DishType::Offset
-                                           : tarvex::planning::DishType::PrimeFocus,
-                  size(options.depth),
-                  size(options.width),
-                  size(options.height),
-                  size(options.feed_distance),
-                  size(options.rim_low),
-                  size(options.rim_high),
-                  std::nullopt};
-    given.date =
-        options.date.empty() ? tarvex::TodayUtc() : *tarvex::planning::ParseDate(options.date);
+    given.focal_length_mm = lengths.focal_length_mm;
+    given.diameter_mm = lengths.diameter_mm;
+    given.dish = lengths.dish;
+    given.dish.type = *tarvex::planning::DishTypeOf(options.Text(PlanInputId::Dish));
+    const std::string& date = options.Text(PlanInputId::Date);
+    given.date = date.empty() ? tarvex::planning::LocalToday() : *tarvex::planning::ParseDate(date);
     return given;
 }
 
@@ -355,10 +417,16 @@ int RunPlan(const PlanOptions& options) {
         given.dish.type == tarvex::planning::DishType::PrimeFocus && !given.dish.depth_mm;
     if (!given.longitude_deg || !given.latitude_deg || given.satellites_deg.empty() ||
         (focal_needed && !given.focal_length_mm)) {
-        std::cerr << "tarvex-calc plan: --lon and --lat (or --place or --site), --sat and --focal "
-                     "are required (or, for the dish, --diameter and --depth, or --dish offset "
-                     "and its sizes)\n"
-                     "Run with --help for more information.\n";
+        const auto option = [](PlanInputId input) {
+            return tarvex::planning::SpecOf(input).option;
+        };
+        std::cerr << "tarvex-calc plan: " << option(PlanInputId::Longitude) << " and "
+                  << option(PlanInputId::Latitude) << " (or --place or --site), "
+                  << option(PlanInputId::Satellites) << " and " << option(PlanInputId::FocalLength)
+                  << " are required (or, for the dish, " << option(PlanInputId::Diameter) << " and "
+                  << option(PlanInputId::Depth) << ", or " << option(PlanInputId::Dish) << " "
+                  << tarvex::planning::DishTypeWords[1]
+                  << " and its sizes)\nRun with --help for more information.\n";
         return BadUsage;
     }
     tarvex::planning::PlanInput input;
@@ -376,8 +444,7 @@ int RunPlan(const PlanOptions& options) {
     }
     const auto& plan = std::get<tarvex::planning::Plan>(result);
     if (options.json) {
-        const std::string json = tarvex::PlanJson(plan);
-        std::cout << (site.place ? tarvex::PlanJsonWithPlace(json, *site.place) : json) << '\n';
+        std::cout << tarvex::PlanJson(plan, site.place ? &*site.place : nullptr) << '\n';
     } else {
         std::cout << tarvex::PlanText(input, plan,
                                       site.place ? tarvex::names::PlaceEntry(*site.place) : "");

@@ -4,55 +4,46 @@
 
 #include <charconv>
 #include <cmath>
-#include <nlohmann/json.hpp>
 
 #include "conversions/float_chars.h"
 #include "names/satellites.h"
-#include "plan_window/plan_text.h"
+#include "plan_io/json_writer.h"
+#include "plan_io/plan_batch.h"
+#include "plan_text/plan_text.h"
+#include "plan_text/problem_text.h"
 #include "planning/plan.h"
 
 namespace tarvex {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    return std::string(text, float_chars::ToChars(text, text + sizeof text, value,
-                                                  std::chars_format::fixed, decimals)
-                                 .ptr);
-}
-
-std::string Shortest(double value) {
-    char text[64];
-    return std::string(text, float_chars::ToChars(text, text + sizeof text, value).ptr);
-}
-
 // "56.8519° с.ш., 60.6122° в.д."
 std::string Coordinates(double latitude, double longitude) {
-    return Fixed(std::fabs(latitude), 4) + (latitude < 0 ? "° ю.ш., " : "° с.ш., ") +
-           Fixed(std::fabs(longitude), 4) + (longitude < 0 ? "° з.д." : "° в.д.");
+    return FixedText(std::fabs(latitude), 4) + (latitude < 0 ? "° ю.ш., " : "° с.ш., ") +
+           FixedText(std::fabs(longitude), 4) + (longitude < 0 ? "° з.д." : "° в.д.");
 }
 
-Json PlaceJson(const names::Place& place) {
-    return {{"name", place.name},
-            {"region", place.region},
-            {"country", place.country},
-            {"latin_name", place.latin_name},
-            {"lat", place.latitude_deg},
-            {"lon", place.longitude_deg},
-            {"population", place.population}};
-}
-
-std::string Dump(const Json& json) {
-    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+// {"name":[...]}: each item as `write` writes it.
+template <typename Items, typename Write>
+std::string JsonList(std::string_view name, const Items& items, Write write) {
+    JsonWriter list;
+    list.BeginObject();
+    list.Key(name);
+    list.BeginArray();
+    for (const auto& item : items) {
+        write(list, item);
+    }
+    list.EndArray();
+    list.EndObject();
+    return std::move(list).Finish();
 }
 
 // A text as typed, quoted for a message of one line: a line break or a terminal's control
 // sequence in it is written as an escape, not obeyed.
 //   "Анадырь" -> "\"Анадырь\"";  "a\nb" -> "\"a\\nb\""
 std::string Quoted(std::string_view text) {
-    return Dump(Json(std::string(text)));
+    std::string quoted;
+    AppendJsonString(quoted, text);
+    return quoted;
 }
 
 }  // namespace
@@ -74,38 +65,29 @@ std::variant<names::SiteCoordinates, std::string> PastedSite(std::string_view te
     switch (reading.outcome) {
         case names::SiteReading::Outcome::Read:
             return reading.readings.front();
-        case names::SiteReading::Outcome::Ambiguous: {
-            std::string ways;
-            for (const names::SiteCoordinates& site : reading.readings) {
-                ways += (ways.empty() ? "" : " or ") + Shortest(site.latitude_deg) + ", " +
-                        Shortest(site.longitude_deg);
-            }
-            return quoted + " reads more than one way: " + ways +
-                   " (latitude, longitude); write it with points and a comma between them";
-        }
+        case names::SiteReading::Outcome::Ambiguous:
+            return quoted + " reads more than one way: " + AmbiguousSiteInEnglish(reading.readings);
         case names::SiteReading::Outcome::Unreadable:
             break;
     }
     return TypedTextEnglish("a latitude and a longitude", quoted, reading.problem);
 }
 
-std::string PlanJsonWithPlace(const std::string& plan_json, const names::Place& place) {
-    Json json = {{"place", PlaceJson(place)}};
-    const Json plan = Json::parse(plan_json);
-    for (const auto& [key, value] : plan.items()) {
-        json[key] = value;
-    }
-    return Dump(json);
-}
-
 int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ostream& err) {
     const std::vector<names::SatellitePosition> positions = names::FindSatellites(text);
     if (json) {
-        Json list = Json::array();
-        for (const names::SatellitePosition& position : positions) {
-            list.push_back({{"lon", position.longitude_deg}, {"names", position.names}});
-        }
-        out << Dump({{"positions", list}}) << '\n';
+        out << JsonList("positions", positions, [](JsonWriter& list, const auto& position) {
+            list.BeginObject();
+            list.Key("lon");
+            list.Number(position.longitude_deg);
+            list.Key("names");
+            list.BeginArray();
+            for (const std::string_view name : position.names) {
+                list.String(name);
+            }
+            list.EndArray();
+            list.EndObject();
+        }) << '\n';
     } else {
         for (const names::SatellitePosition& position : positions) {
             out << names::SatelliteEntry(position) << '\n';
@@ -122,11 +104,7 @@ int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ost
 int ListPlaces(std::string_view text, bool json, std::ostream& out, std::ostream& err) {
     const std::vector<names::Place> places = names::FindPlaces(text);
     if (json) {
-        Json list = Json::array();
-        for (const names::Place& place : places) {
-            list.push_back(PlaceJson(place));
-        }
-        out << Dump({{"places", list}}) << '\n';
+        out << JsonList("places", places, WritePlace) << '\n';
     } else {
         for (const names::Place& place : places) {
             out << Coordinates(place.latitude_deg, place.longitude_deg) << "  "

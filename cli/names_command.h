@@ -6,7 +6,6 @@
 #include <string_view>
 #include <variant>
 
-#include "cli/satellite_longitude.h"
 #include "names/places.h"
 #include "names/site_text.h"
 
@@ -25,17 +24,13 @@ std::variant<names::Place, std::string> PlaceNamed(std::string_view text);
 //   1, 5.2 or 1.5, 2 (latitude, longitude); write it with points and a comma between them"
 std::variant<names::SiteCoordinates, std::string> PastedSite(std::string_view text);
 
-// A plan's JSON object (tarvex::PlanJson) with the town first, as "place": {"name", "region",
-// "country", "latin_name", "lat", "lon", "population"}.
-std::string PlanJsonWithPlace(const std::string& plan_json, const names::Place& place);
-
 // `tarvex-calc satellites [TEXT]`: the positions FindSatellites gives, one line each as the plan
 // window lists them, or one JSON object {"positions": [{"lon", "names"}]}. 0, or 1 when none
 // matches (and a message on `err` for the text).
 int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ostream& err);
 
 // `tarvex-calc places TEXT`: the towns FindPlaces gives, each with its latitude and longitude,
-// or one JSON object {"places": [...]} of objects as in PlanJsonWithPlace. 0, or 1 when none
+// or one JSON object {"places": [...]} of objects as WritePlace (plan_io/plan_batch.h) writes them. 0, or 1 when none
 // matches.
 int ListPlaces(std::string_view text, bool json, std::ostream& out, std::ostream& err);
 

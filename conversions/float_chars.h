@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <clocale>
@@ -132,11 +133,9 @@ inline std::string Fixed(const std::string& digits, int exponent) {
 // The shortest text that reads back as `value` (finite, > 0): the fewest significant digits, of
 // those the nearest to the value, written fixed or scientific, whichever is shorter (fixed when
 // equal). A whole number written fixed is written exactly, as the standard library does.
-inline std::string Shortest(double value) {
+inline void ShortestDigits(double value, std::string& digits, int& exponent) {
     const CLocale c_locale;
     char text[64];
-    std::string digits;
-    int exponent = 0;
     for (int precision = 0; precision < 17; ++precision) {
         std::snprintf(text, sizeof text, "%.*e", precision, value);
         SplitScientific(text, digits, exponent);
@@ -153,12 +152,20 @@ inline std::string Shortest(double value) {
             break;
         }
     }
+}
+
+inline std::string Shortest(double value) {
+    std::string digits;
+    int exponent = 0;
+    ShortestDigits(value, digits, exponent);
     std::string scientific = Scientific(digits, exponent);
     std::string fixed = Fixed(digits, exponent);
     if (fixed.size() > scientific.size()) {
         return scientific;
     }
     if (exponent >= 0 && digits.size() < static_cast<std::size_t>(exponent) + 1) {
+        const CLocale c_locale;
+        char text[400];
         std::snprintf(text, sizeof text, "%.0f", value);
         fixed = text;
     }
@@ -319,6 +326,27 @@ inline std::to_chars_result ToChars(char* first, char* last, double value) {
     return std::to_chars(first, last, value);
 #else
     return fallback::ToChars(first, last, value);
+#endif
+}
+
+// The fewest significant digits that read back as `value` (finite, not 0), the nearest of those,
+// without the sign, and the decimal exponent of the first: value = d.ddd * 10^exponent.
+//   600 -> {"6", 2};  0.0125 -> {"125", -2};  -70.37298712472179 -> {"7037298712472179", 1}
+inline void ShortestDigits(double value, std::string& digits, int& exponent) {
+#if TARVEX_STANDARD_FLOAT_CHARS
+    char text[32];
+    const char* const end =
+        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific)
+            .ptr;
+    const char* const e = std::find(static_cast<const char*>(text), end, 'e');
+    digits.assign(text, 1);
+    if (text + 1 < e) {
+        digits.append(text + 2, static_cast<std::size_t>(e - (text + 2)));
+    }
+    const char* const sign = e + 1;
+    std::from_chars(*sign == '+' ? sign + 1 : sign, end, exponent);
+#else
+    fallback::ShortestDigits(std::fabs(value), digits, exponent);
 #endif
 }
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "cli/batch.h"
-#include "cli/json_line.h"
 #include "fuzz/require.h"
+#include "plan_io/json_writer.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/plan_command.h"
 #include "fuzz/require.h"
+#include "plan_io/plan_batch.h"
 
 namespace {
 

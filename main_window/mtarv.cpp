@@ -15,7 +15,6 @@
 #include "direction/flin1.h"
 #include "direction/results_writer.h"
 #include "illustrations/fris123.h"
-#include "plan_window/plan_window.h"
 #include "ui/handler_boundary.h"
 #include "ui/notifier.h"
 #include "ui/window_support.h"
@@ -186,7 +185,6 @@ MTARV::MTARV() {
 MTARV::~MTARV() {
     delete m_direction_window.data();
     delete m_illustrations_window.data();
-    delete m_plan_window.data();
 }
 
 void MTARV::CreateLabels() {
@@ -334,12 +332,7 @@ void MTARV::OnCmdExitClicked() {
 
 // Unlike the navigation buttons it always acts: the plan needs no START first.
 void MTARV::OnUTOCHNITClicked() {
-    RunHandler([this] {
-        if (!m_plan_window) {
-            m_plan_window = new PlanWindow(*this);
-        }
-        m_plan_window->Open();
-    });
+    RunHandler([this] { emit PlanRequested(); });
 }
 
 void MTARV::OnText5Changed() {

@@ -16,7 +16,6 @@ namespace tarvex {
 
 class FLIN1;
 class FRIS123;
-class PlanWindow;
 
 // The main window, caption "RASCHET": the inputs and results of the calculation, START, the two
 // navigation buttons and EXIT. Its controls sit at their design positions and carry their design
@@ -54,6 +53,10 @@ class MTARV : public QWidget, public CalculationView {
     void ShowMessage(const std::string& message) override;
     void WriteResultsFile(double alfa1, double beta1) override;
 
+  signals:
+    // УТОЧНИТЬ was pressed: the program opens the plan window (app/plan_window_opener.h).
+    void PlanRequested();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -84,7 +87,6 @@ class MTARV : public QWidget, public CalculationView {
     CalculationCommand m_calculation;
     QPointer<FLIN1> m_direction_window;
     QPointer<FRIS123> m_illustrations_window;
-    QPointer<PlanWindow> m_plan_window;  // made on first use: start-up does not wait for it
     bool m_ending = false;
     // The last START computed results that the file did not receive.
     bool m_results_file_outdated = false;

@@ -13,7 +13,7 @@ namespace tarvex {
 
 // Neighbouring sheets share at least this strip, wider than a feed, so that every feed lies whole
 // on at least one sheet and the sheets can be laid over one another by their marks.
-inline constexpr double CardOverlapMm = FeedDiameterMm + 10;
+inline constexpr double CardOverlapMm = planning::FeedBodyMm + 10;
 
 // The most sheets one view of the layout may take; a feed that would need more is named on the
 // card instead of being drawn (it is metres away: no holder carries it).

@@ -8,7 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "plan_window/card_text.h"
+#include "plan_text/card_text.h"
 #include "plan_window/layout_geometry.h"
 
 namespace tarvex {
@@ -91,10 +91,10 @@ void PaintGridFigures(QPainter& painter, const FeedLayoutView& view) {
 
 void PaintFeed(QPainter& painter, const FeedLayoutView& view, const planning::FeedPlan& feed) {
     const QPointF centre = ToDevice(view, feed.right_mm, feed.up_mm);
-    const double radius_mm = FeedDiameterMm / 2;
+    const double radius_mm = planning::FeedBodyMm / 2;
     // Positive rotation is clockwise seen from behind, from the holder's up; the marks stay
     // outside the cross-hair so that neither hides the other.
-    const double angle = feed.rotation_deg * std::numbers::pi / 180;
+    const double angle = feed.rotation_deg / planning::DegreesPerRadian;
     const auto along = [&](double mm) {
         return ToDevice(view, feed.right_mm + mm * std::sin(angle),
                         feed.up_mm + mm * std::cos(angle));
@@ -122,7 +122,7 @@ void PaintFeed(QPainter& painter, const FeedLayoutView& view, const planning::Fe
 
 void PaintMarker(QPainter& painter, const FeedLayoutView& view, const FeedPosition& marker) {
     const QPointF centre = ToDevice(view, marker.right_mm, marker.up_mm);
-    const double radius = FeedDiameterMm / 2 * view.pixels_per_mm;
+    const double radius = planning::FeedBodyMm / 2 * view.pixels_per_mm;
     painter.setPen(QPen(MarkerColour, std::max(2.0, Width(view, 0.6)), Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, radius, radius);
@@ -184,7 +184,7 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
 
     const QFont number_font = NumberFont(view.label_font);
     const QFontMetricsF metrics(number_font, painter.device());
-    const double radius = FeedDiameterMm / 2 * view.pixels_per_mm;
+    const double radius = planning::FeedBodyMm / 2 * view.pixels_per_mm;
     // Feeds' numbers first, beside their circles; then the arrows' distances, clear of every
     // circle as well.
     std::vector<LabelRequest> numbers;
@@ -198,7 +198,7 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
         const planning::FeedPlan& feed = plan.feeds[index];
         const int number = static_cast<int>(index) + 1;
         if (view.print &&
-            !Inside(Widened(view.bounds, 1.3 * FeedDiameterMm / 2), feed.right_mm, feed.up_mm)) {
+            !Inside(Widened(view.bounds, 1.3 * planning::FeedBodyMm / 2), feed.right_mm, feed.up_mm)) {
             continue;  // on another sheet, or named on the card instead
         }
         if (view.print || Inside(view.bounds, feed.right_mm, feed.up_mm)) {

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "files/error_reason.h"
-#include "plan_window/card_text.h"
+#include "plan_text/card_text.h"
+#include "plan_text/plan_text.h"
 #include "plan_window/card_tiling.h"
 #include "plan_window/feed_layout.h"
 #include "plan_window/plan_report.h"
-#include "plan_window/plan_text.h"
 
 namespace tarvex {
 namespace {

@@ -11,17 +11,16 @@
 #include "geometry/look_angles.h"
 #include "names/satellites.h"
 #include "names/site_text.h"
-#include "plan_window/plan_text.h"
+#include "plan_io/satellite_longitude.h"
+#include "plan_text/plan_text.h"
 #include "planning/typed_input.h"
 
 namespace tarvex {
 namespace {
 
-constexpr const char* Required = "Заполните поле";
-constexpr const char* AngleExample =
-    "Градусы (35.4615), градусы:минуты (35:27.69) или 35°27′41″, можно с в.д./з.д.";
-constexpr const char* LatitudeExample =
-    "Градусы (32.8083), градусы:минуты (32:48.5) или 32°48′30″, можно с с.ш./ю.ш.";
+using planning::InputProblem;
+using planning::InputProblemKind;
+using planning::PlanInputId;
 
 // Without surrounding blanks, a decimal comma made a point.
 std::string Normalized(std::string_view text) {
@@ -36,11 +35,32 @@ std::string Normalized(std::string_view text) {
     return result;
 }
 
-// Shortest text that reads back as `value`.
-std::string DecimalText(double value) {
-    char buffer[32];
-    const auto [end, error] = float_chars::ToChars(buffer, buffer + sizeof buffer, value);
-    return error == std::errc() ? std::string(buffer, end) : std::string();
+constexpr std::pair<planning::DishMeasure, PlanField> MeasureFields[] = {
+    {planning::DishMeasure::FocalLength, PlanField::FocalLength},
+    {planning::DishMeasure::Diameter, PlanField::Diameter},
+    {planning::DishMeasure::Depth, PlanField::Depth},
+    {planning::DishMeasure::Width, PlanField::Width},
+    {planning::DishMeasure::Height, PlanField::Height},
+    {planning::DishMeasure::FeedDistance, PlanField::FeedDistance},
+    {planning::DishMeasure::RimLow, PlanField::RimLow},
+    {planning::DishMeasure::RimHigh, PlanField::RimHigh},
+};
+
+// The problem `kind` of the input a field gives: its key, and for a satellite its element.
+InputProblem ProblemOf(PlanField field, InputProblemKind kind, std::string text = {}) {
+    PlanInputId input = PlanInputId::Date;
+    int element = 0;
+    if (field == PlanField::SiteLongitude) {
+        input = PlanInputId::Longitude;
+    } else if (field == PlanField::SiteLatitude) {
+        input = PlanInputId::Latitude;
+    } else if (field >= PlanField::Satellite1 && field <= PlanField::Satellite4) {
+        input = PlanInputId::Satellites;
+        element = static_cast<int>(field) - static_cast<int>(PlanField::Satellite1) + 1;
+    } else if (const std::optional<planning::DishMeasure> measure = MeasureOf(field)) {
+        input = planning::InputOf(*measure);
+    }
+    return {kind, std::string(planning::SpecOf(input).key), element, std::move(text), {}, {}};
 }
 
 class FormReader {
@@ -53,20 +73,24 @@ class FormReader {
             return Missing(field, required);
         }
         if (field >= PlanField::Satellite1 && field <= PlanField::Satellite4) {
-            const SatelliteReading satellite =
+            SatelliteReading satellite =
                 ReadSatelliteText(m_texts[static_cast<std::size_t>(field)]);
-            if (!satellite.longitude_deg) {
-                m_errors.push_back({field, satellite.error});
+            if (satellite.problem) {
+                satellite.problem->key = ProblemOf(field, InputProblemKind::Missing).key;
+                satellite.problem->element = ProblemOf(field, InputProblemKind::Missing).element;
+                m_errors.push_back({field, std::move(*satellite.problem)});
             }
             return satellite.longitude_deg;
         }
         const bool latitude = field == PlanField::SiteLatitude;
         const AngleReading angle =
             ReadAngle(text, latitude ? AngleKind::Latitude : AngleKind::Longitude);
-        const std::string why = TextProblemText(angle.problem);
-        return angle.degrees ? angle.degrees
-                             : Fail(field, why.empty() ? (latitude ? LatitudeExample : AngleExample)
-                                                       : why.c_str());
+        if (angle.degrees) {
+            return angle.degrees;
+        }
+        return angle.problem == TextProblem::NotANumber
+                   ? Fail(field, InputProblemKind::NotOfItsKind, text)
+                   : FailText(field, angle.problem, text);
     }
 
     std::optional<double> Length(PlanField field, bool required) {
@@ -75,7 +99,10 @@ class FormReader {
             return Missing(field, required);
         }
         const std::optional<double> length = planning::ParseNumber(text);
-        return length && *length > 0 ? length : Fail(field, "Число миллиметров больше нуля");
+        if (!length) {
+            return Fail(field, InputProblemKind::NotOfItsKind, text);
+        }
+        return *length > 0 ? length : Fail(field, InputProblemKind::NotPositive, text);
     }
 
     std::optional<planning::Date> Date() {
@@ -86,13 +113,30 @@ class FormReader {
         }
         const std::optional<planning::Date> date = planning::ParseDate(text);
         if (!date) {
-            Fail(PlanField::Date, "Дата в виде ГГГГ-ММ-ДД или ДД.ММ.ГГГГ, например 2026-12-07");
+            Fail(PlanField::Date, InputProblemKind::NotOfItsKind, text);
         }
         return date;
     }
 
-    std::optional<double> Fail(PlanField field, const char* message) {
-        m_errors.push_back({field, message});
+    std::optional<double> Fail(PlanField field, InputProblemKind kind, std::string text = {}) {
+        m_errors.push_back({field, ProblemOf(field, kind, std::move(text))});
+        return std::nullopt;
+    }
+
+    // A text refused before it is read as a number: not UTF-8, too long, a sign with a hemisphere.
+    std::optional<double> FailText(PlanField field, TextProblem why, std::string text) {
+        InputProblem problem = ProblemOf(field, InputProblemKind::TextRefused, std::move(text));
+        problem.text = why;
+        m_errors.push_back({field, std::move(problem)});
+        return std::nullopt;
+    }
+
+    // The latitude beyond the poles, refused as the plan refuses it.
+    std::optional<double> LatitudeBeyondPoles(double latitude) {
+        planning::PlanRefusal refusal;
+        refusal.kind = planning::RefusalKind::SiteLatitude;
+        refusal.value = latitude;
+        m_errors.push_back({PlanField::SiteLatitude, planning::RefusalProblem(refusal)});
         return std::nullopt;
     }
 
@@ -105,22 +149,11 @@ class FormReader {
 
   private:
     std::optional<double> Missing(PlanField field, bool required) {
-        return required ? Fail(field, Required) : std::nullopt;
+        return required ? Fail(field, InputProblemKind::Missing) : std::nullopt;
     }
 
     const PlanFormTexts& m_texts;
     std::vector<PlanFieldError> m_errors;
-};
-
-constexpr std::pair<planning::DishMeasure, PlanField> MeasureFields[] = {
-    {planning::DishMeasure::FocalLength, PlanField::FocalLength},
-    {planning::DishMeasure::Diameter, PlanField::Diameter},
-    {planning::DishMeasure::Depth, PlanField::Depth},
-    {planning::DishMeasure::Width, PlanField::Width},
-    {planning::DishMeasure::Height, PlanField::Height},
-    {planning::DishMeasure::FeedDistance, PlanField::FeedDistance},
-    {planning::DishMeasure::RimLow, PlanField::RimLow},
-    {planning::DishMeasure::RimHigh, PlanField::RimHigh},
 };
 
 const planning::DishWay& WayAt(DishWayIndex way) {
@@ -146,6 +179,15 @@ std::string UrlEncoded(std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<planning::DishMeasure> MeasureOf(PlanField field) {
+    for (const auto& [dish_measure, measure_field] : MeasureFields) {
+        if (measure_field == field) {
+            return dish_measure;
+        }
+    }
+    return std::nullopt;
+}
 
 PlanField FieldOf(planning::DishMeasure measure) {
     for (const auto& [dish_measure, field] : MeasureFields) {
@@ -173,52 +215,25 @@ std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal) 
     if (refusal.kind != planning::RefusalKind::Dish) {
         return std::nullopt;
     }
-    switch (refusal.dish.problem) {
-        case planning::DishProblem::NotPositive:
-        case planning::DishProblem::OneRimOnly:
-        case planning::DishProblem::OffsetMeasureOnPrime:
-        case planning::DishProblem::FocalLooksLikeFOverD:
-        case planning::DishProblem::OffsetAngleOutOfRange:
-        case planning::DishProblem::RimBelowAxis:
-            return FieldOf(refusal.dish.measure);
-        case planning::DishProblem::NoHeight:
-        case planning::DishProblem::HeightNotAboveWidth:
-            return PlanField::Height;
-        case planning::DishProblem::NoWidth:
-            return PlanField::Width;
-        case planning::DishProblem::RimsOutOfOrder:
-        case planning::DishProblem::NoSuchRims:
-            return PlanField::RimHigh;
-        case planning::DishProblem::DepthWithoutDiameter:
-            return PlanField::Diameter;
-        default:
-            return std::nullopt;
+    const planning::PlanInputId input = planning::RefusedInput(refusal).input;
+    for (const auto& [measure, field] : MeasureFields) {
+        if (planning::InputOf(measure) == input) {
+            return field;
+        }
     }
+    return std::nullopt;
 }
 
 SatelliteReading ReadSatelliteText(std::string_view typed) {
-    const std::string text = Normalized(typed);
-    if (const std::optional<double> angle = planning::ParseAngle(text)) {
+    if (const std::optional<double> angle = planning::ParseAngle(Normalized(typed))) {
         return {angle, {}};
     }
     // The typed text with its own comma: a name or a list's entry ("Eutelsat5, Eutelsat 5 ...").
-    const names::SatelliteLookup found = names::LookUpSatellite(typed);
-    if (found.problem != TextProblem::None) {
-        return {std::nullopt, TextProblemText(found.problem)};
+    auto longitude = SatelliteLongitude(typed);
+    if (auto* problem = std::get_if<InputProblem>(&longitude)) {
+        return {std::nullopt, std::move(*problem)};
     }
-    if (found.found == names::SatelliteLookup::Found::One) {
-        return {found.longitude_deg, {}};
-    }
-    std::string positions;
-    for (const names::SatellitePosition& position : found.candidates) {
-        positions += (positions.empty() ? "" : ", ") + SatelliteText(position.longitude_deg);
-    }
-    if (found.found == names::SatelliteLookup::Found::Several) {
-        return {std::nullopt, "Это имя носят спутники на нескольких позициях (" + positions +
-                                  "): выберите одну из списка"};
-    }
-    return {std::nullopt, std::string(AngleExample) + ", или имя спутника из списка" +
-                              (positions.empty() ? "" : " (похожие: " + positions + ")")};
+    return {std::get<double>(longitude), {}};
 }
 
 PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way) {
@@ -226,7 +241,7 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way) {
     const std::optional<double> longitude = reader.Angle(PlanField::SiteLongitude, true);
     std::optional<double> latitude = reader.Angle(PlanField::SiteLatitude, true);
     if (latitude && std::abs(*latitude) > 90) {
-        latitude = reader.Fail(PlanField::SiteLatitude, "Широта от -90 до 90 градусов");
+        latitude = reader.LatitudeBeyondPoles(*latitude);
     }
     std::vector<double> satellites;
     bool satellites_read = true;
@@ -235,7 +250,7 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way) {
         const bool required = field == PlanField::Satellite1 || field == PlanField::Satellite2;
         if (field == PlanField::Satellite4 && !reader.Empty(field) &&
             reader.Empty(PlanField::Satellite3)) {
-            satellites_read = reader.Fail(field, "Сначала заполните спутник 3").has_value();
+            satellites_read = reader.Fail(field, InputProblemKind::SatelliteSkipped).has_value();
             continue;
         }
         const std::optional<double> satellite = reader.Angle(field, required);
@@ -256,35 +271,7 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way) {
                              fields.optional.end()) {
             continue;  // not the chosen way's: hidden, and not read
         }
-        const std::optional<double> length = reader.Length(field, required);
-        switch (measure) {
-            case planning::DishMeasure::FocalLength:
-                input.focal_length_mm = length;
-                break;
-            case planning::DishMeasure::Diameter:
-                input.diameter_mm = length;
-                break;
-            case planning::DishMeasure::Depth:
-                input.dish.depth_mm = length;
-                break;
-            case planning::DishMeasure::Width:
-                input.dish.width_mm = length;
-                break;
-            case planning::DishMeasure::Height:
-                input.dish.height_mm = length;
-                break;
-            case planning::DishMeasure::FeedDistance:
-                input.dish.feed_distance_mm = length;
-                break;
-            case planning::DishMeasure::RimLow:
-                input.dish.rim_low_mm = length;
-                break;
-            case planning::DishMeasure::RimHigh:
-                input.dish.rim_high_mm = length;
-                break;
-            case planning::DishMeasure::FOverD:
-                break;  // no field of the window's ways
-        }
+        *planning::LengthOf(input, planning::InputOf(measure)) = reader.Length(field, required);
     }
 
     PlanFormReading reading;
@@ -319,7 +306,7 @@ std::string MainWindowAngleText(std::string_view degrees, std::string_view minut
         rest = 0;
     }
     const std::string sign = total < 0 && (whole > 0 || rest > 0) ? "-" : "";
-    return sign + DecimalText(whole) + (rest > 0 ? ":" + DecimalText(rest) : "");
+    return sign + ShortText(whole) + (rest > 0 ? ":" + ShortText(rest) : "");
 }
 
 PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& main_window,
@@ -343,7 +330,7 @@ PlanFormTexts FillFromMainWindow(PlanFormTexts texts, const CalculationView& mai
     const std::string focal = main_window.FieldText(FieldId::FocalLength);
     const double focal_length = ParseLeadingNumber(focal);
     set(PlanField::FocalLength, Normalized(focal).empty()     ? std::string()
-                                : std::isfinite(focal_length) ? DecimalText(focal_length)
+                                : std::isfinite(focal_length) ? ShortText(focal_length)
                                                               : focal);
     // A new job: nothing of the last prime-focus dish stays beside the main window's F.
     set(PlanField::Diameter, {});
@@ -377,8 +364,9 @@ std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way) {
             query += (query.empty() ? "" : "&") + std::string(key) + "=" + UrlEncoded(value);
         }
     };
-    add("lon", reader.Text(PlanField::SiteLongitude));
-    add("lat", reader.Text(PlanField::SiteLatitude));
+    const auto key = [](planning::PlanInputId input) { return planning::SpecOf(input).key; };
+    add(key(planning::PlanInputId::Longitude), reader.Text(PlanField::SiteLongitude));
+    add(key(planning::PlanInputId::Latitude), reader.Text(PlanField::SiteLatitude));
     std::string satellites;
     for (const PlanField field : {PlanField::Satellite1, PlanField::Satellite2,
                                   PlanField::Satellite3, PlanField::Satellite4}) {
@@ -392,50 +380,33 @@ std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way) {
         satellites += (satellites.empty() ? "" : ",") +
                       (satellite.longitude_deg ? ShortText(*satellite.longitude_deg) : text);
     }
-    add("sats", satellites);
+    add(key(planning::PlanInputId::Satellites), satellites);
     const DishWayFields fields = FieldsOfWay(way);
     std::vector<PlanField> shown = fields.required;
     shown.insert(shown.end(), fields.optional.begin(), fields.optional.end());
     std::sort(shown.begin(), shown.end());
     for (const PlanField field : shown) {
-        static constexpr const char* Keys[] = {"focal_mm",         "diameter_mm", "",
-                                               "depth_mm",         "width_mm",    "height_mm",
-                                               "feed_distance_mm", "rim_low_mm",  "rim_high_mm"};
-        const std::size_t key =
-            static_cast<std::size_t>(field) - static_cast<std::size_t>(PlanField::FocalLength);
-        if (key < std::size(Keys) && *Keys[key] != '\0') {
-            add(Keys[key], reader.Text(field));
+        if (const std::optional<planning::DishMeasure> measure = MeasureOf(field)) {
+            add(key(planning::InputOf(*measure)), reader.Text(field));
         }
     }
     const std::optional<planning::Date> date = planning::ParseDate(reader.Text(PlanField::Date));
-    add("date", date ? DateText(*date) : reader.Text(PlanField::Date));
-    add("dish", WayAt(way).type == planning::DishType::Offset ? "offset" : "prime");
+    add(key(planning::PlanInputId::Date), date ? DateText(*date) : reader.Text(PlanField::Date));
+    add(key(planning::PlanInputId::Dish),
+        std::string(planning::DishTypeWords[static_cast<std::size_t>(WayAt(way).type)]));
     return query;
 }
 
 std::string PageWithDefaults(std::string_view html, std::string_view query) {
     // The address where the browser lets a file's page change it (the page then plans at once),
-    // else the fields, each told of its change as if typed.
+    // else the query kept for the page to fill its fields from.
     static constexpr std::string_view Script =
         R"(<script>/* Tarvex: the plan window's inputs as this copy's defaults. */
 (function () {
   var query = "@QUERY@";
   if (location.search.length > 1) return;
   try { history.replaceState(null, "", "?" + query); } catch (e) {}
-  if (location.search.length > 1) return;
-  function set(id, value) {
-    var field = document.getElementById(id);
-    if (!field) return;
-    field.value = value;
-    field.dispatchEvent(new Event("input", { bubbles: true }));
-    field.dispatchEvent(new Event("change", { bubbles: true }));
-  }
-  document.addEventListener("DOMContentLoaded", function () {
-    new URLSearchParams(query).forEach(function (value, key) {
-      if (key !== "sats") return set(key, value);
-      value.split(",").forEach(function (sat, k) { set("sat" + (k + 1), sat); });
-    });
-  });
+  if (location.search.length <= 1) window.tarvexDefaults = query;
 })();
 </script>
 )";

@@ -8,6 +8,7 @@
 
 #include "main_window/calculation_command.h"
 #include "planning/plan.h"
+#include "planning/plan_inputs.h"
 
 // The plan window's inputs as texts: how they are read into a plan's input, field by field, and
 // how the main window's fields fill them. Free of Qt.
@@ -34,9 +35,11 @@ enum class PlanField {
 };
 inline constexpr std::size_t PlanFieldCount = 15;
 
-// The field that holds a measurement of the dish.
+// The field that holds a measurement of the dish, and the measurement a field holds.
 //   FocalLength -> PlanField::FocalLength;  RimHigh -> PlanField::RimHigh
+//   PlanField::Width -> Width;  PlanField::Satellite1 -> none
 PlanField FieldOf(planning::DishMeasure measure);
+std::optional<planning::DishMeasure> MeasureOf(PlanField field);
 
 // A way of measuring the dish: an index into planning::DishWays. The first, F typed, is the
 // main window's.
@@ -54,9 +57,11 @@ DishWayFields FieldsOfWay(DishWayIndex way);
 // The texts of the form (UTF-8), indexed by PlanField.
 using PlanFormTexts = std::array<std::string, PlanFieldCount>;
 
+// What is wrong with a field: the problem names the field's input (a satellite's field by its
+// element of "sats"); the text layer words it (ProblemInRussian) under the field.
 struct PlanFieldError {
     PlanField field;
-    std::string message;  // short, Russian, shown under the field
+    planning::InputProblem problem;
 };
 
 // Either the input of a plan or what is wrong with each field that cannot be read (never both).
@@ -71,26 +76,29 @@ struct PlanFormReading {
 // "55°45′21″ с.ш.", "+600", "07.12.2026"); a satellite also by name or as the list writes it
 // (names::LookUpSatellite: "amu", "36.1° в.д. — Express AMU1"). The site, satellites 1 and 2,
 // the date and the way's required measurements are required ("Заполните поле" where one is
-// empty); satellites 3 and 4 may stay empty, but satellite 4 only with satellite 3. Whether the
-// measurements make a dish is the plan's to say (MakePlan refuses, naming the measurement).
+// empty: Missing); satellites 3 and 4 may stay empty, but satellite 4 only with satellite 3
+// (SatelliteSkipped). Whether the measurements make a dish is the plan's to say (MakePlan
+// refuses, naming the measurement); a latitude beyond the poles is refused as the plan does.
 //   {"35:27.69", "32:48.5", "13", "19.2", "", "", "600", "1000", "2026-12-07"}
 //     -> input {35.4615, 32.80833.., {13, 19.2}, 600, 1000, 2026-12-07, prime focus}
-//   focal "0" -> error at FocalLength;  latitude "95" -> error at SiteLatitude;
-//   satellite 1 "" -> error at Satellite1;  date "2026-02-30" -> error at Date;
-//   diameter "" -> error at Diameter;  way 3, width, height and depth -> an offset dish
+//   focal "0" -> {FocalLength, NotPositive "focal_mm"};  latitude "95" -> {SiteLatitude, Refused};
+//   satellite 2 "" -> {Satellite2, Missing "sats" element 2};  date "2026-02-30" -> {Date,
+//   NotOfItsKind};  diameter "" -> {Diameter, Missing};  way 3, width, height and depth -> an
+//   offset dish
 PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way = 0);
 
-// The field a refused dish's measurements are wrong at, where the refusal names one.
+// The field a refused dish's measurements are wrong at, where the refusal names one
+// (planning::RefusedInput).
 //   Dish HeightNotAboveWidth -> Height;  Dish NotPositive of RimLow -> RimLow;
 //   Dish TwoWaysToFocus, SameSatellite -> none
 std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal);
 
-// A satellite field's text as an orbital longitude: an angle as typed, else a name or a listed
-// entry; the error says why not.
-//   "19.2" -> 19.2;  "36.1° в.д. — Express AMU1" -> 36.1;  "astra" -> error naming 19.2, 23.5..
+// A satellite field's text as an orbital longitude: an angle as typed (a decimal comma too),
+// else a name or a listed entry (SatelliteLongitude); else the problem.
+//   "19,2" -> 19.2;  "36.1° в.д. — Express AMU1" -> 36.1;  "astra" -> SatelliteAmbiguous
 struct SatelliteReading {
     std::optional<double> longitude_deg;
-    std::string error;
+    std::optional<planning::InputProblem> problem;
 };
 SatelliteReading ReadSatelliteText(std::string_view text);
 
@@ -125,8 +133,9 @@ struct SiteTexts {
 };
 std::optional<SiteTexts> PastedSite(std::string_view before, std::string_view after);
 
-// The phone page's query string for the form (the batch keys the page reads: lon, lat, sats,
-// focal_mm, diameter_mm, date, dish and the way's measurements), each value percent-encoded;
+// The phone page's query string for the form (the batch keys of planning::PlanInputs the page
+// reads: the site, the satellites, the way's measurements, the date and the dish's type), each
+// value percent-encoded;
 // blank fields left out, satellites as longitudes where they read, the date as YYYY-MM-DD where
 // it reads.
 //   the example, way 0 -> "lon=35%3A27.69&lat=32%3A48.5&sats=13%2C19.2&focal_mm=600&

@@ -15,7 +15,7 @@ double RoundOut(double value, bool up) {
 
 LayoutBounds FeedLayoutBounds(const planning::Plan& plan, const std::optional<FeedPosition>& marker,
                               bool centred) {
-    constexpr double Margin = FeedDiameterMm / 2 + 5;
+    constexpr double Margin = planning::FeedBodyMm / 2 + 5;
     std::vector<FeedPosition> positions;
     for (const planning::FeedPlan& feed : plan.feeds) {
         positions.push_back({feed.right_mm, feed.up_mm});

@@ -2,17 +2,14 @@
 
 #include <optional>
 
+#include "plan_text/plan_text.h"
 #include "plan_window/plan_form.h"
-#include "plan_window/plan_text.h"
 #include "planning/plan.h"
 
 // The frame of the plan's drawing, for the window and the card; the words are plan_text.h's.
 // Free of Qt.
 
 namespace tarvex {
-
-// Every feed is drawn as a circle of this diameter: the usual LNB's collar.
-inline constexpr double FeedDiameterMm = planning::FeedBodyMm;
 
 // The region a drawing of the feeds shows, in millimetres from feed 1's centre (up positive).
 struct LayoutBounds {

@@ -26,10 +26,12 @@
 
 #include "names/places.h"
 #include "names/satellites.h"
-#include "plan_window/dish_text.h"
+#include "plan_text/dish_text.h"
+#include "plan_text/plan_text.h"
+#include "plan_text/problem_text.h"
 #include "plan_window/installation_card.h"
 #include "plan_window/plan_report.h"
-#include "plan_window/plan_text.h"
+#include "planning/today.h"
 #include "ui/notifier.h"
 #include "ui/window_support.h"
 
@@ -155,7 +157,7 @@ PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_
     window->setContentsMargins(0, 0, 0, 0);
     window->addWidget(m_scroll);
     // The magnetic model's date is today's unless the installer says otherwise.
-    Field(PlanField::Date).setText(QDate::currentDate().toString(Qt::ISODate));
+    Field(PlanField::Date).setText(QString::fromStdString(DateText(planning::LocalToday())));
     OnDishTypeChanged();
     FitToScreen();
 }
@@ -730,7 +732,7 @@ void PlanWindow::Recompute() {
             const auto& refusal = std::get<planning::PlanRefusal>(made);
             // Measurements that make no dish are explained at the field they name.
             if (const std::optional<PlanField> field = DishRefusalField(refusal)) {
-                reading.errors.push_back({*field, DishIssueText(refusal.dish)});
+                reading.errors.push_back({*field, planning::RefusalProblem(refusal)});
                 status = QStringLiteral("Исправьте отмеченные поля.");
             } else {
                 status = QString::fromStdString(RefusalText(refusal));
@@ -747,7 +749,8 @@ void PlanWindow::ShowFieldErrors(const std::vector<PlanFieldError>& errors) {
             return static_cast<std::size_t>(e.field) == index;
         });
         const bool wrong = error != errors.end();
-        m_errors[index]->setText(wrong ? QString::fromStdString(error->message) : QString());
+        m_errors[index]->setText(wrong ? QString::fromStdString(ProblemInRussian(error->problem))
+                                       : QString());
         if (m_errors[index]->isHidden() != wrong) {
             continue;
         }

@@ -4,10 +4,12 @@
 #include <numbers>
 #include <optional>
 
+#include "planning/plan_facts.h"
+
 namespace tarvex::planning {
 namespace {
 
-constexpr double Degrees = 180 / std::numbers::pi;
+constexpr double Degrees = DegreesPerRadian;
 // A typed height further than this from the one the rim distances give: a slip of the tape.
 constexpr double HeightTolerance = 0.02;
 
@@ -16,19 +18,17 @@ DishIssue IssueOf(DishProblem problem, DishMeasure measure = DishMeasure::Depth,
     return {problem, measure, value, expected};
 }
 
+// The measurements DishMeasurements holds, in the order they are checked.
+constexpr DishMeasure Measured[] = {
+    DishMeasure::Depth,  DishMeasure::Width,   DishMeasure::Height, DishMeasure::FeedDistance,
+    DishMeasure::RimLow, DishMeasure::RimHigh, DishMeasure::FOverD};
+
 // The first measurement that is typed but not a finite number > 0.
 std::optional<DishIssue> NotPositive(const DishMeasurements& dish) {
-    const std::pair<DishMeasure, const std::optional<double>*> measured[] = {
-        {DishMeasure::Depth, &dish.depth_mm},
-        {DishMeasure::Width, &dish.width_mm},
-        {DishMeasure::Height, &dish.height_mm},
-        {DishMeasure::FeedDistance, &dish.feed_distance_mm},
-        {DishMeasure::RimLow, &dish.rim_low_mm},
-        {DishMeasure::RimHigh, &dish.rim_high_mm},
-        {DishMeasure::FOverD, &dish.f_over_d}};
-    for (const auto& [input, value] : measured) {
-        if (*value && !(std::isfinite(**value) && **value > 0)) {
-            return IssueOf(DishProblem::NotPositive, input, **value);
+    for (const DishMeasure measure : Measured) {
+        const std::optional<double>& value = dish.*MemberOf(measure);
+        if (value && !(std::isfinite(*value) && *value > 0)) {
+            return IssueOf(DishProblem::NotPositive, measure, *value);
         }
     }
     return std::nullopt;
@@ -37,13 +37,10 @@ std::optional<DishIssue> NotPositive(const DishMeasurements& dish) {
 std::variant<MeasuredDish, DishIssue> PrimeFocus(std::optional<double> focal_length_mm,
                                                  std::optional<double> diameter_mm,
                                                  const DishMeasurements& dish) {
-    for (const auto& [input, value] : {std::pair{DishMeasure::Width, dish.width_mm},
-                                       std::pair{DishMeasure::Height, dish.height_mm},
-                                       std::pair{DishMeasure::FeedDistance, dish.feed_distance_mm},
-                                       std::pair{DishMeasure::RimLow, dish.rim_low_mm},
-                                       std::pair{DishMeasure::RimHigh, dish.rim_high_mm}}) {
-        if (value) {
-            return IssueOf(DishProblem::OffsetMeasureOnPrime, input);
+    for (const DishMeasure measure : Measured) {
+        if (measure != DishMeasure::Depth && measure != DishMeasure::FOverD &&
+            dish.*MemberOf(measure)) {
+            return IssueOf(DishProblem::OffsetMeasureOnPrime, measure);
         }
     }
     if (focal_length_mm && dish.depth_mm) {
@@ -181,6 +178,29 @@ std::variant<MeasuredDish, DishIssue> Offset(std::optional<double> focal_length_
 }
 
 }  // namespace
+
+std::optional<double> DishMeasurements::*MemberOf(DishMeasure measure) {
+    switch (measure) {
+        case DishMeasure::Depth:
+            return &DishMeasurements::depth_mm;
+        case DishMeasure::Width:
+            return &DishMeasurements::width_mm;
+        case DishMeasure::Height:
+            return &DishMeasurements::height_mm;
+        case DishMeasure::FeedDistance:
+            return &DishMeasurements::feed_distance_mm;
+        case DishMeasure::RimLow:
+            return &DishMeasurements::rim_low_mm;
+        case DishMeasure::RimHigh:
+            return &DishMeasurements::rim_high_mm;
+        case DishMeasure::FOverD:
+            return &DishMeasurements::f_over_d;
+        case DishMeasure::FocalLength:
+        case DishMeasure::Diameter:
+            break;
+    }
+    return nullptr;
+}
 
 std::variant<MeasuredDish, DishIssue> MeasureDish(std::optional<double> focal_length_mm,
                                                   std::optional<double> diameter_mm,

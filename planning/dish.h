@@ -6,7 +6,7 @@
 
 // The dish as an installer measures it with a tape and a straightedge: its focal lengths, its
 // offset angle and how its face and its feeds lean. Plain C++, numbers and kinds only: the words
-// of its warnings and refusals are the text layer's (plan_window/dish_text.h).
+// of its warnings and refusals are the text layer's (plan_text/dish_text.h).
 //
 // Geometry. A dish is a piece of a paraboloid of revolution of focal length F, y = x^2 / (4 F)
 // along its axis (Kraus, "Antennas", 2nd ed., ch. 12; Balanis, "Antenna Theory", 3rd ed.,
@@ -90,6 +90,11 @@ inline constexpr double MaxOffsetAngleDeg = 40;
 // smaller figure typed as F is an f/D.
 inline constexpr double MinFocalToDiameter = 0.1;
 inline constexpr double MinFocalLengthMm = 50;
+
+// The member of DishMeasurements that holds `measure`; null for the focal length and the diameter,
+// which the plan's input holds.
+//   Depth -> &DishMeasurements::depth_mm;  RimHigh -> &DishMeasurements::rim_high_mm
+std::optional<double> DishMeasurements::*MemberOf(DishMeasure measure);
 
 // Every reason the dish's figures cannot be had, and every warning about them.
 enum class DishProblem {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "planning/plan_facts.h"
+
 namespace tarvex::planning {
 namespace {
 
@@ -114,7 +116,7 @@ double MagneticDeclination(double latitude_deg, double longitude_deg, double dec
     Model().Field(decimal_year - MagneticModelEpoch, x, y, z, bx, by, bz);
     const double east = rotation[0] * bx + rotation[3] * by + rotation[6] * bz;
     const double north = rotation[1] * bx + rotation[4] * by + rotation[7] * bz;
-    return std::atan2(east, north) * (180 / std::numbers::pi);
+    return std::atan2(east, north) * DegreesPerRadian;
 }
 
 }  // namespace tarvex::planning

@@ -13,7 +13,7 @@ namespace tarvex::planning {
 namespace {
 
 constexpr double OrbitRadiusM = 42164.17e3;
-constexpr double Degrees = 180 / std::numbers::pi;
+constexpr double Degrees = DegreesPerRadian;
 // Where the boresight is this close to the zenith, "right" is taken as east.
 constexpr double ZenithTolerance = 1e-9;
 

@@ -10,7 +10,7 @@
 // The precise multifeed plan: where each feed of one dish really goes, for two to four
 // geostationary satellites, from the geometry of the lines of sight rather than from differences
 // of azimuth and elevation. Plain C++; the geodesy and the magnetic model come from GeographicLib.
-// Numbers and kinds only: the words are the text layer's (plan_window/plan_text.h).
+// Numbers and kinds only: the words are the text layer's (plan_text/plan_text.h).
 
 namespace tarvex::planning {
 

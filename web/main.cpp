@@ -2,14 +2,32 @@
 
 #include <string>
 
-#include "cli/plan_command.h"
+#include "planning/today.h"
 #include "web/plan_page.h"
 
 // The page's entry points. Each answer stays valid until the next call of its function;
 // JavaScript copies it at once.
+namespace {
+
+// The text the last plan shows for checking and copying (web::PlanAnswer's `shown`).
+std::string shown_plan;
+
+}  // namespace
+
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tarvex_plan(const char* query) {
     static std::string answer;
-    answer = tarvex::web::PlanAnswer(query != nullptr ? query : "", tarvex::TodayUtc());
+    answer = tarvex::web::PlanAnswer(query != nullptr ? query : "", tarvex::planning::LocalToday(),
+                                     shown_plan);
+    return answer.c_str();
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tarvex_shown_plan() {
+    return shown_plan.c_str();
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tarvex_inputs() {
+    static std::string answer;
+    answer = tarvex::web::InputsAnswer(tarvex::planning::LocalToday());
     return answer.c_str();
 }
 

@@ -2,14 +2,14 @@
 (function () {
   "use strict";
   var SAT_FIELDS = ["sat1", "sat2", "sat3", "sat4"];
-  // Every named input of the form is a key of the plan's batch input; `sats` is made of four.
-  var KEYS = ["lon", "lat", "focal_mm", "diameter_mm", "date", "dish", "width_mm", "height_mm",
-              "depth_mm", "feed_distance_mm", "rim_low_mm", "rim_high_mm"];
+  // The plan's inputs as the compiled code has them (tarvex_inputs): their keys, kinds and words.
+  var INPUTS = null;
+  var KEYS = [];      // every input's key but the satellites', which are made of SAT_FIELDS
+  var SATS = "";      // the satellites' key
+  var LON = "", LAT = "";  // the site's keys
   var lastPlan = null;
   var ready = false;  // the compiled code can be called
   var el = function (id) { return document.getElementById(id); };
-
-  function todayUtc() { return new Date().toISOString().slice(0, 10); }
 
   function fold(deg) {  // (-180, 180]
     var d = ((deg % 360) + 360) % 360;
@@ -25,9 +25,63 @@
     return JSON.parse(Module.ccall(name, "string", ["string"], [text]));
   }
 
+  function make(tag, attributes, text) {
+    var node = document.createElement(tag);
+    Object.keys(attributes).forEach(function (name) { node.setAttribute(name, attributes[name]); });
+    if (text) node.textContent = text;
+    return node;
+  }
+
+  // A field for an input of the table: its label, its control, its hints and its problem's line.
+  function field(input, control) {
+    var box = make("div", {});
+    if (input.dish) box.dataset.dish = input.dish;
+    box.appendChild(make("label", { "for": input.key }, input.label));
+    box.appendChild(control);
+    if (input.hint) {
+      var hint = box.appendChild(make("div", { "class": "hint" }, input.hint));
+      if (input.offset_hint) {
+        hint.dataset.dish = "prime";
+        box.appendChild(make("div", { "class": "hint", "data-dish": "offset" }, input.offset_hint));
+      }
+    }
+    box.appendChild(make("div", { "class": "problem", id: "problem-" + input.key }));
+    return box;
+  }
+
+  // The form's fields from the table: where each kind of input goes, and how it is typed.
+  function buildForm() {
+    INPUTS = JSON.parse(Module.ccall("tarvex_inputs", "string", [], []));
+    INPUTS.inputs.forEach(function (input) {
+      if (input.kind === "satellites") {
+        SATS = input.key;
+        el("satellites-legend").textContent = input.label;
+        el("satellites-problem").id = "problem-" + input.key;
+        return;
+      }
+      KEYS.push(input.key);
+      if (input.kind === "angle") LON = input.key;
+      if (input.kind === "latitude") LAT = input.key;
+      if (input.kind === "choice") {
+        var select = make("select", { id: input.key, name: input.key });
+        INPUTS.dish_types.forEach(function (type) {
+          select.appendChild(make("option", { value: type.value }, type.text));
+        });
+        el("dish-type").appendChild(field(input, select));
+        return;
+      }
+      var attributes = { id: input.key, name: input.key, autocomplete: "off" };
+      if (input.kind === "date") attributes.type = "date";
+      else attributes.inputmode = "decimal";
+      if (input.placeholder) attributes.placeholder = input.placeholder;
+      var where = input.kind === "length" ? "dish-fields" : input.kind === "date" ? "date-field" : "site-fields";
+      el(where).appendChild(field(input, make("input", attributes)));
+    });
+  }
+
   // Only the measurements of the chosen type of dish are shown, and only shown fields are sent.
   function showDishFields() {
-    var type = el("dish").value || "prime";
+    var type = document.querySelector("#dish-type select").value;
     document.querySelectorAll("[data-dish]").forEach(function (box) {
       box.hidden = box.dataset.dish.split(" ").indexOf(type) < 0;
     });
@@ -43,7 +97,7 @@
     });
     var sats = SAT_FIELDS.map(function (id) { return el(id).value.trim(); })
                          .filter(function (v) { return v !== ""; });
-    if (sats.length) params.set("sats", sats.join(","));
+    if (sats.length) params.set(SATS, sats.join(","));
     return params.toString();
   }
 
@@ -51,12 +105,16 @@
   function fillForm(query) {
     var params = new URLSearchParams(query);
     KEYS.forEach(function (key) { if (params.has(key)) el(key).value = params.get(key); });
-    if (params.has("sats")) {
-      var sats = params.get("sats").split(",");
+    if (params.has(SATS)) {
+      var sats = params.get(SATS).split(",");
       SAT_FIELDS.forEach(function (id, k) { el(id).value = k < sats.length ? sats[k].trim() : ""; });
     }
-    if (!el("date").value) el("date").value = todayUtc();
-    if (!el("dish").value) el("dish").value = "prime";
+    KEYS.forEach(function (key) {
+      var control = el(key);
+      if (control.value) return;
+      if (control.type === "date") control.value = INPUTS.today;
+      if (control.tagName === "SELECT") control.value = control.options[0].value;
+    });
     showDishFields();
   }
 
@@ -93,21 +151,21 @@
     var text = event.clipboardData ? event.clipboardData.getData("text") : "";
     if (!ready || !text) return;
     var site = call("tarvex_site", text);
-    if (site.lat !== undefined) {
+    if (site[LAT] !== undefined) {
       event.preventDefault();
-      el("lat").value = site.lat;
-      el("lon").value = site.lon;
-      el("problem-lon").textContent = "";
+      el(LAT).value = site[LAT];
+      el(LON).value = site[LON];
+      el("problem-" + LON).textContent = "";
     } else if (site.error) {
       event.preventDefault();
-      el("problem-lon").textContent = site.error;
+      el("problem-" + LON).textContent = site.error;
     }
   }
 
   // The field of the satellite a refusal names: the one holding that element of the query's
   // `sats` (the same text given earlier counted), else every satellite's field.
   function satelliteFields(answer, query) {
-    var given = (new URLSearchParams(query).get("sats") || "").split(",").map(function (t) { return t.trim(); });
+    var given = (new URLSearchParams(query).get(SATS) || "").split(",").map(function (t) { return t.trim(); });
     var k = (answer.satellite || 0) - 1;
     if (k < 0 || k >= given.length || given[k] === "") return SAT_FIELDS;
     var before = given.slice(0, k).filter(function (t) { return t === given[k]; }).length;
@@ -124,21 +182,21 @@
     (answer.ignored || []).forEach(function (key) {
       var box = el("problem-" + key);
       if (!box) return;
-      box.textContent = "Этот расчёт такое поле пока не учитывает.";
+      box.textContent = INPUTS.ignored_note;
       box.dataset.kind = "note";
     });
     if (!answer.error) return;
     var field = answer.field || "";
     var box = el("problem-" + field);
     // A link may give a measurement the chosen type of dish does not show.
-    if (box && box.closest("[hidden]")) box = el("problem-dish");
+    if (box && box.closest("[hidden]")) box = document.querySelector("#dish-type .problem");
     if (!box) box = el("problem-");
     box.textContent = answer.error;
-    var inputs = field === "sats" ? satelliteFields(answer, query) : [field];
+    var inputs = field === SATS ? satelliteFields(answer, query) : [field];
     inputs.forEach(function (id) { if (el(id)) el(id).setAttribute("aria-invalid", "true"); });
   }
 
-  // The feeds to scale, seen from behind the dish: feed 1 at the centre, 40 mm bodies.
+  // The feeds to scale, seen from behind the dish: feed 1 at the centre, each an LNB's body.
   function drawFeeds(plan) {
     var svg = el("feeds");
     var feeds = plan ? plan.feeds : [];
@@ -150,7 +208,7 @@
                  '<line x1="' + cx + '" y1="0" x2="' + cx + '" y2="' + (h - 40) + '" stroke="#888" stroke-width="1"/>'];
     feeds.forEach(function (f, k) {
       var x = cx + f.right_mm * scale, y = cy - f.up_mm * scale;
-      parts.push('<circle cx="' + x.toFixed(1) + '" cy="' + y.toFixed(1) + '" r="' + (20 * scale).toFixed(1) +
+      parts.push('<circle cx="' + x.toFixed(1) + '" cy="' + y.toFixed(1) + '" r="' + (INPUTS.feed_body_mm / 2 * scale).toFixed(1) +
                  '" fill="' + (k ? "#fff" : "#ddd") + '" stroke="#000" stroke-width="3"/>');
       parts.push('<text x="' + x.toFixed(1) + '" y="' + (y + 7).toFixed(1) +
                  '" text-anchor="middle" font-size="20" font-weight="bold">' + (k + 1) + '</text>');
@@ -165,9 +223,9 @@
 
   function compute(query) {
     var answer = call("tarvex_plan", query);
-    el("plan-json").textContent = answer.json;
+    el("plan-json").textContent = Module.ccall("tarvex_shown_plan", "string", [], []);
     showProblems(answer, query);
-    lastPlan = answer.error ? null : JSON.parse(answer.json);
+    lastPlan = answer.error ? null : answer.plan;
     el("plan-text").textContent = answer.error ? "" : answer.text;
     el("plan-status").textContent = answer.error ? "Расчёт не выполнен: " + answer.error : "";
     drawFeeds(lastPlan);
@@ -299,13 +357,15 @@
 
   function start() {
     ready = true;
-    fillForm(location.search);
-    el("dish").addEventListener("change", showDishFields);
+    buildForm();
+    // A copy saved by the desktop program carries its inputs where the browser kept the address.
+    fillForm(location.search.length > 1 ? location.search : (window.tarvexDefaults || ""));
+    document.querySelector("#dish-type select").addEventListener("change", showDishFields);
     SAT_FIELDS.forEach(function (id) {
       el(id).addEventListener("input", function () { suggestSatellites(el(id)); });
     });
-    el("lon").addEventListener("paste", pasteSite);
-    el("lat").addEventListener("paste", pasteSite);
+    el(LON).addEventListener("paste", pasteSite);
+    el(LAT).addEventListener("paste", pasteSite);
     el("plan-form").addEventListener("submit", function (event) {
       event.preventDefault();
       var query = formQuery();

@@ -1,23 +1,28 @@
 #include "web/plan_page.h"
 
-#include <nlohmann/json.hpp>
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
 #include <variant>
 #include <vector>
 
-#include "cli/plan_command.h"
-#include "cli/satellite_longitude.h"
 #include "names/satellites.h"
 #include "names/site_text.h"
-#include "plan_window/dish_text.h"
-#include "plan_window/plan_text.h"
+#include "plan_io/json_writer.h"
+#include "plan_io/plan_batch.h"
+#include "plan_io/satellite_longitude.h"
+#include "plan_text/dish_text.h"
+#include "plan_text/page_text.h"
+#include "plan_text/plan_text.h"
+#include "plan_text/problem_text.h"
+#include "planning/plan_inputs.h"
 
 namespace tarvex::web {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using planning::InputProblem;
+using planning::InputProblemKind;
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') {
@@ -57,278 +62,251 @@ std::vector<std::string> Split(std::string_view text, char separator) {
     }
 }
 
-// The query as a batch line's object: every value a string, `sats` an array of strings. A key
-// given twice keeps its last value, as the form's own link never does otherwise.
-Json BatchObject(std::string_view query) {
+// The query's keys in their order with their decoded values. A key given twice keeps its last
+// value, as the form's own link never does otherwise; a blank value drops the key.
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+Pairs QueryPairs(std::string_view query) {
     if (!query.empty() && query.front() == '?') {
         query.remove_prefix(1);
     }
-    Json object = Json::object();
+    Pairs pairs;
     for (const std::string& pair : Split(query, '&')) {
         const std::size_t equals = pair.find('=');
-        const std::string key = Decoded(std::string_view(pair).substr(0, equals));
-        const std::string value =
+        std::string key = Decoded(std::string_view(pair).substr(0, equals));
+        std::string value =
             equals == std::string::npos ? "" : Decoded(std::string_view(pair).substr(equals + 1));
-        if (key.empty() || value.find_first_not_of(" \t") == std::string::npos) {
-            object.erase(key);
+        std::erase_if(pairs, [&key](const auto& given) { return given.first == key; });
+        if (!key.empty() && value.find_first_not_of(" \t") != std::string::npos) {
+            pairs.emplace_back(std::move(key), std::move(value));
+        }
+    }
+    return pairs;
+}
+
+const std::string_view SatellitesKey = planning::SpecOf(planning::PlanInputId::Satellites).key;
+
+// "13, 19.2" as a person types it: the elements without the blanks around them.
+std::vector<std::string> SatelliteTexts(const std::string& value) {
+    std::vector<std::string> satellites;
+    for (const std::string& satellite : Split(value, ',')) {
+        const std::size_t start = satellite.find_first_not_of(' ');
+        const std::size_t end = satellite.find_last_not_of(' ');
+        satellites.push_back(start == std::string::npos ? std::string()
+                                                        : satellite.substr(start, end - start + 1));
+    }
+    return satellites;
+}
+
+// The pairs as a batch line: every value a string, the satellites an array of strings.
+std::string BatchLine(const Pairs& pairs) {
+    JsonWriter json;
+    json.BeginObject();
+    for (const auto& [key, value] : pairs) {
+        json.Key(key);
+        if (key != SatellitesKey) {
+            json.String(value);
             continue;
         }
-        if (key == "sats") {
-            Json satellites = Json::array();
-            // "13, 19.2" as a person types it.
-            for (const std::string& satellite : Split(value, ',')) {
-                const std::size_t start = satellite.find_first_not_of(' ');
-                const std::size_t end = satellite.find_last_not_of(' ');
-                satellites.push_back(start == std::string::npos
-                                         ? std::string()
-                                         : satellite.substr(start, end - start + 1));
+        json.BeginArray();
+        for (const std::string& satellite : SatelliteTexts(value)) {
+            json.String(satellite);
+        }
+        json.EndArray();
+    }
+    json.EndObject();
+    return std::move(json).Finish();
+}
+
+// The first satellite of the query that is neither a longitude nor a name of one position.
+std::optional<InputProblem> SatelliteProblem(const Pairs& pairs) {
+    for (const auto& [key, value] : pairs) {
+        if (key != SatellitesKey) {
+            continue;
+        }
+        const std::vector<std::string> satellites = SatelliteTexts(value);
+        for (std::size_t k = 0; k < satellites.size(); ++k) {
+            InputProblem problem{InputProblemKind::Missing,
+                                 std::string(key),
+                                 static_cast<int>(k) + 1,
+                                 satellites[k],
+                                 {}, {}};
+            if (!satellites[k].empty()) {
+                auto longitude = SatelliteLongitude(satellites[k]);
+                if (std::holds_alternative<double>(longitude)) {
+                    continue;
+                }
+                problem.kind = std::get<InputProblem>(longitude).kind;
+                problem.text = std::get<InputProblem>(longitude).text;
             }
-            object[key] = std::move(satellites);
-        } else {
-            object[key] = value;
+            return problem;
         }
     }
-    return object;
+    return std::nullopt;
 }
 
-// The first key named in a reader's reason: `the value of "lat" is not a number` -> lat.
-std::string QuotedKey(const std::string& reason) {
-    const std::size_t open = reason.find('"');
-    const std::size_t close = open == std::string::npos ? open : reason.find('"', open + 1);
-    return close == std::string::npos ? "" : reason.substr(open + 1, close - open - 1);
-}
-
-// The key of the batch input a measurement of the dish is given by.
-const char* KeyOf(planning::DishMeasure measure) {
-    switch (measure) {
-        case planning::DishMeasure::FocalLength:
-            return "focal_mm";
-        case planning::DishMeasure::Diameter:
-            return "diameter_mm";
-        case planning::DishMeasure::Depth:
-            return "depth_mm";
-        case planning::DishMeasure::Width:
-            return "width_mm";
-        case planning::DishMeasure::Height:
-            return "height_mm";
-        case planning::DishMeasure::FeedDistance:
-            return "feed_distance_mm";
-        case planning::DishMeasure::RimLow:
-            return "rim_low_mm";
-        case planning::DishMeasure::FOverD:
-            return "f_over_d";
-        case planning::DishMeasure::RimHigh:
-            break;
+void WriteIgnored(JsonWriter& json, const std::vector<std::string>& ignored) {
+    json.Key("ignored");
+    json.BeginArray();
+    for (const std::string& key : ignored) {
+        json.String(key);
     }
-    return "rim_high_mm";
+    json.EndArray();
 }
 
-// The field a refusal of the dish is shown beside: the measurement it names, else the one to
-// change, else the dish's type, whose field lists the ways of measuring it.
-std::string DishField(const planning::DishIssue& issue) {
-    using planning::DishProblem;
-    switch (issue.problem) {
-        case DishProblem::OffsetMeasureOnPrime:
-        case DishProblem::NotPositive:
-        case DishProblem::OneRimOnly:
-        case DishProblem::HeightNotAboveWidth:
-        case DishProblem::MeasurementsDisagree:
-        case DishProblem::FocalLooksLikeFOverD:
-        case DishProblem::FOverDWithFocal:
-        case DishProblem::OffsetAngleOutOfRange:
-        case DishProblem::RimBelowAxis:
-            return KeyOf(issue.measure);
-        case DishProblem::NoFocalLength:
-        case DishProblem::FocalOnOffset:
-            return "focal_mm";
-        case DishProblem::FocalAndDepth:
-            return "depth_mm";
-        case DishProblem::DepthWithoutDiameter:
-        case DishProblem::FOverDWithoutDiameter:
-        case DishProblem::DiameterOnOffset:
-            return "diameter_mm";
-        case DishProblem::NoWidth:
-            return "width_mm";
-        case DishProblem::NoHeight:
-            return "height_mm";
-        case DishProblem::RimsOutOfOrder:
-            return "rim_high_mm";
-        case DishProblem::NoWayToFocus:
-        case DishProblem::TwoWaysToFocus:
-        case DishProblem::NoSuchRims:
-        case DishProblem::BeyondNumbers:
-        case DishProblem::NoDishSize:
-            break;
+std::string Refused(const InputProblem& problem, const std::vector<std::string>& ignored,
+                    std::string& shown) {
+    const std::string reason = ProblemInRussian(problem);
+    JsonWriter plan_json;
+    plan_json.BeginObject();
+    plan_json.Member("error", reason);
+    plan_json.Member("field", problem.key);
+    plan_json.EndObject();
+    shown = std::move(plan_json).Finish();
+    JsonWriter json;
+    json.BeginObject();
+    json.Member("error", reason);
+    json.Member("field", problem.key);
+    if (problem.element > 0) {
+        json.Key("satellite");
+        json.Integer(problem.element);
     }
-    return "dish";
+    WriteIgnored(json, ignored);
+    json.EndObject();
+    return std::move(json).Finish();
 }
 
-// The input a refusal of the plan concerns.
-std::string RefusedKey(const planning::PlanRefusal& refusal) {
-    using planning::RefusalKind;
-    switch (refusal.kind) {
-        case RefusalKind::SiteLongitude:
-            return "lon";
-        case RefusalKind::SiteLatitude:
-            return "lat";
-        case RefusalKind::SatelliteCount:
-        case RefusalKind::SatelliteLongitude:
-        case RefusalKind::SameSatellite:
-        case RefusalKind::BelowHorizon:
-        case RefusalKind::TooFarApart:
-            return "sats";
-        case RefusalKind::FocalLength:
-        case RefusalKind::OffsetsTooLarge:
-            return "focal_mm";
-        case RefusalKind::Diameter:
-            return "diameter_mm";
-        case RefusalKind::Date:
-            return "date";
-        case RefusalKind::Dish:
-            return DishField(refusal.dish);
-    }
-    return "";
-}
+// The kinds' names for the page, in the order of planning::InputKind.
+constexpr const char* KindWords[] = {"angle", "latitude", "satellites", "length", "date", "choice"};
 
-// The reader's own words for what was wrong, put as the form puts them.
-std::string ReasonInRussian(const std::string& reason, const std::string& key) {
-    if (reason.rfind("missing", 0) == 0) {
-        if (key == "sats") {
-            return "Нужно от 2 до 4 спутников.";
+// The dish types whose ways of measuring use a measurement: "prime", "offset" or both.
+std::string DishTypesOf(planning::DishMeasure measure) {
+    std::string types;
+    for (std::size_t type = 0; type < std::size(planning::DishTypeWords); ++type) {
+        for (const planning::DishWay& way : planning::DishWays) {
+            const auto uses = [measure](const std::vector<planning::DishMeasure>& measures) {
+                return std::find(measures.begin(), measures.end(), measure) != measures.end();
+            };
+            if (static_cast<std::size_t>(way.type) == type &&
+                (uses(way.required) || uses(way.optional))) {
+                types += (types.empty() ? "" : " ") + std::string(planning::DishTypeWords[type]);
+                break;
+            }
         }
-        if (key == "focal_mm") {
-            planning::DishIssue issue;
-            issue.problem = planning::DishProblem::NoFocalLength;
-            return DishIssueText(issue);
-        }
-        return "Заполните это поле.";
     }
-    if (key == "date") {
-        return "Дата записывается ГГГГ-ММ-ДД, например 2026-12-07.";
-    }
-    if (key == "dish") {
-        return "Тип антенны: prime (прямофокусная) или offset (офсетная).";
-    }
-    if (key == "lon" || key == "lat" || key == "sats") {
-        return "Не угол: градусы (35.4615) или градусы:минуты (35:27.69).";
-    }
-    if (!key.empty()) {
-        return "Не число.";
-    }
-    return reason;
-}
-
-// "36.1° в.д. — Express AMU1; 19.2° в.д. — Astra, Astra 1KR"
-std::string EntriesText(const std::vector<names::SatellitePosition>& positions) {
-    std::string text;
-    for (const names::SatellitePosition& position : positions) {
-        text += (text.empty() ? "" : "; ") + names::SatelliteEntry(position);
-    }
-    return text;
-}
-
-// Why satellite `number`'s text is neither a longitude nor a name of one position, in Russian,
-// with what it may have meant; nothing where it is one of them.
-std::optional<std::string> SatelliteProblem(int number, const std::string& text) {
-    const std::string label = "Спутник " + std::to_string(number);
-    if (text.empty()) {
-        return label + " не задан: укажите долготу или имя.";
-    }
-    if (std::holds_alternative<double>(SatelliteLongitude(text))) {
-        return std::nullopt;
-    }
-    const names::SatelliteLookup lookup = names::LookUpSatellite(text);
-    if (lookup.problem != TextProblem::None) {
-        return label + ": " + TextProblemText(lookup.problem) + ".";
-    }
-    if (lookup.found == names::SatelliteLookup::Found::Several) {
-        return label + ": «" + text + "» — несколько позиций: " + EntriesText(lookup.candidates) +
-               ". Укажите имя точнее или долготу.";
-    }
-    return label + ": «" + text + "» — не долгота и не имя спутника из списка" +
-           (lookup.candidates.empty() ? "" : "; похожие: " + EntriesText(lookup.candidates)) + ".";
-}
-
-// `satellite`: the 1-based element of "sats" the refusal names, 0 for none.
-std::string Refused(const std::string& reason, const std::string& field, const Json& ignored,
-                    int satellite = 0) {
-    Json plan_json = {{"error", reason}, {"field", field}};
-    Json answer = {{"json", plan_json.dump()}, {"error", reason}, {"field", field}};
-    if (satellite > 0) {
-        answer["satellite"] = satellite;
-    }
-    answer["ignored"] = ignored;
-    return answer.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return types;
 }
 
 }  // namespace
 
-std::string PlanAnswer(std::string_view query, const planning::Date& today) {
-    Json object = BatchObject(query);
-    Json ignored = Json::array();
-    if (const auto satellites = object.find("sats");
-        satellites != object.end() && satellites->is_array()) {
-        for (std::size_t k = 0; k < satellites->size(); ++k) {
-            const auto& text = (*satellites)[k].get_ref<const std::string&>();
-            if (const auto problem = SatelliteProblem(static_cast<int>(k) + 1, text)) {
-                return Refused(*problem, "sats", ignored, static_cast<int>(k) + 1);
-            }
-        }
+std::string PlanAnswer(std::string_view query, const planning::Date& today, std::string& shown) {
+    Pairs pairs = QueryPairs(query);
+    std::vector<std::string> ignored;
+    if (const std::optional<InputProblem> problem = SatelliteProblem(pairs)) {
+        return Refused(*problem, ignored, shown);
     }
     PlanBatchDefaults defaults;
     defaults.date = today;
     while (true) {
-        const auto parsed = ParsePlanBatchLine(object.dump(), defaults);
+        const auto parsed = ParsePlanBatchLine(BatchLine(pairs), defaults);
         if (const auto* input = std::get_if<planning::PlanInput>(&parsed)) {
             const auto plan = planning::MakePlan(*input);
             if (const auto* refusal = std::get_if<planning::PlanRefusal>(&plan)) {
-                return Refused(RefusalText(*refusal), RefusedKey(*refusal), ignored,
-                               refusal->satellite);
+                return Refused(planning::RefusalProblem(*refusal), ignored, shown);
             }
-            Json answer = {{"json", PlanJson(std::get<planning::Plan>(plan))},
-                           {"text", PlanText(*input, std::get<planning::Plan>(plan))}};
-            answer["ignored"] = std::move(ignored);
-            return answer.dump(-1, ' ', false, Json::error_handler_t::replace);
+            shown = PlanJson(std::get<planning::Plan>(plan));
+            JsonWriter json;
+            json.BeginObject();
+            json.Key("plan");
+            json.Raw(shown);
+            json.Member("text", PlanText(*input, std::get<planning::Plan>(plan)));
+            WriteIgnored(json, ignored);
+            json.EndObject();
+            return std::move(json).Finish();
         }
-        const std::string& reason = std::get<std::string>(parsed);
-        const std::string key = QuotedKey(reason);
+        const InputProblem& problem = std::get<InputProblem>(parsed);
         // A key of another program's link (utm_source=...) or of a newer page: left out.
-        if (reason.rfind("unknown key", 0) == 0 && object.contains(key)) {
-            object.erase(key);
-            ignored.push_back(key);
+        if (problem.kind == InputProblemKind::UnknownKey) {
+            std::erase_if(pairs,
+                          [&problem](const auto& pair) { return pair.first == problem.value; });
+            ignored.push_back(problem.value);
             continue;
         }
-        return Refused(ReasonInRussian(reason, key), key, ignored);
+        return Refused(problem, ignored, shown);
     }
 }
 
-std::string SatelliteSuggestions(std::string_view text) {
-    Json suggestions = Json::array();
-    for (const names::SatellitePosition& position : names::FindSatellites(text)) {
-        std::string entry = names::SatelliteEntry(position);
-        // The position with its hemisphere means it alone, and holds no comma to split `sats` at.
-        std::string value = entry.substr(0, entry.find(" —"));
-        suggestions.push_back({{"value", std::move(value)}, {"entry", std::move(entry)}});
+std::string InputsAnswer(const planning::Date& today) {
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("inputs");
+    json.BeginArray();
+    for (const planning::PlanInputSpec& spec : planning::PlanInputs) {
+        json.BeginObject();
+        json.Member("key", spec.key);
+        json.Member("kind", KindWords[static_cast<std::size_t>(spec.kind)]);
+        json.Member("unit", spec.unit);
+        if (spec.measure) {
+            json.Member("dish", DishTypesOf(*spec.measure));
+        }
+        const PageInputWords words = PageWordsOf(spec.id);
+        json.Member("label", words.label);
+        json.Member("hint", words.hint);
+        json.Member("offset_hint", words.offset_hint);
+        json.Member("placeholder", words.placeholder);
+        json.EndObject();
     }
-    return suggestions.dump(-1, ' ', false, Json::error_handler_t::replace);
+    json.EndArray();
+    json.Key("feed_body_mm");
+    json.Number(planning::FeedBodyMm);
+    json.Key("min_feeds");
+    json.Integer(planning::MinFeeds);
+    json.Key("max_feeds");
+    json.Integer(planning::MaxFeeds);
+    json.Member("today", DateText(today));
+    json.Member("ignored_note", IgnoredKeyText());
+    json.Key("dish_types");
+    json.BeginArray();
+    for (std::size_t type = 0; type < std::size(planning::DishTypeWords); ++type) {
+        json.BeginObject();
+        json.Member("value", planning::DishTypeWords[type]);
+        json.Member("text", DishTypeText(static_cast<planning::DishType>(type)));
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+    return std::move(json).Finish();
+}
+
+std::string SatelliteSuggestions(std::string_view text) {
+    JsonWriter json;
+    json.BeginArray();
+    for (const names::SatellitePosition& position : names::FindSatellites(text)) {
+        const std::string entry = names::SatelliteEntry(position);
+        // The position with its hemisphere means it alone, and holds no comma to split `sats` at.
+        json.BeginObject();
+        json.Member("value", entry.substr(0, entry.find(" —")));
+        json.Member("entry", entry);
+        json.EndObject();
+    }
+    json.EndArray();
+    return std::move(json).Finish();
 }
 
 std::string SiteAnswer(std::string_view text) {
     const names::SiteReading reading = names::ReadSite(text);
-    Json answer = Json::object();
+    JsonWriter json;
+    json.BeginObject();
     if (reading.outcome == names::SiteReading::Outcome::Read) {
-        answer["lat"] = ShortText(reading.readings.front().latitude_deg);
-        answer["lon"] = ShortText(reading.readings.front().longitude_deg);
+        json.Member(planning::SpecOf(planning::PlanInputId::Latitude).key,
+                    ShortText(reading.readings.front().latitude_deg));
+        json.Member(planning::SpecOf(planning::PlanInputId::Longitude).key,
+                    ShortText(reading.readings.front().longitude_deg));
     } else if (reading.outcome == names::SiteReading::Outcome::Ambiguous) {
-        std::string ways;
-        for (const names::SiteCoordinates& site : reading.readings) {
-            ways += (ways.empty() ? "" : " или ") + ShortText(site.latitude_deg) + ", " +
-                    ShortText(site.longitude_deg);
-        }
-        answer["error"] = "Место читается по-разному: " + ways +
-                          " (широта, долгота). Запишите дроби с точкой, а между числами запятую.";
+        json.Member("error", AmbiguousSiteInRussian(reading.readings));
     }
-    return answer.dump(-1, ' ', false, Json::error_handler_t::replace);
+    json.EndObject();
+    return std::move(json).Finish();
 }
 
 }  // namespace tarvex::web

@@ -13,6 +13,7 @@
 #include <memory>
 #include <random>
 
+#include "app/plan_window_opener.h"
 #include "direction/flin1.h"
 #include "illustrations/fris123.h"
 #include "tests/support/window_test.h"
@@ -76,6 +77,7 @@ class MonkeyTest : public QObject {
         connect(&m_box_timer, &QTimer::timeout, this, &MonkeyTest::AnswerBox);
         m_box_timer.start(0);
         m_window = std::make_unique<MTARV>();
+        ConnectPlanWindow(*m_window);
         QFile::remove(ResultsPath());
         ShowInFront(*m_window);
         m_window->Field(FieldId::SiteLongitudeDegrees).setFocus();

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "plan_window/card_text.h"
+#include "plan_text/card_text.h"
 #include "plan_window/card_tiling.h"
 
 namespace tarvex {
@@ -21,7 +21,7 @@ planning::Plan FeedsRight(std::initializer_list<double> rights) {
 }
 
 bool Contains(const LayoutBounds& region, const planning::FeedPlan& feed) {
-    const double r = FeedDiameterMm / 2;
+    const double r = planning::FeedBodyMm / 2;
     return feed.right_mm - r >= region.left && feed.right_mm + r <= region.right &&
            feed.up_mm - r >= region.bottom && feed.up_mm + r <= region.top;
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "plan_window/card_text.h"
+#include "plan_text/card_text.h"
 #include "plan_window/layout_geometry.h"
 
 namespace tarvex {

@@ -18,6 +18,7 @@
 #include <memory>
 #include <queue>
 
+#include "app/plan_window_opener.h"
 #include "plan_window/layout_geometry.h"
 #include "plan_window/plan_window.h"
 #include "tests/support/file_size_limit.h"
@@ -76,8 +77,8 @@ int PointsOnCircle(const QImage& image, const FeedLayoutView& view, double right
     int found = 0;
     for (int step = 0; step < 16; ++step) {
         const double angle = (step + 0.5) * M_PI / 8;
-        const QPointF at = ToDevice(view, right_mm + FeedDiameterMm / 2 * std::cos(angle),
-                                    up_mm + FeedDiameterMm / 2 * std::sin(angle));
+        const QPointF at = ToDevice(view, right_mm + planning::FeedBodyMm / 2 * std::cos(angle),
+                                    up_mm + planning::FeedBodyMm / 2 * std::sin(angle));
         // Antialiased: the point or one of its neighbours.
         bool near = false;
         for (int dx = -1; dx <= 1; ++dx) {
@@ -244,6 +245,7 @@ class PlanWindowTest : public QObject {
         m_folder = std::make_unique<QTemporaryDir>();
         m_notifier = RecordingNotifier();
         m_main = std::make_unique<MTARV>();
+        ConnectPlanWindow(*m_main);
         m_main->SetAppFolder(m_folder->path().toStdString());
         TypeExample(*m_main);
         m_window = OpenPlanWindow(*m_main);
@@ -265,6 +267,7 @@ class PlanWindowTest : public QObject {
     void FillsFromTheMainWindow() {
         m_main.reset();
         m_main = std::make_unique<MTARV>();
+        ConnectPlanWindow(*m_main);
         TypeExample(*m_main);
         PlanWindow* window = OpenPlanWindow(*m_main);
         QVERIFY(window != nullptr);

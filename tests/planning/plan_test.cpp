@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "plan_window/plan_text.h"
+#include "plan_text/plan_text.h"
 #include "planning/magnetic_model.h"
 #include "planning/typed_input.h"
 

@@ -1,6 +1,6 @@
-#include "plan_window/card_text.h"
+#include "plan_text/card_text.h"
 
-#include "plan_window/plan_text.h"
+#include "plan_text/plan_text.h"
 
 namespace tarvex {
 namespace {

@@ -7,27 +7,32 @@
 #include <variant>
 #include <vector>
 
-#include "planning/plan.h"
+#include "names/places.h"
+#include "planning/plan_inputs.h"
 
-// `tarvex-calc plan`: the precise multifeed plan as an installer's table, as one JSON object, or
-// as JSON Lines.
+// The plan's input read from a batch line, and the plan written as JSON: what `tarvex-calc plan`
+// prints and reads, and what the phone page answers.
 
 namespace tarvex {
 
-// Today's date in UTC.
-planning::Date TodayUtc();
-
-// The plan as one JSON object on one line (no line end): beam_deviation_factor,
+// The plan as one JSON object on one line (no line end): place (where the site was chosen by
+// name: name, region, country, latin_name, lat, lon, population), beam_deviation_factor,
 // declination_deg, dish (type "prime" or "offset", focal_mm, effective_focal_mm, aperture_mm,
 // offset_angle_deg, f_over_d, face_tilt_deg, feed_axis_elevation_deg; aperture_mm and f_over_d
 // null when not known), feeds (sat, azimuth_deg, magnetic_azimuth_deg, elevation_deg,
 // separation_deg, right_mm, up_mm, distance_mm, tilt_deg, rotation_deg, relative_rotation_deg,
 // aim_deg), warnings (code, feed where it applies, message in the words of plan_text.h); numbers
-// at full double precision, a zero without its sign.
+// as AppendJsonNumber writes them, a zero without its sign.
 //   default example -> {"beam_deviation_factor":1.0,"declination_deg":5.096889154102898,
 //                       "dish":{"type":"prime","focal_mm":600.0,...,"aperture_mm":null,...},
 //                       "feeds":[{"sat":13.0,...},...],"warnings":[{"code":"no_dish_size",...}]}
-std::string PlanJson(const planning::Plan& plan);
+std::string PlanJson(const planning::Plan& plan, const names::Place* place = nullptr);
+
+// A town as the plan's JSON and `tarvex-calc places --json` write it:
+//   {"name":"Екатеринбург","region":...,"country":...,"latin_name":...,"lat":56.8519,
+//    "lon":60.6122,"population":1349772}
+class JsonWriter;
+void WritePlace(JsonWriter& json, const names::Place& place);
 
 // What a batch line takes for a key it lacks: the options given on the command line.
 struct PlanBatchDefaults {
@@ -40,19 +45,17 @@ struct PlanBatchDefaults {
     planning::Date date;              // today unless given
 };
 
-// One batch line: a JSON object with lon, lat, sats (an array), focal_mm, optionally
-// diameter_mm and date (YYYY-MM-DD or DD.MM.YYYY), and the dish's measurements: dish ("prime" or "offset"),
-// depth_mm, width_mm, height_mm, feed_distance_mm, rim_low_mm, rim_high_mm (focal_mm is not
-// needed for an offset dish or a depth); numbers, or strings read as the options read them; a
-// key that is absent takes its value from `defaults`. Anything else gives the reason it was
-// rejected. The line is read as events, never built as a document: time in proportion to its
-// length, and no nesting too deep for the stack.
+// One batch line: a JSON object of the keys of planning::PlanInputs (sats an array), each at
+// most once; numbers, or strings read as the options read them (a satellite by name too); a key
+// that is absent takes its value from `defaults`; lon, lat, sats and (for a prime-focus dish
+// without a depth) focal_mm are required. Anything else gives the problem, naming the key and
+// the element of sats it concerns.
 //   {"lon":35.4615,"lat":"32:48.5","sats":[13,"19:12"],"focal_mm":600} -> input
-//   {"lon":35} -> "missing \"lat\"";  {"lon":true,...} -> "the value of \"lon\" is not a number"
-//   {"lon":1e400,...} -> "the value of \"lon\" is a number out of range"
-//   {"lon":1,"lon":2,...} -> "the key \"lon\" is given twice"
-//   {...,"dish":"round"} -> "the value of \"dish\" is not \"prime\" or \"offset\""
-std::variant<planning::PlanInput, std::string> ParsePlanBatchLine(
+//   {"lon":35} -> {Missing, "lat"};  {"lon":true,...} -> {NotOfItsKind, "lon"}
+//   {"lon":1e400,...} -> {OutOfRange, "lon"};  {"lon":1,"lon":2,...} -> {GivenTwice, "lon"}
+//   {...,"sats":[13,"Astra"]} -> {SatelliteAmbiguous, "sats", 2, "Astra"}
+//   {...,"dish":"round"} -> {NotOfItsKind, "dish"}
+std::variant<planning::PlanInput, planning::InputProblem> ParsePlanBatchLine(
     std::string_view line, const PlanBatchDefaults& defaults);
 
 // The output line (without its line end) for batch input line number `line_number` (from 1):

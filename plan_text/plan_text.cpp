@@ -1,6 +1,6 @@
-#include "plan_window/plan_text.h"
+#include "plan_text/plan_text.h"
 
-#include "plan_window/dish_text.h"
+#include "plan_text/dish_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -167,7 +167,8 @@ std::string LineText(double right_mm, double up_mm) {
         return NotApplicable;
     }
     // The angle to the horizontal, 0 to 90, and the two directions it goes.
-    const double angle = std::atan2(std::fabs(up_mm), std::fabs(right_mm)) * 180 / std::numbers::pi;
+    const double angle =
+        std::atan2(std::fabs(up_mm), std::fabs(right_mm)) * planning::DegreesPerRadian;
     const std::string written = FixedText(angle, 0);
     const char* across = right_mm >= 0 ? "вправо" : "влево";
     const char* along = up_mm >= 0 ? "вверх" : "вниз";

@@ -1,4 +1,4 @@
-#include "plan_window/plan_text.h"
+#include "plan_text/plan_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "plan_window/dish_text.h"
+#include "plan_text/dish_text.h"
 
-#include "plan_window/plan_text.h"
+#include "plan_text/plan_text.h"
 
 #include <algorithm>
 #include <cmath>

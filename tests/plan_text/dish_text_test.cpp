@@ -1,4 +1,4 @@
-#include "plan_window/dish_text.h"
+#include "plan_text/dish_text.h"
 
 #include <gtest/gtest.h>
 
