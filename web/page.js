@@ -37,6 +37,7 @@
     var box = make("div", {});
     if (input.dish) box.dataset.dish = input.dish;
     box.appendChild(make("label", { "for": input.key }, input.label));
+    control.setAttribute("aria-describedby", "problem-" + input.key);
     box.appendChild(control);
     if (input.hint) {
       var hint = box.appendChild(make("div", { "class": "hint" }, input.hint));
@@ -57,6 +58,7 @@
         SATS = input.key;
         el("satellites-legend").textContent = input.label;
         el("satellites-problem").id = "problem-" + input.key;
+        SAT_FIELDS.forEach(function (id) { el(id).setAttribute("aria-describedby", "problem-" + input.key); });
         return;
       }
       KEYS.push(input.key);
@@ -192,33 +194,124 @@
     if (box && box.closest("[hidden]")) box = document.querySelector("#dish-type .problem");
     if (!box) box = el("problem-");
     box.textContent = answer.error;
+    if (box.id !== "problem-") el("inputs").open = true;
     var inputs = field === SATS ? satelliteFields(answer, query) : [field];
     inputs.forEach(function (id) { if (el(id)) el(id).setAttribute("aria-invalid", "true"); });
   }
 
-  // The feeds to scale, seen from behind the dish: feed 1 at the centre, each an LNB's body.
-  function drawFeeds(plan) {
-    var svg = el("feeds");
-    var feeds = plan ? plan.feeds : [];
-    var reach = 60;
-    feeds.forEach(function (f) { reach = Math.max(reach, Math.abs(f.right_mm) + 30, Math.abs(f.up_mm) + 30); });
-    var w = 360, h = 260, scale = Math.min((w / 2 - 10) / reach, (h / 2 - 30) / reach);
-    var cx = w / 2, cy = h / 2 - 10;
-    var parts = ['<line x1="0" y1="' + cy + '" x2="' + w + '" y2="' + cy + '" stroke="#888" stroke-width="1"/>',
-                 '<line x1="' + cx + '" y1="0" x2="' + cx + '" y2="' + (h - 40) + '" stroke="#888" stroke-width="1"/>'];
-    feeds.forEach(function (f, k) {
+  // A length for the scale bar near a quarter of the drawing: 10, 20, 50, 100, 200, 500 mm...
+  function niceLength(mm) {
+    var step = Math.pow(10, Math.floor(Math.log10(Math.max(mm, 1))));
+    return [5, 2, 1].map(function (k) { return k * step; }).filter(function (v) { return v <= mm; })[0] || step;
+  }
+
+  // One group of feeds drawn at a scale around a centre: circles in their verdicts' colours
+  // (degraded hatched, for grey print), the LNB's axis through each with its connector's end
+  // marked, the satellite's short name beside the circle.
+  function feedShapes(plan, cards, scale, cx, cy, width, labels) {
+    var r = INPUTS.feed_body_mm / 2 * scale, parts = [], centre = cx;
+    plan.feeds.forEach(function (f) { centre += f.right_mm * scale / plan.feeds.length; });
+    plan.feeds.forEach(function (f, k) {
       var x = cx + f.right_mm * scale, y = cy - f.up_mm * scale;
-      parts.push('<circle cx="' + x.toFixed(1) + '" cy="' + y.toFixed(1) + '" r="' + (INPUTS.feed_body_mm / 2 * scale).toFixed(1) +
-                 '" fill="' + (k ? "#fff" : "#ddd") + '" stroke="#000" stroke-width="3"/>');
-      parts.push('<text x="' + x.toFixed(1) + '" y="' + (y + 7).toFixed(1) +
-                 '" text-anchor="middle" font-size="20" font-weight="bold">' + (k + 1) + '</text>');
+      var fill = k === 0 ? "#ddd" : f.beam === "clean" ? "#bfe3bf" : f.beam === "degraded" ? "url(#hatch)" : "#fff";
+      parts.push('<circle cx="' + x.toFixed(1) + '" cy="' + y.toFixed(1) + '" r="' + r.toFixed(1) +
+                 '" fill="' + fill + '" stroke="#000" stroke-width="2"/>');
+      // Rotation clockwise from connector-down, seen from behind: down turned by the angle.
+      var t = f.rotation_deg * Math.PI / 180, dx = -Math.sin(t), dy = Math.cos(t), len = Math.max(r, 8);
+      parts.push('<line x1="' + (x - dx * len).toFixed(1) + '" y1="' + (y - dy * len).toFixed(1) + '" x2="' +
+                 (x + dx * len).toFixed(1) + '" y2="' + (y + dy * len).toFixed(1) + '" stroke="#000" stroke-width="3"/>');
+      parts.push('<rect class="connector" x="' + (x + dx * len - 4).toFixed(1) + '" y="' + (y + dy * len - 4).toFixed(1) +
+                 '" width="8" height="8" fill="#b00000"/>');
+      if (!labels) return;
+      // Beside the circle, away from the others; below it where the side has no room.
+      var name = (k + 1) + " " + cards[k].satellite.replace(/ в\.д\.| з\.д\./, "");
+      // Labels above and below alternate, each a row further out, so that feeds in a row keep
+      // their names apart.
+      var row = 20 * Math.floor(k / 2);
+      var wide = name.length * 9.5, tx = x, ty = k % 2 ? y - r - 8 - row : y + r + 18 + row, anchor = "middle";
+      if (x >= centre && x + r + 6 + wide <= width) { tx = x + r + 6; ty = y + 6; anchor = "start"; }
+      else if (x < centre && x - r - 6 - wide >= 0) { tx = x - r - 6; ty = y + 6; anchor = "end"; }
+      else tx = Math.min(Math.max(x, wide / 2 + 2), width - wide / 2 - 2);
+      parts.push('<text x="' + tx.toFixed(1) + '" y="' + ty.toFixed(1) + '" text-anchor="' + anchor +
+                 '" font-size="17" font-weight="bold">' + name.replace(/&/g, "&amp;").replace(/</g, "&lt;") + '</text>');
     });
-    // A 50 mm bar for the scale.
-    var bar = 50 * scale;
-    parts.push('<line x1="10" y1="' + (h - 14) + '" x2="' + (10 + bar).toFixed(1) + '" y2="' + (h - 14) +
-               '" stroke="#000" stroke-width="4"/><text x="' + (16 + bar).toFixed(1) + '" y="' + (h - 8) +
-               '" font-size="18">50 мм; вид сзади</text>');
+    return parts.join("");
+  }
+
+  // The feeds to scale, seen from behind the dish, feed 1 at the centre of its box. Far-apart
+  // feeds make the bodies small: an inset then shows feed 1's neighbourhood larger.
+  function drawFeeds(plan, cards) {
+    var svg = el("feeds");
+    if (!plan) { svg.innerHTML = ""; return; }
+    var w = 360, pad = 34, minX = 0, maxX = 0, minY = 0, maxY = 0, body = INPUTS.feed_body_mm / 2;
+    plan.feeds.forEach(function (f) {
+      minX = Math.min(minX, f.right_mm - body); maxX = Math.max(maxX, f.right_mm + body);
+      minY = Math.min(minY, f.up_mm - body); maxY = Math.max(maxY, f.up_mm + body);
+    });
+    var spanX = maxX - minX, spanY = maxY - minY;
+    var scale = Math.min((w - 2 * pad - 60) / spanX, 300 / spanY);
+    var h = Math.max(140, spanY * scale + 4 * pad + 30), main = h;
+    var inset = body * scale < 8 ? 130 : 0;  // the bodies too small to see: feed 1's neighbourhood larger
+    h += inset + 6;
+    var cx = pad + 30 + (-minX) * scale + ((w - 2 * pad - 60) - spanX * scale) / 2, cy = 2 * pad + maxY * scale;
+    var parts = ['<defs><pattern id="hatch" width="8" height="8" patternUnits="userSpaceOnUse" patternTransform="rotate(45)">' +
+                 '<rect width="8" height="8" fill="#f4c0c0"/><line x1="0" y1="0" x2="0" y2="8" stroke="#b00000" stroke-width="3"/></pattern></defs>',
+                 feedShapes(plan, cards, scale, cx, cy, w, true)];
+    if (inset) {
+      var near = 4 * body, s2 = (inset - 20) / (2 * near), ix = w - inset - 4, iy = main + 2;
+      parts.push('<rect x="' + ix + '" y="' + iy + '" width="' + inset + '" height="' + inset +
+                 '" fill="#fff" stroke="#000" stroke-width="2"/>');
+      parts.push('<svg x="' + ix + '" y="' + iy + '" width="' + inset + '" height="' + inset + '">' +
+                 feedShapes(plan, cards, s2, inset / 2, inset / 2, inset, false) + '</svg>');
+      var insetBar = niceLength(near) * s2;
+      parts.push('<line x1="' + (ix + 6) + '" y1="' + (iy + inset - 8) + '" x2="' + (ix + 6 + insetBar).toFixed(1) +
+                 '" y2="' + (iy + inset - 8) + '" stroke="#000" stroke-width="3"/>');
+      parts.push('<text x="' + (ix - 6) + '" y="' + (iy + inset - 4) + '" text-anchor="end" font-size="17">' +
+                 niceLength(near) + ' мм</text>');
+    }
+    var barMm = niceLength((w / 3) / scale), bar = barMm * scale;
+    parts.push('<line x1="10" y1="' + (main - 14) + '" x2="' + (10 + bar).toFixed(1) + '" y2="' + (main - 14) +
+               '" stroke="#000" stroke-width="4"/><text x="' + (16 + bar).toFixed(1) + '" y="' + (main - 8) +
+               '" font-size="17">' + barMm + ' мм; вид сзади</text>');
+    svg.setAttribute("viewBox", "0 0 " + w + " " + h.toFixed(0));
     svg.innerHTML = parts.join("");
+  }
+
+  // One card per feed, in large type: its satellite, its verdict where the optics give one,
+  // what to mark, the rotation's zero and sense, and the sun's time where the plan has it.
+  function showCards(answer) {
+    var box = el("cards");
+    box.textContent = "";
+    if (!answer || answer.error) return;
+    answer.cards.forEach(function (card, k) {
+      var feed = answer.plan.feeds[k] || {};
+      var node = make("article", { "class": "card", id: "card-" + (k + 1) });
+      if (feed.beam) node.dataset.beam = feed.beam;
+      var title = node.appendChild(make("h3", {}, card.title));
+      title.appendChild(make("span", { "class": "sat" }, card.satellite));
+      if (card.verdict) node.appendChild(make("p", { "class": "verdict" }, card.verdict));
+      var list = node.appendChild(make("ul", {}));
+      card.lines.forEach(function (line) { list.appendChild(make("li", {}, line)); });
+      node.appendChild(make("p", { "class": "sense" }, answer.rotation_sense));
+      if (card.sun) node.appendChild(make("p", { "class": "sun" }, card.sun));
+      box.appendChild(node);
+    });
+    var warnings = el("warnings");
+    warnings.textContent = "";
+    (answer.warnings || []).forEach(function (line) { warnings.appendChild(make("p", {}, line)); });
+  }
+
+  // The inputs folded into one line that opens them again.
+  function summarize() {
+    var parts = [el(LON).value.trim() + ", " + el(LAT).value.trim()];
+    var sats = SAT_FIELDS.map(function (id) { return el(id).value.trim(); }).filter(Boolean);
+    if (sats.length) parts.push(sats.join(", "));
+    INPUTS.inputs.forEach(function (input) {
+      var control = el(input.key);
+      if (!control || input.kind !== "length" || control.closest("[hidden]") || !control.value.trim()) return;
+      parts.push(input.label.split(",")[0] + " " + control.value.trim());
+    });
+    el("inputs-summary").textContent = "Данные: " + parts.join("; ") + " — изменить";
   }
 
   function compute(query) {
@@ -228,10 +321,53 @@
     lastPlan = answer.error ? null : answer.plan;
     el("plan-text").textContent = answer.error ? "" : answer.text;
     el("plan-status").textContent = answer.error ? "Расчёт не выполнен: " + answer.error : "";
-    drawFeeds(lastPlan);
+    el("results").hidden = !!answer.error;
+    showCards(answer);
+    drawFeeds(lastPlan, answer.cards);
+    if (!answer.error) {
+      summarize();
+      el("inputs").open = false;
+    }
     fillFeedChoice();
     showSensors();
     return answer;
+  }
+
+  // The optics take tens of milliseconds: the status is painted first, then the plan computed.
+  function computeSoon(query, then) {
+    el("plan-status").textContent = "Считаю…";
+    var done = false;
+    var go = function () {
+      if (done) return;
+      done = true;
+      compute(query);
+      if (then) then();
+    };
+    // A hidden tab paints no frames: the timer computes then all the same.
+    requestAnimationFrame(function () { setTimeout(go, 0); });
+    setTimeout(go, 200);
+  }
+
+  // The phone's position fills the site's fields; a refusal or a timeout changes nothing.
+  function locate() {
+    var status = el("locate-status");
+    if (!navigator.geolocation) {
+      status.textContent = "Этот браузер не сообщает, где телефон: введите координаты.";
+      return;
+    }
+    status.textContent = "Определяю место…";
+    navigator.geolocation.getCurrentPosition(function (position) {
+      var c = position.coords;
+      el(LON).value = String(Number(c.longitude.toFixed(6)));
+      el(LAT).value = String(Number(c.latitude.toFixed(6)));
+      el("problem-" + LON).textContent = el("problem-" + LAT).textContent = "";
+      status.dataset.accuracy = String(c.accuracy);
+      status.textContent = "Место определено с точностью " + fixed(c.accuracy, 0) + " м.";
+    }, function (error) {
+      status.textContent = error.code === 1 ? "Доступ к местоположению не разрешён: поля не изменены." :
+          error.code === 3 ? "Место не определилось за 30 секунд: поля не изменены." :
+          "Место определить не удалось: поля не изменены.";
+    }, { enableHighAccuracy: true, timeout: 30000, maximumAge: 0 });
   }
 
   function fillFeedChoice() {
@@ -370,11 +506,17 @@
       event.preventDefault();
       var query = formQuery();
       el("sat-suggestions").textContent = "";
-      compute(query);
+      computeSoon(query);
       // The address keeps the inputs for a bookmark, where the browser lets a file's page do so.
       try { history.replaceState(null, "", "?" + query); } catch (e) { /* the plan is shown */ }
     });
     el("sensors-start").addEventListener("click", askForSensors);
+    el("locate").addEventListener("click", locate);
+    el("table-button").addEventListener("click", function () {
+      var table = el("plan-text");
+      table.hidden = !table.hidden;
+      el("table-button").setAttribute("aria-expanded", String(!table.hidden));
+    });
     el("level-feed").addEventListener("change", showSensors);
     if (typeof DeviceOrientationEvent === "undefined") {
       el("sensor-status").textContent =
@@ -386,12 +528,13 @@
       listen();
     }
     // The link itself is computed, keys the form has no field for included.
+    var shown = function () { document.body.dataset.firstPlanMs = String(performance.now()); };
     if (location.search.length > 1) {
-      compute(location.search.slice(1));
+      computeSoon(location.search.slice(1), shown);
     } else {
       el("plan-status").textContent = "Заполните поля и нажмите «Рассчитать».";
+      shown();
     }
-    document.body.dataset.firstPlanMs = String(performance.now());
   }
 
   Module.onRuntimeInitialized = start;

@@ -130,7 +130,8 @@ std::optional<InputProblem> SatelliteProblem(const Pairs& pairs) {
                                  std::string(key),
                                  static_cast<int>(k) + 1,
                                  satellites[k],
-                                 {}, {}};
+                                 {},
+                                 {}};
             if (!satellites[k].empty()) {
                 auto longitude = SatelliteLongitude(satellites[k]);
                 if (std::holds_alternative<double>(longitude)) {
@@ -143,6 +144,32 @@ std::optional<InputProblem> SatelliteProblem(const Pairs& pairs) {
         }
     }
     return std::nullopt;
+}
+
+// Each feed's card: its title, its satellite and what to mark, in the plan's order.
+void WriteCards(JsonWriter& json, const planning::Plan& plan) {
+    json.Key("cards");
+    json.BeginArray();
+    for (const FeedCardText& card : FeedCards(plan)) {
+        json.BeginObject();
+        json.Member("title", card.title);
+        json.Member("satellite", card.satellite);
+        json.Key("lines");
+        json.BeginArray();
+        for (const std::string& line : card.lines) {
+            json.String(line);
+        }
+        json.EndArray();
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Member("rotation_sense", RotationSenseText());
+    json.Key("warnings");
+    json.BeginArray();
+    for (const std::string& line : WarningLines(plan)) {
+        json.String(line);
+    }
+    json.EndArray();
 }
 
 void WriteIgnored(JsonWriter& json, const std::vector<std::string>& ignored) {
@@ -220,6 +247,7 @@ std::string PlanAnswer(std::string_view query, const planning::Date& today, std:
             json.Key("plan");
             json.Raw(shown);
             json.Member("text", PlanText(*input, std::get<planning::Plan>(plan)));
+            WriteCards(json, std::get<planning::Plan>(plan));
             WriteIgnored(json, ignored);
             json.EndObject();
             return std::move(json).Finish();

@@ -1,7 +1,11 @@
 """The phone page in headless Chromium against tarvex-calc: the same plan for the same input, the
-compass and the level showing what overridden orientation readings imply.
+compass and the level showing what overridden orientation readings imply, the feeds' cards at
+phone sizes, the phone's position.
 
-Usage: page_test.py PAGE TARVEX_CALC"""
+Usage: page_test.py PAGE TARVEX_CALC SCREENSHOT_DIR"""
+
+import base64
+import re
 
 import json
 import math
@@ -13,7 +17,7 @@ import urllib.parse
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import devtools  # noqa: E402
 
-PAGE, CALC = (os.path.abspath(p) for p in sys.argv[1:3])
+PAGE, CALC, SHOTS = (os.path.abspath(p) for p in sys.argv[1:4])
 TOLERANCE = 1e-9  # emscripten's libm may differ from glibc's in the last bit
 
 # (query keys, what the page must show beside which field when the plan is refused)
@@ -92,7 +96,7 @@ def check_plans(browser):
             same(page, calc)
             # Rounded to tenths, a last-bit difference could only show on a tie: none in these rows.
             assert text("plan-text") == native(keys, form="")[0]
-            assert browser.evaluate("document.querySelectorAll('#feeds circle').length") == len(
+            assert browser.evaluate("document.querySelectorAll('#feeds > circle').length") == len(
                 calc["feeds"])
         else:
             assert page["field"] == refused_field, page
@@ -162,9 +166,73 @@ def check_sensors(browser):
     assert abs(shown("level-lnb", "planDeg") - calc["feeds"][0]["rotation_deg"]) <= TOLERANCE
 
 
+def card_numbers(lines):
+    """The numbers of a card's lines, signs from the words: "влево 64 мм" -> -64,
+    "поворот 0.6° против часовой" -> -0.6; the feed a distance is from is no number of it."""
+    numbers = []
+    for line in lines:
+        line = re.sub(r"конвертора \d", "", line)
+        for before, value, after in re.findall(r"(влево |вниз )?(\d+(?:\.\d+)?)(° против)?", line):
+            numbers.append(-float(value) if before or after else float(value))
+    return numbers
+
+
+def check_cards(browser):
+    """Each feed's card at phone sizes, its numbers as tarvex-calc's rounded apart here; nothing
+    wider than the screen."""
+    for width, height in ((360, 740), (390, 844), (844, 390)):
+        browser.command("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                        deviceScaleFactor=1, mobile=True)
+        for row in (0, 2):
+            keys = ROWS[row][0]
+            browser.open(url_of(keys))
+            calc, _ = native(keys)
+            assert browser.evaluate("document.documentElement.scrollWidth") <= width
+            cards = browser.evaluate("[...document.querySelectorAll('.card')].map("
+                                     "c => [...c.querySelectorAll('li')].map(li => li.textContent))")
+            assert len(cards) == len(calc["feeds"]), cards
+            for k, (card, feed) in enumerate(zip(cards, calc["feeds"])):
+                if k == 0:
+                    expected = [round(feed["azimuth_deg"], 1), round(feed["magnetic_azimuth_deg"], 1),
+                                round(feed["elevation_deg"], 1), abs(round(calc["dish"]["face_tilt_deg"], 1))]
+                else:
+                    expected = [round(feed[key]) for key in ("right_mm", "up_mm", "distance_mm")
+                                if round(feed[key]) != 0]
+                expected.append(round(feed["rotation_deg"], 1))
+                if k:
+                    expected.append(round(feed["aim_deg"], 1))
+                got = card_numbers(card)
+                assert got == expected, (width, k, card, expected)
+            shot = browser.command("Page.captureScreenshot", format="png")
+            with open(os.path.join(SHOTS, f"page_{width}x{height}_{row}.png"), "wb") as file:
+                file.write(base64.b64decode(shot["data"]))
+    browser.command("Emulation.clearDeviceMetricsOverride")
+
+
+def check_location(browser):
+    """The phone's position fills the site when allowed; refused, the fields stay as they were."""
+    browser.open(url_of(ROWS[0][0]))
+    locate = ("document.getElementById('locate').click();"
+              "document.getElementById('locate-status').textContent = ''")
+    site = "['lon', 'lat'].map(id => document.getElementById(id).value).join()"
+    status = "document.getElementById('locate-status').textContent"
+    browser.command("Browser.setPermission", permission={"name": "geolocation"}, setting="denied")
+    browser.evaluate(locate)
+    browser.wait(f"/не разрешён/.test({status})")
+    assert browser.evaluate(site) == "35.4615,32.808333"
+    browser.command("Browser.setPermission", permission={"name": "geolocation"}, setting="granted")
+    browser.command("Emulation.setGeolocationOverride", latitude=55.751244, longitude=37.618423,
+                    accuracy=12)
+    browser.evaluate(locate)
+    browser.wait(f"/12 м/.test({status})")
+    assert browser.evaluate(site) == "37.618423,55.751244"
+
+
 browser = devtools.Browser()
 try:
     check_plans(browser)
+    check_cards(browser)
+    check_location(browser)
     check_sensors(browser)
 finally:
     browser.close()
