@@ -529,8 +529,10 @@
     }
     // The link itself is computed, keys the form has no field for included.
     var shown = function () { document.body.dataset.firstPlanMs = String(performance.now()); };
-    if (location.search.length > 1) {
-      computeSoon(location.search.slice(1), shown);
+    // So is a copy saved by the desktop program, whose inputs make a whole plan.
+    var given = location.search.length > 1 ? location.search.slice(1) : window.tarvexDefaults || "";
+    if (given) {
+      computeSoon(given, shown);
     } else {
       el("plan-status").textContent = "Заполните поля и нажмите «Рассчитать».";
       shown();

@@ -188,6 +188,9 @@ def check_cards(browser):
             browser.open(url_of(keys))
             calc, _ = native(keys)
             assert browser.evaluate("document.documentElement.scrollWidth") <= width
+            # Results first: the inputs folded away, the JSON kept in a closed box.
+            assert browser.evaluate("!document.getElementById('inputs').open && "
+                                    "!!document.querySelector('details:not([open]) > #plan-json')")
             cards = browser.evaluate("[...document.querySelectorAll('.card')].map("
                                      "c => [...c.querySelectorAll('li')].map(li => li.textContent))")
             assert len(cards) == len(calc["feeds"]), cards
