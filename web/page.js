@@ -228,12 +228,12 @@
       // Labels above and below alternate, each a row further out, so that feeds in a row keep
       // their names apart.
       var row = 20 * Math.floor(k / 2);
-      var wide = name.length * 9.5, tx = x, ty = k % 2 ? y - r - 8 - row : y + r + 18 + row, anchor = "middle";
+      var wide = name.length * 10.5, tx = x, ty = k % 2 ? y - r - 8 - row : y + r + 18 + row, anchor = "middle";
       if (x >= centre && x + r + 6 + wide <= width) { tx = x + r + 6; ty = y + 6; anchor = "start"; }
       else if (x < centre && x - r - 6 - wide >= 0) { tx = x - r - 6; ty = y + 6; anchor = "end"; }
       else tx = Math.min(Math.max(x, wide / 2 + 2), width - wide / 2 - 2);
       parts.push('<text x="' + tx.toFixed(1) + '" y="' + ty.toFixed(1) + '" text-anchor="' + anchor +
-                 '" font-size="17" font-weight="bold">' + name.replace(/&/g, "&amp;").replace(/</g, "&lt;") + '</text>');
+                 '" font-size="18" font-weight="bold">' + name.replace(/&/g, "&amp;").replace(/</g, "&lt;") + '</text>');
     });
     return parts.join("");
   }
@@ -266,13 +266,13 @@
       var insetBar = niceLength(near) * s2;
       parts.push('<line x1="' + (ix + 6) + '" y1="' + (iy + inset - 8) + '" x2="' + (ix + 6 + insetBar).toFixed(1) +
                  '" y2="' + (iy + inset - 8) + '" stroke="#000" stroke-width="3"/>');
-      parts.push('<text x="' + (ix - 6) + '" y="' + (iy + inset - 4) + '" text-anchor="end" font-size="17">' +
+      parts.push('<text x="' + (ix - 6) + '" y="' + (iy + inset - 4) + '" text-anchor="end" font-size="18">' +
                  niceLength(near) + ' мм</text>');
     }
     var barMm = niceLength((w / 3) / scale), bar = barMm * scale;
     parts.push('<line x1="10" y1="' + (main - 14) + '" x2="' + (10 + bar).toFixed(1) + '" y2="' + (main - 14) +
                '" stroke="#000" stroke-width="4"/><text x="' + (16 + bar).toFixed(1) + '" y="' + (main - 8) +
-               '" font-size="17">' + barMm + ' мм; вид сзади</text>');
+               '" font-size="18">' + barMm + ' мм; вид сзади</text>');
     svg.setAttribute("viewBox", "0 0 " + w + " " + h.toFixed(0));
     svg.innerHTML = parts.join("");
   }

@@ -188,6 +188,13 @@ def check_cards(browser):
             browser.open(url_of(keys))
             calc, _ = native(keys)
             assert browser.evaluate("document.documentElement.scrollWidth") <= width
+            # Shown text at least 16 px, whatever a finger taps at least 44 px high.
+            assert browser.evaluate("""[...document.body.querySelectorAll('*')].every(e =>
+                !e.getClientRects().length || e.closest('svg') ||
+                (![...e.childNodes].some(n => n.nodeType === 3 && n.textContent.trim()) ||
+                 parseFloat(getComputedStyle(e).fontSize) >= 16) &&
+                (!e.matches('button, input, select, summary') ||
+                 e.getBoundingClientRect().height >= 44))""")
             # Results first: the inputs folded away, the JSON kept in a closed box.
             assert browser.evaluate("!document.getElementById('inputs').open && "
                                     "!!document.querySelector('details:not([open]) > #plan-json')")
