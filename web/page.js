@@ -199,7 +199,7 @@
     inputs.forEach(function (id) { if (el(id)) el(id).setAttribute("aria-invalid", "true"); });
   }
 
-  // A length for the scale bar near a quarter of the drawing: 10, 20, 50, 100, 200, 500 mm...
+  // A length for the scale bar up to a third of the drawing: 10, 20, 50, 100, 200, 500 mm...
   function niceLength(mm) {
     var step = Math.pow(10, Math.floor(Math.log10(Math.max(mm, 1))));
     return [5, 2, 1].map(function (k) { return k * step; }).filter(function (v) { return v <= mm; })[0] || step;
@@ -252,7 +252,7 @@
     var scale = Math.min((w - 2 * pad - 60) / spanX, 300 / spanY);
     var h = Math.max(140, spanY * scale + 4 * pad + 30), main = h;
     var inset = body * scale < 8 ? 130 : 0;  // the bodies too small to see: feed 1's neighbourhood larger
-    h += inset + 6;
+    if (inset) h += inset + 6;
     var cx = pad + 30 + (-minX) * scale + ((w - 2 * pad - 60) - spanX * scale) / 2, cy = 2 * pad + maxY * scale;
     var parts = ['<defs><pattern id="hatch" width="8" height="8" patternUnits="userSpaceOnUse" patternTransform="rotate(45)">' +
                  '<rect width="8" height="8" fill="#f4c0c0"/><line x1="0" y1="0" x2="0" y2="8" stroke="#b00000" stroke-width="3"/></pattern></defs>',
@@ -506,7 +506,12 @@
       event.preventDefault();
       var query = formQuery();
       el("sat-suggestions").textContent = "";
-      computeSoon(query);
+      computeSoon(query, function () {
+        // The results at the top of the screen; a refusal's field in view, its words read out.
+        var invalid = document.querySelector("[aria-invalid]");
+        if (invalid) invalid.focus();
+        else window.scrollTo(0, 0);
+      });
       // The address keeps the inputs for a bookmark, where the browser lets a file's page do so.
       try { history.replaceState(null, "", "?" + query); } catch (e) { /* the plan is shown */ }
     });
