@@ -1,6 +1,18 @@
 // The page around the compiled plan: the form, the query string, the drawing, the sensors.
 (function () {
   "use strict";
+  // ---- In a worker: the same compiled code, computing plans off the page's thread ----
+  if (typeof document === "undefined") {
+    Module.onRuntimeInitialized = function () { postMessage({ ready: true }); };
+    onmessage = function (event) {
+      postMessage({ id: event.data.id,
+                    answer: Module.ccall("tarvex_plan", "string", ["string"], [event.data.query]),
+                    shown: Module.ccall("tarvex_shown_plan", "string", [], []) });
+    };
+    return;
+  }
+  // This very script (the compiled code and the page's), to start the worker from.
+  var SOURCE = document.currentScript ? document.currentScript.textContent : "";
   var SAT_FIELDS = ["sat1", "sat2", "sat3", "sat4"];
   // The plan's inputs as the compiled code has them (tarvex_inputs): their keys, kinds and words.
   var INPUTS = null;
@@ -314,9 +326,9 @@
     el("inputs-summary").textContent = "Данные: " + parts.join("; ") + " — изменить";
   }
 
-  function compute(query) {
-    var answer = call("tarvex_plan", query);
-    el("plan-json").textContent = Module.ccall("tarvex_shown_plan", "string", [], []);
+  // A plan's answer shown: `shown` is the text tarvex-calc plan --json prints for it.
+  function showAnswer(query, answer, shown) {
+    el("plan-json").textContent = shown;
     showProblems(answer, query);
     lastPlan = answer.error ? null : answer.plan;
     el("plan-text").textContent = answer.error ? "" : answer.text;
@@ -330,18 +342,49 @@
     }
     fillFeedChoice();
     showSensors();
-    return answer;
   }
 
-  // The optics take tens of milliseconds: the status is painted first, then the plan computed.
+  // The optics take tens of milliseconds, four feeds more: a worker computes while the page
+  // answers taps. Until it is ready (or where a browser refuses it) the page computes itself,
+  // after painting its status. Only the latest request's answer is shown.
+  var worker = null, workerReady = false, requests = 0, pending = {};
+
+  function startWorker() {
+    try {
+      worker = new Worker(URL.createObjectURL(new Blob([SOURCE], { type: "text/javascript" })));
+    } catch (e) {
+      return;
+    }
+    worker.onmessage = function (event) {
+      if (event.data.ready) {
+        workerReady = true;
+        document.body.dataset.worker = "ready";
+        return;
+      }
+      var then = pending[event.data.id];
+      delete pending[event.data.id];
+      if (event.data.id === requests && then) then(event.data.answer, event.data.shown);
+    };
+    worker.onerror = function () { worker = null; workerReady = false; };
+  }
+
   function computeSoon(query, then) {
     el("plan-status").textContent = "Считаю…";
-    var done = false;
-    var go = function () {
-      if (done) return;
-      done = true;
-      compute(query);
+    var id = ++requests;
+    var show = function (text, shown) {
+      showAnswer(query, JSON.parse(text), shown);
       if (then) then();
+    };
+    if (worker && workerReady) {
+      pending[id] = show;
+      worker.postMessage({ id: id, query: query });
+      return;
+    }
+    var go = function () {
+      if (id !== requests) return;
+      requests++;  // done: a timer coming late does nothing
+      show(Module.ccall("tarvex_plan", "string", ["string"], [query]),
+           Module.ccall("tarvex_shown_plan", "string", [], []));
     };
     // A hidden tab paints no frames: the timer computes then all the same.
     requestAnimationFrame(function () { setTimeout(go, 0); });
@@ -493,6 +536,7 @@
 
   function start() {
     ready = true;
+    startWorker();
     buildForm();
     // A copy saved by the desktop program carries its inputs where the browser kept the address.
     fillForm(location.search.length > 1 ? location.search : (window.tarvexDefaults || ""));

@@ -105,6 +105,12 @@ def check_plans(browser):
             assert browser.evaluate("document.querySelectorAll('[aria-invalid]').length") == 1
             if refusal is not None:
                 assert page["error"] == refusal, (page, refusal)
+    # «Рассчитать» once the worker is up: the plan computed off the page's thread, the same.
+    browser.open(url_of(ROWS[0][0]), "document.body.dataset.worker")
+    browser.evaluate("document.getElementById('sat2').value = '9';"
+                     "document.getElementById('compute').click()")
+    browser.wait("document.getElementById('card-2').textContent.includes('9.0°')")
+    same(json.loads(text("plan-json")), native(dict(ROWS[0][0], sats="13,9"))[0])
     # A site pasted whole; a satellite found as it is typed.
     browser.evaluate("""(() => {
         const data = new DataTransfer();
