@@ -62,7 +62,7 @@ TEST(PlanText, NoAngleLeavesItsRangeAcrossASweep) {
                     continue;
                 }
                 ++plans;
-                const std::string text = PlanText(input, std::get<planning::Plan>(made));
+                const std::string text = PlanText(input, std::get<planning::Plan>(made), {});
                 EXPECT_EQ(text.find("360.0°"), std::string::npos) << text;
                 EXPECT_EQ(text.find("-0.0"), std::string::npos) << text;
             }
@@ -122,7 +122,7 @@ TEST(PlanText, PointsUnderACommaLocale) {
     planning::PlanInput input = Example({13, 19.2, 16});
     input.diameter_mm = 1000;
     const planning::Plan plan = PlanOf(input);
-    std::string all = PlanText(input, plan);
+    std::string all = PlanText(input, plan, {});
     for (const std::string& line : ReportLines(input, plan)) {
         all += line + "\n";
     }
