@@ -19,6 +19,7 @@
 #include "plan_text/plan_text.h"
 #include "plan_text/problem_text.h"
 #include "planning/plan_inputs.h"
+#include "planning/plan_sun.h"
 #include "planning/today.h"
 #include "planning/typed_input.h"
 
@@ -119,6 +120,10 @@ constexpr const char* PlanFooter =
     "(code, feed, message). face_tilt_deg: the rim's plane from vertical, + facing up;\n"
     "feed_axis_elevation_deg: feed 1's axis toward the dish, + rising; aim_deg: how far a feed\n"
     "turns toward the reflector's centre. aperture_mm and f_over_d are null when not known.\n"
+    "sun (per satellite: sat, utc, local, elevation_deg; null when the sun does not stand at its\n"
+    "azimuth that day; not with --batch): when the sun is at the satellite's true azimuth on the\n"
+    "date, or, for today, the next such time; local (with its offset) is null unless TZ or\n"
+    "/etc/localtime gives the time zone.\n"
     "\n"
     "Exit status: 0 a plan; 1 the set-up was refused (the reason on standard error); 64 bad\n"
     "usage; 74 the output could not be written. With --batch: 0, or 1 when a line was rejected.\n"
@@ -443,10 +448,11 @@ int RunPlan(const PlanOptions& options) {
         return 1;
     }
     const auto& plan = std::get<tarvex::planning::Plan>(result);
+    const auto sun = tarvex::planning::SunTimes(input, plan, tarvex::planning::MachineClock());
     if (options.json) {
-        std::cout << tarvex::PlanJson(plan, site.place ? &*site.place : nullptr) << '\n';
+        std::cout << tarvex::PlanJson(plan, site.place ? &*site.place : nullptr, &sun) << '\n';
     } else {
-        std::cout << tarvex::PlanText(input, plan,
+        std::cout << tarvex::PlanText(input, plan, sun,
                                       site.place ? tarvex::names::PlaceEntry(*site.place) : "");
     }
     return 0;

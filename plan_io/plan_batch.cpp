@@ -7,6 +7,7 @@
 #include "plan_io/satellite_longitude.h"
 #include "plan_text/plan_text.h"
 #include "plan_text/problem_text.h"
+#include "planning/instant.h"
 #include "planning/typed_input.h"
 
 namespace tarvex {
@@ -68,6 +69,26 @@ void WriteWarning(JsonWriter& json, const planning::PlanWarning& warning, const 
         json.Integer(*warning.feed);
     }
     json.Member("message", WarningText(warning, plan));
+    json.EndObject();
+}
+
+void WriteSun(JsonWriter& json, const FeedPlan& feed, const std::optional<planning::SunTime>& sun) {
+    if (!sun) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    json.Key("sat");
+    json.Number(feed.satellite_deg);
+    json.Member("utc", planning::IsoUtc(sun->unix_seconds));
+    json.Key("local");
+    if (sun->utc_offset_seconds) {
+        json.String(planning::IsoLocal(sun->unix_seconds, *sun->utc_offset_seconds));
+    } else {
+        json.Null();
+    }
+    json.Key("elevation_deg");
+    json.Number(sun->elevation_deg);
     json.EndObject();
 }
 
@@ -193,7 +214,8 @@ void WritePlace(JsonWriter& json, const names::Place& place) {
     json.EndObject();
 }
 
-std::string PlanJson(const Plan& plan, const names::Place* place) {
+std::string PlanJson(const Plan& plan, const names::Place* place,
+                     const std::vector<std::optional<planning::SunTime>>* sun) {
     JsonWriter json;
     json.BeginObject();
     if (place != nullptr) {
@@ -218,6 +240,14 @@ std::string PlanJson(const Plan& plan, const names::Place* place) {
         WriteWarning(json, warning, plan);
     }
     json.EndArray();
+    if (sun != nullptr) {
+        json.Key("sun");
+        json.BeginArray();
+        for (std::size_t feed = 0; feed < plan.feeds.size() && feed < sun->size(); ++feed) {
+            WriteSun(json, plan.feeds[feed], (*sun)[feed]);
+        }
+        json.EndArray();
+    }
     json.EndObject();
     return std::move(json).Finish();
 }

@@ -9,6 +9,7 @@
 
 #include "names/places.h"
 #include "planning/plan_inputs.h"
+#include "planning/plan_sun.h"
 
 // The plan's input read from a batch line, and the plan written as JSON: what `tarvex-calc plan`
 // prints and reads, and what the phone page answers.
@@ -21,12 +22,17 @@ namespace tarvex {
 // offset_angle_deg, f_over_d, face_tilt_deg, feed_axis_elevation_deg; aperture_mm and f_over_d
 // null when not known), feeds (sat, azimuth_deg, magnetic_azimuth_deg, elevation_deg,
 // separation_deg, right_mm, up_mm, distance_mm, tilt_deg, rotation_deg, relative_rotation_deg,
-// aim_deg), warnings (code, feed where it applies, message in the words of plan_text.h); numbers
-// as AppendJsonNumber writes them, a zero without its sign.
+// aim_deg), warnings (code, feed where it applies, message in the words of plan_text.h), and
+// where `sun` is given (SunTimes) sun (per feed: sat, utc, local with its offset or null where no
+// zone is known, elevation_deg; null where the sun does not come to the satellite's azimuth);
+// numbers as AppendJsonNumber writes them, a zero without its sign.
 //   default example -> {"beam_deviation_factor":1.0,"declination_deg":5.096889154102898,
 //                       "dish":{"type":"prime","focal_mm":600.0,...,"aperture_mm":null,...},
-//                       "feeds":[{"sat":13.0,...},...],"warnings":[{"code":"no_dish_size",...}]}
-std::string PlanJson(const planning::Plan& plan, const names::Place* place = nullptr);
+//                       "feeds":[{"sat":13.0,...},...],"warnings":[{"code":"no_dish_size",...}],
+//                       "sun":[{"sat":13.0,"utc":"2026-12-07T11:56:48Z",
+//                               "local":"2026-12-07T13:56:48+02:00","elevation_deg":24.36...},...]}
+std::string PlanJson(const planning::Plan& plan, const names::Place* place = nullptr,
+                     const std::vector<std::optional<planning::SunTime>>* sun = nullptr);
 
 // A town as the plan's JSON and `tarvex-calc places --json` write it:
 //   {"name":"Екатеринбург","region":...,"country":...,"latin_name":...,"lat":56.8519,
@@ -60,7 +66,8 @@ std::variant<planning::PlanInput, planning::InputProblem> ParsePlanBatchLine(
 
 // The output line (without its line end) for batch input line number `line_number` (from 1):
 // the plan's JSON object, or {"error":"line N: ..."} for a rejected line or a refused set-up.
-// Second: false when the line was rejected or refused.
+// Second: false when the line was rejected or refused. Without the sun: its search would cost
+// each line some thirty times the plan itself, and a batch plans set-ups, not a roof today.
 std::pair<std::string, bool> PlanBatchOutputLine(std::string_view line, long line_number,
                                                  const PlanBatchDefaults& defaults);
 

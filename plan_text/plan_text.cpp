@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 #include "conversions/float_chars.h"
@@ -358,8 +360,56 @@ std::vector<ReportRow> FeedTable(const Plan& plan) {
     return table;
 }
 
-std::string PlanText(const planning::PlanInput& input, const Plan& plan, std::string_view place) {
+std::string SunTimeText(const std::optional<planning::SunTime>& sun, const planning::Date& date) {
+    using namespace std::chrono;
+    if (!sun) {
+        return "сегодня не будет";
+    }
+    const int offset = sun->utc_offset_seconds.value_or(0);
+    const auto shown = round<minutes>(sys_seconds(seconds(sun->unix_seconds + offset)));
+    const year_month_day day(floor<days>(shown));
+    const hh_mm_ss time(shown - floor<days>(shown));
+    const planning::Date shown_date{static_cast<int>(day.year()),
+                                    static_cast<int>(static_cast<unsigned>(day.month())),
+                                    static_cast<int>(static_cast<unsigned>(day.day()))};
+    char clock[8];
+    std::snprintf(clock, sizeof clock, "%02d:%02d", static_cast<int>(time.hours().count()),
+                  static_cast<int>(time.minutes().count()));
+    std::string zone = "UTC";
+    if (offset != 0) {
+        const int magnitude = std::abs(offset);
+        zone += (offset < 0 ? "-" : "+") + IntText(magnitude / 3600);
+        char rest[8];
+        if (magnitude % 60 != 0) {
+            std::snprintf(rest, sizeof rest, ":%02d:%02d", magnitude % 3600 / 60, magnitude % 60);
+            zone += rest;
+        } else if (magnitude % 3600 != 0) {
+            std::snprintf(rest, sizeof rest, ":%02d", magnitude % 3600 / 60);
+            zone += rest;
+        }
+    }
+    return (shown_date == date ? "" : DateText(shown_date) + " ") + clock + " " + zone +
+           ", высота " + DegreesText(sun->elevation_deg);
+}
+
+ReportRow SunRow(const Plan& plan, const std::vector<std::optional<planning::SunTime>>& sun) {
+    ReportRow row{"Солнце на азимуте спутника", {}};
+    for (std::size_t feed = 0; feed < plan.feeds.size() && feed < sun.size(); ++feed) {
+        row.cells.push_back(SunTimeText(sun[feed], plan.date));
+    }
+    return row;
+}
+
+std::string SunHintText() {
+    return "Солнце вместо компаса: в это время антенна смотрит в сторону солнца, а тень "
+           "вертикального шеста указывает точно от спутника.";
+}
+
+std::string PlanText(const planning::PlanInput& input, const Plan& plan,
+                     const std::vector<std::optional<planning::SunTime>>& sun,
+                     std::string_view place) {
     std::vector<ReportRow> table = FeedTable(plan);
+    table.push_back(SunRow(plan, sun));
     ReportRow heading{"", {}};
     for (std::size_t feed = 0; feed < plan.feeds.size(); ++feed) {
         heading.cells.push_back(FeedName(static_cast<int>(feed + 1)));
@@ -384,8 +434,8 @@ std::string PlanText(const planning::PlanInput& input, const Plan& plan, std::st
         line.erase(line.find_last_not_of(' ') + 1);
         text += line + '\n';
     }
-    text += ViewpointText() + "\n" + RotationZeroText() + "\n" + FactorLine(plan) + "\n" +
-            DishLines(plan);
+    text += ViewpointText() + "\n" + RotationZeroText() + "\n" + SunHintText() + "\n" +
+            FactorLine(plan) + "\n" + DishLines(plan);
     for (const std::string& warning : WarningLines(plan)) {
         text += "Внимание! " + warning + "\n";
     }

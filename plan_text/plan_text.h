@@ -6,6 +6,7 @@
 
 #include "conversions/typed_text.h"
 #include "planning/plan.h"
+#include "planning/plan_sun.h"
 
 // Every word and every number shown of the precise plan: the table of `tarvex-calc plan` (which
 // is also what the plan window copies), the window's results, warnings and explanation, the
@@ -128,13 +129,30 @@ struct ReportRow {
 // line from feed 1. With no feeds: the captions, each with no cells.
 std::vector<ReportRow> FeedTable(const planning::Plan& plan);
 
+// When the sun stands at a satellite's azimuth: the time to the minute on the zone's clock (UTC's
+// where no zone is known), with the date where it is not `date`, and the sun's elevation then.
+//   2026-12-07T11:56:48Z at +7200, 24.37, date 2026-12-07 -> "13:57 UTC+2, высота 24.4°"
+//   2026-12-08T11:57:33Z, no zone, date 2026-12-07 -> "2026-12-08 11:58 UTC, высота 24.2°"
+//   offset -12600 -> "... UTC-3:30, ...";  none -> "сегодня не будет"
+std::string SunTimeText(const std::optional<planning::SunTime>& sun, const planning::Date& date);
+
+// The table's row of the sun at each feed's satellite (SunTimeText of each of `sun`).
+ReportRow SunRow(const planning::Plan& plan,
+                 const std::vector<std::optional<planning::SunTime>>& sun);
+
+// How to use the sun's times instead of a compass, one line.
+//   -> "Солнце вместо компаса: в это время антенна смотрит в сторону солнца, а тень ..."
+std::string SunHintText();
+
 // The plan as a table for a terminal, one column per feed, lines ending in '\n': a title, the
-// input, the table, the viewpoint, the rotation's zero, the declination with the beam deviation
-// factor, the dish and then the warnings. `tarvex-calc plan` prints it and the plan window copies
-// it. `place`: the site's name where it was chosen by name, shown before its coordinates.
+// input, the table with the sun's row (`sun`, SunTimes), the viewpoint, the rotation's zero, the
+// sun's hint, the declination with the beam deviation factor, the dish and then the warnings.
+// `tarvex-calc plan` prints it and the plan window copies it. `place`: the site's name where it
+// was chosen by name, shown before its coordinates.
 //   place "Екатеринбург, Свердловская область, Россия" -> "Место Екатеринбург, Свердловская
 //     область, Россия (60.6122° в.д., 56.8519° с.ш.); дата 2026-12-07" as the input line
 std::string PlanText(const planning::PlanInput& input, const planning::Plan& plan,
+                     const std::vector<std::optional<planning::SunTime>>& sun,
                      std::string_view place = {});
 
 // The plan as lines for the card, one item per line, inputs first, then each feed's items, then

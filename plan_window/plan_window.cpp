@@ -504,6 +504,18 @@ QWidget* PlanWindow::CreateResults() {
     return box;
 }
 
+namespace {
+
+// The results table: the feeds' rows, then the sun's.
+std::vector<ReportRow> ResultRows(const planning::Plan& plan,
+                                  const std::vector<std::optional<planning::SunTime>>& sun) {
+    std::vector<ReportRow> rows = FeedTable(plan);
+    rows.push_back(SunRow(plan, sun));
+    return rows;
+}
+
+}  // namespace
+
 // Plain labels made once: typing changes only the texts that differ, which keeps a keystroke's
 // relayout well within a frame (a rich-text table is laid out anew on every change).
 QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
@@ -512,7 +524,7 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
     auto* grid = new QGridLayout(table);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(16);
-    const std::vector<ReportRow> rows = FeedTable(planning::Plan{});
+    const std::vector<ReportRow> rows = ResultRows(planning::Plan{}, {});
     m_cells.assign((rows.size() + 1) * (MaxFeeds + 1), nullptr);
     for (std::size_t row = 0; row <= rows.size(); ++row) {
         for (std::size_t column = 0; column <= MaxFeeds; ++column) {
@@ -536,7 +548,7 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
 }
 
 void PlanWindow::ShowTable() {
-    const std::vector<ReportRow> rows = FeedTable(m_plan ? *m_plan : planning::Plan{});
+    const std::vector<ReportRow> rows = ResultRows(m_plan ? *m_plan : planning::Plan{}, m_sun);
     const std::size_t feeds = m_plan ? m_plan->feeds.size() : 0;
     // The rotation's words in two lines where there is room, in three for three or four feeds:
     // four side by side within a screen 1024 pixels wide.
@@ -709,7 +721,7 @@ void PlanWindow::OnCopyClicked() {
     }
     // The very table `tarvex-calc plan` prints for the same input.
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(PlanText(*m_input, *m_plan, m_place_name.toStdString())));
+        QString::fromStdString(PlanText(*m_input, *m_plan, m_sun, m_place_name.toStdString())));
     ShowStatus(QStringLiteral("Результат скопирован."), false);
 }
 
@@ -728,6 +740,7 @@ void PlanWindow::Recompute() {
         std::variant<planning::Plan, planning::PlanRefusal> made = planning::MakePlan(*m_input);
         if (auto* plan = std::get_if<planning::Plan>(&made)) {
             m_plan = std::move(*plan);
+            m_sun = planning::SunTimes(*m_input, *m_plan, planning::MachineClock());
         } else {
             const auto& refusal = std::get<planning::PlanRefusal>(made);
             // Measurements that make no dish are explained at the field they name.
@@ -778,10 +791,11 @@ void PlanWindow::ShowResults(const QString& status) {
     ShowTable();
     // The declination, and once for every figure above: where they are seen from and where a
     // rotation counts from.
-    m_declination->setText(
-        m_plan ? QString::fromStdString(DeclinationLine(m_plan->declination_deg) + ". " +
-                                        ViewpointText() + " " + RotationZeroText())
-               : QString());
+    m_declination->setText(m_plan
+                               ? QString::fromStdString(DeclinationLine(m_plan->declination_deg) +
+                                                        ". " + ViewpointText() + " " +
+                                                        RotationZeroText() + " " + SunHintText())
+                               : QString());
     m_declination->setVisible(m_plan.has_value());
     m_dish_figures->setText(m_plan ? QString::fromStdString(DishLines(*m_plan)).trimmed()
                                    : QString());

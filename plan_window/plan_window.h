@@ -11,6 +11,7 @@
 #include "plan_window/feed_layout_widget.h"
 #include "plan_window/plan_form.h"
 #include "planning/plan.h"
+#include "planning/plan_sun.h"
 
 class QComboBox;
 class QCompleter;
@@ -122,6 +123,7 @@ class PlanWindow : public QWidget {
     QPushButton* m_copy = nullptr;
     std::optional<planning::PlanInput> m_input;
     std::optional<planning::Plan> m_plan;
+    std::vector<std::optional<planning::SunTime>> m_sun;  // of m_plan, by the machine's clock
 };
 
 }  // namespace tarvex

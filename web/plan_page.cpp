@@ -226,7 +226,8 @@ std::string DishTypesOf(planning::DishMeasure measure) {
 
 }  // namespace
 
-std::string PlanAnswer(std::string_view query, const planning::Date& today, std::string& shown) {
+std::string PlanAnswer(std::string_view query, const planning::Date& today,
+                       const planning::SunClock& clock, std::string& shown) {
     Pairs pairs = QueryPairs(query);
     std::vector<std::string> ignored;
     if (const std::optional<InputProblem> problem = SatelliteProblem(pairs)) {
@@ -241,13 +242,22 @@ std::string PlanAnswer(std::string_view query, const planning::Date& today, std:
             if (const auto* refusal = std::get_if<planning::PlanRefusal>(&plan)) {
                 return Refused(planning::RefusalProblem(*refusal), ignored, shown);
             }
-            shown = PlanJson(std::get<planning::Plan>(plan));
+            const auto& made = std::get<planning::Plan>(plan);
+            const auto sun = planning::SunTimes(*input, made, clock);
+            shown = PlanJson(made, nullptr, &sun);
             JsonWriter json;
             json.BeginObject();
             json.Key("plan");
             json.Raw(shown);
-            json.Member("text", PlanText(*input, std::get<planning::Plan>(plan)));
-            WriteCards(json, std::get<planning::Plan>(plan));
+            json.Member("text", PlanText(*input, made, sun));
+            json.Key("sun_text");
+            json.BeginArray();
+            for (const std::string& cell : SunRow(made, sun).cells) {
+                json.String(cell);
+            }
+            json.EndArray();
+            json.Member("sun_hint", SunHintText());
+            WriteCards(json, made);
             WriteIgnored(json, ignored);
             json.EndObject();
             return std::move(json).Finish();

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "planning/plan_facts.h"
+#include "planning/plan_sun.h"
 
 // The phone page's calls into the plan and the names: a text in, one JSON object out.
 
@@ -13,15 +14,17 @@ namespace tarvex::web {
 // focal_mm=600&date=2026-12-07`; `sats` comma-separated, percent-encoding and '+' decoded, an
 // empty value left out), as one JSON object:
 //   a plan     -> {"plan": the plan's JSON object, "text": the table `tarvex-calc plan` prints,
-//                  "ignored": [keys the plan does not know]}
+//                  "sun_text": [each feed's sun time in words (SunTimeText)], "sun_hint": how
+//                  to use them, "ignored": [keys the plan does not know]}
 //   a refusal  -> {"error": why, in Russian (the plan's own words where the plan refused it),
 //                  "field": the key it concerns ("" when it concerns none), "satellite": the
 //                  element of `sats` it names (from 1; only where it names one), "ignored": [...]}
 // and, in `shown`, the text the page shows for checking and copying: what `tarvex-calc plan
 // --json` prints for the same input (without the line end), or {"error":...,"field":...}.
 // The keys are passed on to the batch reader as they are, so every key it knows works here; a
-// satellite is a longitude or a name of the compiled-in list.
-std::string PlanAnswer(std::string_view query, const planning::Date& today, std::string& shown);
+// satellite is a longitude or a name of the compiled-in list. The sun's times are told by `clock`.
+std::string PlanAnswer(std::string_view query, const planning::Date& today,
+                       const planning::SunClock& clock, std::string& shown);
 
 // The plan's inputs for the page's form (planning::PlanInputs and the facts it draws by), as one
 // JSON object: {"inputs": [{"key", "kind", "unit", "dish": the dish types whose ways of measuring

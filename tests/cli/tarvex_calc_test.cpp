@@ -4,9 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 namespace {
@@ -174,30 +178,40 @@ TEST(TarvexCalc, BatchTakesAbsentKeysFromTheCommandLine) {
                                                   "\n");
 }
 
+// The plan's JSON as a batch line gives it: without the sun, which only a single plan searches.
+std::string WithoutSun(std::string json) {
+    const std::size_t sun = json.find(",\"sun\":[");
+    return sun == std::string::npos ? json : json.erase(sun, json.rfind('}') - sun);
+}
+
 constexpr const char* PlanExample =
     "plan --lon 35:27.69 --lat 32:48.5 --sat 13 --sat 19:12 --focal 600 --date 2026-12-07";
 
 TEST(TarvexCalcPlan, TableForTheInstaller) {
-    const CalcRun run = RunCalc(PlanExample);
+    const CalcRun run = RunCalc(PlanExample, "", "", "", "TZ=EET-2EEST,M3.5.0/3,M10.5.0/4 ");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out,
               "Точный план конверторов; антенна наведена на спутник 1\n"
               "Место 35.4615° в.д., 32.8083° с.ш.; дата 2026-12-07\n"
-              "                            Конвертор 1       Конвертор 2\n"
-              "Спутник                     13.0° в.д.        19.2° в.д.\n"
-              "Азимут истинный             217.4°            208.3°\n"
-              "Азимут по компасу           212.3°            203.2°\n"
-              "Угол места                  44.8°             48.0°\n"
-              "От оси антенны              0.00°             7.00°\n"
-              "Поворот                     30.8° по часовой  30.2° по часовой\n"
-              "Поворот от конвертора 1     —                 0.6° против часовой\n"
-              "Сдвиг по горизонтали        —                 63.6 мм вправо\n"
-              "Сдвиг по вертикали          —                 37.1 мм вниз\n"
-              "Расстояние от конвертора 1  —                 73.7 мм\n"
-              "Линия от конвертора 1       —                 вправо и вниз, под 30° к горизонтали\n"
+              "                            Конвертор 1                Конвертор 2\n"
+              "Спутник                     13.0° в.д.                 19.2° в.д.\n"
+              "Азимут истинный             217.4°                     208.3°\n"
+              "Азимут по компасу           212.3°                     203.2°\n"
+              "Угол места                  44.8°                      48.0°\n"
+              "От оси антенны              0.00°                      7.00°\n"
+              "Поворот                     30.8° по часовой           30.2° по часовой\n"
+              "Поворот от конвертора 1     —                          0.6° против часовой\n"
+              "Сдвиг по горизонтали        —                          63.6 мм вправо\n"
+              "Сдвиг по вертикали          —                          37.1 мм вниз\n"
+              "Расстояние от конвертора 1  —                          73.7 мм\n"
+              "Линия от конвертора 1       —                          вправо и вниз, под 30° к "
+              "горизонтали\n"
+              "Солнце на азимуте спутника  13:57 UTC+2, высота 24.4°  13:16 UTC+2, высота 29.0°\n"
               "Вид сзади антенны: вправо, вниз и «по часовой» — как видно, стоя за антенной.\n"
               "Поворот: 0° — разъём конвертора смотрит вниз.\n"
+              "Солнце вместо компаса: в это время антенна смотрит в сторону солнца, а тень "
+              "вертикального шеста указывает точно от спутника.\n"
               "Магнитное склонение 5.1° к востоку; коэффициент отклонения луча 1.000\n"
               "Антенна прямофокусная: фокусное расстояние 600.0 мм, диаметр не задан\n"
               "Наклон зеркала 44.8° назад от вертикали; ось конвертора 1 к зеркалу 44.8° вниз от "
@@ -244,7 +258,7 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
                                 R"({"lon":35,"lat":32,"sats":[13,19],"dish":"round"})");
     EXPECT_EQ(batch.status, 1);
     EXPECT_EQ(batch.out,
-              single.out +
+              WithoutSun(single.out) +
                   R"({"error":"line 2: not valid JSON"})"
                   "\n"
                   R"({"error":"line 3: unknown key \"f\""})"
@@ -263,7 +277,7 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
                   R"({"error":"line 9: the value of an element of \"sats\" is a number out of )"
                   R"(range"})"
                   "\n" +
-                  offset.out +
+                  WithoutSun(offset.out) +
                   R"({"error":"line 11: the value of \"dish\" is not \"prime\" or \"offset\""})"
                   "\n");
 }
@@ -279,8 +293,66 @@ TEST(TarvexCalcPlan, BatchTakesAbsentKeysFromTheOptions) {
         "\n"
         R"({"lon":35,"lat":32,"sats":[-0,19],"diameter_mm":"+1000","date":"2026-12-07"})");
     EXPECT_EQ(batch.status, 0);
-    EXPECT_EQ(batch.out.substr(0, batch.out.find('\n') + 1), single.out);
+    EXPECT_EQ(batch.out.substr(0, batch.out.find('\n') + 1), WithoutSun(single.out));
     EXPECT_NE(batch.out.find(R"("feeds":[{"sat":0.0,)"), std::string::npos) << batch.out;
+}
+
+// The sun at each satellite's azimuth against tests/planning/sun_reference.py's times (its own
+// formulas and scan) within 15 s; local time where TZ gives a zone, null where none is known, and
+// null for a satellite the sun does not reach that day (London in December: 60 E at 114.2).
+TEST(TarvexCalcPlan, SunAtEachSatellitesAzimuth) {
+    struct Row {
+        const char* zone;  // the shell's TZ assignment
+        const char* arguments;
+        double satellites[2];
+        std::optional<double> times[2];  // the reference's instants, or none
+        const char* offset;              // local's ending, "" for null
+    };
+    const Row rows[] = {
+        {"TZ=EET-2EEST,M3.5.0/3,M10.5.0/4 ",
+         PlanExample,
+         {13, 19.2},
+         {1796644607.1, 1796642186.8},
+         "+02:00"},
+        {"TZ= ",
+         "plan --lon -0.1 --lat 51.5 --sat 60 --sat 28.2 --focal 600 --date 2026-12-21",
+         {60, 28.2},
+         {std::nullopt, 1797845249.4},
+         ""}};
+    // "2026-12-07T13:56:48+02:00" -> 1796644608
+    const auto instant = [](const std::string& text) {
+        int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, oh = 0, om = 0;
+        char sign = 'Z';
+        std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d%c%d:%d", &y, &mo, &d, &h, &mi, &s, &sign, &oh,
+                    &om);
+        using namespace std::chrono;
+        const auto day = sys_days(year(y) / mo / d).time_since_epoch();
+        const long offset = (sign == '-' ? -1 : sign == '+' ? 1 : 0) * (oh * 3600 + om * 60);
+        return duration_cast<seconds>(day).count() + h * 3600 + mi * 60 + s - offset;
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const CalcRun run = RunCalc(std::string(row.arguments) + " --json", "", "", "", row.zone);
+        const nlohmann::json sun = nlohmann::json::parse(run.out).at("sun");
+        ASSERT_EQ(sun.size(), 2u);
+        for (std::size_t k = 0; k < sun.size(); ++k) {
+            ASSERT_EQ(sun[k].is_null(), !row.times[k]);
+            if (!row.times[k]) {
+                continue;
+            }
+            const auto utc = sun[k].at("utc").get<std::string>();
+            EXPECT_TRUE(utc.ends_with('Z')) << utc;
+            EXPECT_NEAR(instant(utc), *row.times[k], 15);
+            EXPECT_EQ(sun[k].at("sat").get<double>(), row.satellites[k]);
+            if (*row.offset == '\0') {
+                EXPECT_TRUE(sun[k].at("local").is_null());
+            } else {
+                const auto local = sun[k].at("local").get<std::string>();
+                EXPECT_TRUE(local.ends_with(row.offset)) << local;
+                EXPECT_EQ(instant(local), instant(utc));
+            }
+        }
+    }
 }
 
 // Hostile lines are answered like any other and the run goes on: a value nested deeper than a
@@ -376,7 +448,7 @@ TEST(TarvexCalcPlan, NamesForSatellitesPlacesAndSites) {
         RunCalc("plan --batch", R"({"lon":60.6122,"lat":56.8519,"sats":["Express-AMU1","hotbird"],)"
                                 R"("focal_mm":600,"date":"2026-12-07"})")
             .out,
-        RunCalc("plan --lon 60.6122 --lat 56.8519 --json " + numbers).out);
+        WithoutSun(RunCalc("plan --lon 60.6122 --lat 56.8519 --json " + numbers).out));
 
     struct Refused {
         std::string arguments;

@@ -62,7 +62,7 @@ TEST(PlanText, NoAngleLeavesItsRangeAcrossASweep) {
                     continue;
                 }
                 ++plans;
-                const std::string text = PlanText(input, std::get<planning::Plan>(made));
+                const std::string text = PlanText(input, std::get<planning::Plan>(made), {});
                 EXPECT_EQ(text.find("360.0°"), std::string::npos) << text;
                 EXPECT_EQ(text.find("-0.0"), std::string::npos) << text;
             }
@@ -111,6 +111,25 @@ TEST(PlanText, WarningsNameTheirFeedOnceAndARemedy) {
                                        "ничего не мешает."});
 }
 
+// The sun's time on the zone's clock to the minute, the date where it is not the plan's.
+TEST(PlanText, SunTimes) {
+    const auto at = [](std::int64_t unix_seconds, std::optional<int> offset) {
+        return std::optional<planning::SunTime>(
+            planning::SunTime{unix_seconds, 24.37, {2026, 12, 7}, offset});
+    };
+    // 1796644607 is 2026-12-07T11:56:47Z, 1796731053 2026-12-08T11:57:33Z.
+    const std::pair<std::optional<planning::SunTime>, std::string> rows[] = {
+        {at(1796644607, 7200), "13:57 UTC+2, высота 24.4°"},
+        {at(1796731053, std::nullopt), "2026-12-08 11:58 UTC, высота 24.4°"},
+        {at(1796644607, -12600), "08:27 UTC-3:30, высота 24.4°"},
+        {at(1796644607, 8440), "14:17 UTC+2:20:40, высота 24.4°"},
+        {at(1796644607, 46800), "2026-12-08 00:57 UTC+13, высота 24.4°"},
+        {std::nullopt, "сегодня не будет"}};
+    for (const auto& [sun, text] : rows) {
+        EXPECT_EQ(SunTimeText(sun, {2026, 12, 7}), text);
+    }
+}
+
 // Qt sets the process locale from LANG at start-up: under a locale whose decimal separator is a
 // comma the texts still carry points.
 TEST(PlanText, PointsUnderACommaLocale) {
@@ -122,7 +141,7 @@ TEST(PlanText, PointsUnderACommaLocale) {
     planning::PlanInput input = Example({13, 19.2, 16});
     input.diameter_mm = 1000;
     const planning::Plan plan = PlanOf(input);
-    std::string all = PlanText(input, plan);
+    std::string all = PlanText(input, plan, planning::SunTimes(input, plan, {}));
     for (const std::string& line : ReportLines(input, plan)) {
         all += line + "\n";
     }

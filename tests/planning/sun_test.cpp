@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "planning/instant.h"
+#include "planning/plan_sun.h"
 
 namespace {
 
@@ -87,6 +88,35 @@ TEST(NextSunAtAzimuth, TodaysUntilItHasPassed) {
             EXPECT_NEAR(sun->unix_seconds, expected, 3);
             EXPECT_EQ(sun->day, (Date{2026, 12, static_cast<int>(day)}));
         }
+    }
+}
+
+// A plan's sun: the date's own moment, or for today on the clock's calendar the next one still to
+// come (sun_reference.py's times as above); the zone's offset where the clock knows one.
+TEST(SunTimes, TodaysNextOtherDaysOwn) {
+    const tarvex::planning::PlanInput input{35.4615, 32.808333,     {13, 19.2}, 600,
+                                            {},      {2026, 12, 7}, {}};
+    const auto plan = std::get<tarvex::planning::Plan>(tarvex::planning::MakePlan(input));
+    using Offset = std::optional<int> (*)(std::int64_t);
+    const Offset east2 = [](std::int64_t) -> std::optional<int> { return 7200; };
+    const double todays = 1796644607.115, tomorrows = 1796731051.702;
+    const struct {
+        double now;
+        Offset offset;
+        double expected;
+    } rows[] = {{1796796000, east2, todays},     // 2026-12-09: the date's own
+                {todays - 3600, east2, todays},  // today, still to come
+                {todays + 60, east2, tomorrows},
+                // 22:30Z: already 2026-12-08 at UTC+2, so the date's own; still the 7th in UTC.
+                {1796682600, east2, todays},
+                {1796682600, nullptr, tomorrows}};
+    for (const auto& row : rows) {
+        const auto sun = tarvex::planning::SunTimes(input, plan, {row.now, row.offset});
+        ASSERT_EQ(sun.size(), 2u);
+        ASSERT_TRUE(sun[0].has_value()) << row.now;
+        EXPECT_NEAR(static_cast<double>(sun[0]->unix_seconds), row.expected, 3) << row.now;
+        EXPECT_EQ(sun[0]->utc_offset_seconds,
+                  row.offset != nullptr ? std::optional<int>(7200) : std::nullopt);
     }
 }
 
