@@ -14,6 +14,7 @@
 #include "cli/batch.h"
 #include "cli/calculator.h"
 #include "cli/names_command.h"
+#include "conversions/text.h"
 #include "plan_io/plan_batch.h"
 #include "plan_io/satellite_longitude.h"
 #include "plan_text/plan_text.h"
@@ -124,14 +125,11 @@ constexpr const char* PlanFooter =
     "usage; 74 the output could not be written. With --batch: 0, or 1 when a line was rejected.\n"
     "An option of the calculation before \"plan\" (tarvex-calc --json plan ...) is bad usage.";
 
+using tarvex::Quoted;
 using tarvex::planning::PlanInputId;
 
 std::string Key(PlanInputId input) {
     return std::string(tarvex::planning::SpecOf(input).key);
-}
-
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
 }
 
 // The footer with its batch line example, in the keys of the inputs table.

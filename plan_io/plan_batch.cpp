@@ -1,6 +1,7 @@
 #include "plan_io/plan_batch.h"
 
 #include <array>
+#include <limits>
 
 #include "plan_io/flat_object_reader.h"
 #include "plan_io/json_writer.h"
@@ -100,6 +101,11 @@ class PlanLineReader : public FlatObjectReader {
         const planning::PlanInputSpec& spec = planning::PlanInputs[key];
         if (spec.kind == InputKind::Satellites && element == 0) {
             return Report(InputProblemKind::NotAnArray, key);
+        }
+        // One satellite more than a plan takes is refused by its count: the rest are only
+        // counted, never looked up.
+        if (spec.kind == InputKind::Satellites && element > static_cast<int>(planning::MaxFeeds)) {
+            return Keep(spec.id, std::numeric_limits<double>::quiet_NaN());
         }
         const bool numeric = spec.kind != InputKind::Date && spec.kind != InputKind::Choice;
         if (value == Value::OutOfRange && numeric) {

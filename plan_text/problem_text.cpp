@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "conversions/text.h"
 #include "names/satellites.h"
 #include "plan_text/dish_text.h"
 #include "plan_text/plan_text.h"
@@ -13,10 +14,6 @@ namespace {
 using planning::InputKind;
 using planning::InputProblem;
 using planning::InputProblemKind;
-
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
 
 // "19.2E (Astra, Astra 1KR)"
 std::string PositionInEnglish(const names::SatellitePosition& position) {

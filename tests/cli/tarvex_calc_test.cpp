@@ -389,6 +389,10 @@ TEST(TarvexCalcPlan, NamesForSatellitesPlacesAndSites) {
         // In one line, whatever the text holds.
         {"plan --place \"$(printf 'Ана\\nдырь\\033[2J')\" " + names,
          "no town is named \"Ана\\nдырь\\u001b[2J\" (tarvex-calc places TEXT finds them)\n"},
+        {"plan --lon 60 --lat 56 --sat \"$(printf 'zz\\nzz')\" --sat 13 --focal 600",
+         "no satellite is named \"zz\\nzz\" (tarvex-calc satellites lists them)\n"},
+        {"plan --lon \"$(printf -- '-4:30W\\nx')\" --lat 56 --sat 13 --sat 19 --focal 600",
+         "not an angle: \"-4:30W\\nx\"\n"},
         {"plan --lon 60 --lat 56 --sat astra --sat 13 --focal 600",
          "19.2E (Astra, Astra 1KR, Astra 1L, Astra 1M, Astra 1N); 23.5E"},
     };
