@@ -68,6 +68,9 @@ std::string NotOfItsKindInEnglish(const InputProblem& problem) {
         }
         return ValueOf(problem) + " is not " + words;
     }
+    if (kind == InputKind::Text) {
+        return ValueOf(problem) + " is not a string";
+    }
     return ValueOf(problem) + " is not a number";
 }
 
@@ -76,6 +79,7 @@ constexpr const char* LongitudeExample =
 constexpr const char* LatitudeExample =
     "Градусы (32.8083), градусы:минуты (32:48.5) или 32°48′30″, можно с с.ш./ю.ш.";
 constexpr const char* LengthExample = "Число миллиметров больше нуля";
+constexpr const char* RatioExample = "Число больше нуля, например 0.4";
 
 std::string SatelliteCountText() {
     return "Нужно от " + ShortText(planning::MinFeeds) + " до " + ShortText(planning::MaxFeeds) +
@@ -115,6 +119,10 @@ std::string NotOfItsKindInRussian(const InputProblem& problem) {
                    DishTypeText(planning::DishType::PrimeFocus) + ") или " +
                    std::string(planning::DishTypeWords[1]) + " (" +
                    DishTypeText(planning::DishType::Offset) + ").";
+        case InputKind::Ratio:
+            return RatioExample;
+        case InputKind::Text:
+            return "Текст";
         case InputKind::Length:
             break;
     }
@@ -188,7 +196,7 @@ std::string ProblemInRussian(const InputProblem& problem) {
             return (problem.element > 0 ? SatelliteLabel(problem.element) + ": " : "") +
                    TextProblemText(problem.text) + ".";
         case InputProblemKind::NotPositive:
-            return LengthExample;
+            return NotOfItsKindInRussian(problem);
         case InputProblemKind::SatelliteSkipped:
             return "Сначала заполните спутник " + ShortText(problem.element - 1);
         case InputProblemKind::UnknownKey:

@@ -44,6 +44,7 @@ constexpr std::pair<planning::DishMeasure, PlanField> MeasureFields[] = {
     {planning::DishMeasure::FeedDistance, PlanField::FeedDistance},
     {planning::DishMeasure::RimLow, PlanField::RimLow},
     {planning::DishMeasure::RimHigh, PlanField::RimHigh},
+    {planning::DishMeasure::FOverD, PlanField::FOverD},
 };
 
 // The problem `kind` of the input a field gives: its key, and for a satellite its element.

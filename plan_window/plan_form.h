@@ -31,9 +31,10 @@ enum class PlanField {
     Height,
     FeedDistance,
     RimLow,
-    RimHigh
+    RimHigh,
+    FOverD
 };
-inline constexpr std::size_t PlanFieldCount = 15;
+inline constexpr std::size_t PlanFieldCount = 16;
 
 // The field that holds a measurement of the dish, and the measurement a field holds.
 //   FocalLength -> PlanField::FocalLength;  RimHigh -> PlanField::RimHigh

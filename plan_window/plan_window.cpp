@@ -62,6 +62,7 @@ const PlanFieldSpec PlanFieldSpecs[] = {
     {"FeedDistance", nullptr, "например 560"},
     {"RimLow", nullptr, "например 460"},
     {"RimHigh", nullptr, "например 834"},
+    {"FOverD", nullptr, "например 0.4"},
 };
 static_assert(std::size(PlanFieldSpecs) == PlanFieldCount);
 
@@ -230,7 +231,7 @@ void PlanWindow::CreateField(PlanField field, QFormLayout& form, QComboBox* comb
     cell->addWidget(widget);
     const bool dish = IsDishField(field);
     const planning::DishMeasure measure = [&] {
-        for (int m = 0; m <= static_cast<int>(planning::DishMeasure::RimHigh); ++m) {
+        for (int m = 0; m <= static_cast<int>(planning::DishMeasure::FOverD); ++m) {
             if (FieldOf(static_cast<planning::DishMeasure>(m)) == field) {
                 return static_cast<planning::DishMeasure>(m);
             }
@@ -278,9 +279,9 @@ QWidget* PlanWindow::CreateDish() {
     auto* way_caption = new QLabel(QStringLiteral("&Что измерено"));
     way_caption->setBuddy(m_dish_way);
     m_dish_form->addRow(way_caption, m_dish_way);
-    for (const PlanField field :
-         {PlanField::FocalLength, PlanField::Diameter, PlanField::Width, PlanField::Height,
-          PlanField::Depth, PlanField::FeedDistance, PlanField::RimLow, PlanField::RimHigh}) {
+    for (const PlanField field : {PlanField::FocalLength, PlanField::Diameter, PlanField::FOverD,
+                                  PlanField::Width, PlanField::Height, PlanField::Depth,
+                                  PlanField::FeedDistance, PlanField::RimLow, PlanField::RimHigh}) {
         QComboBox* sizes = nullptr;
         if (field == PlanField::Diameter || field == PlanField::Width) {
             sizes = new QComboBox;

@@ -270,6 +270,30 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
 
 // The set-up's options are the defaults of the lines that lack their keys; a satellite typed -0
 // is echoed as 0.
+// A prime-focus dish by its diameter and f/D plans as by F = f/D x D; a job's texts (the
+// customer, a note) go with a batch line and change nothing.
+TEST(TarvexCalcPlan, FOverDAndAJobsTexts) {
+    const std::string site = "plan --lon 35.4615 --lat 32.808333 --sat 13 --sat 19.2 --date "
+                             "2026-12-07 --diameter 1000 --json ";
+    const CalcRun by_focal = RunCalc(site + "--focal 600");
+    ASSERT_EQ(by_focal.status, 0);
+    EXPECT_EQ(RunCalc(site + "--f-over-d 0.6").out, by_focal.out);
+    const CalcRun job = RunCalc(
+        "plan --batch", R"({"lon":35.4615,"lat":32.808333,"sats":[13,19.2],"date":"2026-12-07",)"
+                        R"("diameter_mm":1000,"f_over_d":"0,6","customer":"Иванов","note":""})"
+                        "\n"
+                        R"({"lon":35.4615,"lat":32.808333,"sats":[13,19.2],"f_over_d":0.6})"
+                        "\n"
+                        R"({"lon":35.4615,"lat":32.808333,"sats":[13,19.2],"note":1})");
+    EXPECT_EQ(job.out,
+              by_focal.out +
+                  R"({"error":"line 2: Отношение f/D задано без диаметра антенны: фокусное )"
+                  R"(расстояние по f/D находят только вместе с диаметром."})"
+                  "\n"
+                  R"({"error":"line 3: the value of \"note\" is not a string"})"
+                  "\n");
+}
+
 TEST(TarvexCalcPlan, BatchTakesAbsentKeysFromTheOptions) {
     const CalcRun single = RunCalc(std::string(PlanExample) + " --diameter 1000 --json");
     const CalcRun batch = RunCalc(
