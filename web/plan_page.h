@@ -20,7 +20,9 @@ namespace tarvex::web {
 // and, in `shown`, the text the page shows for checking and copying: what `tarvex-calc plan
 // --json` prints for the same input (without the line end), or {"error":...,"field":...}.
 // The keys are passed on to the batch reader as they are, so every key it knows works here; a
-// satellite is a longitude or a name of the compiled-in list.
+// satellite is a longitude or a name of the compiled-in list. A known key given twice (even
+// blank), and a key or value that is not UTF-8, are refused naming the key; unknown keys are
+// listed in "ignored", each once.
 std::string PlanAnswer(std::string_view query, const planning::Date& today, std::string& shown);
 
 // The plan's inputs for the page's form (planning::PlanInputs and the facts it draws by), as one
