@@ -215,6 +215,21 @@ std::string ProblemInRussian(const InputProblem& problem) {
     return RefusalText(problem.refusal);
 }
 
+std::string JobProblemText(const InputProblem& problem) {
+    switch (problem.kind) {
+        case InputProblemKind::NotJson:
+        case InputProblemKind::NotAnObject:
+        case InputProblemKind::NulByte:
+        case InputProblemKind::TooLong:
+            return "это не объект JSON в одну строку";
+        case InputProblemKind::UnknownKey:
+            return "неизвестный ключ «" + problem.value + "»";
+        default:
+            break;
+    }
+    return (problem.key.empty() ? "" : "«" + problem.key + "»: ") + ProblemInRussian(problem);
+}
+
 namespace {
 
 std::string Readings(const std::vector<names::SiteCoordinates>& readings, const char* separator) {

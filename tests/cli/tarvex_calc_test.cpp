@@ -273,8 +273,9 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
 // A prime-focus dish by its diameter and f/D plans as by F = f/D x D; a job's texts (the
 // customer, a note) go with a batch line and change nothing.
 TEST(TarvexCalcPlan, FOverDAndAJobsTexts) {
-    const std::string site = "plan --lon 35.4615 --lat 32.808333 --sat 13 --sat 19.2 --date "
-                             "2026-12-07 --diameter 1000 --json ";
+    const std::string site =
+        "plan --lon 35.4615 --lat 32.808333 --sat 13 --sat 19.2 --date "
+        "2026-12-07 --diameter 1000 --json ";
     const CalcRun by_focal = RunCalc(site + "--focal 600");
     ASSERT_EQ(by_focal.status, 0);
     EXPECT_EQ(RunCalc(site + "--f-over-d 0.6").out, by_focal.out);
