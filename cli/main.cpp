@@ -14,6 +14,7 @@
 #include "cli/batch.h"
 #include "cli/calculator.h"
 #include "cli/names_command.h"
+#include "conversions/text.h"
 #include "plan_io/plan_batch.h"
 #include "plan_io/satellite_longitude.h"
 #include "plan_text/plan_text.h"
@@ -129,14 +130,11 @@ constexpr const char* PlanFooter =
     "usage; 74 the output could not be written. With --batch: 0, or 1 when a line was rejected.\n"
     "An option of the calculation before \"plan\" (tarvex-calc --json plan ...) is bad usage.";
 
+using tarvex::Quoted;
 using tarvex::planning::PlanInputId;
 
 std::string Key(PlanInputId input) {
     return std::string(tarvex::planning::SpecOf(input).key);
-}
-
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
 }
 
 // The footer with its batch line example, in the keys of the inputs table.
@@ -163,8 +161,9 @@ std::string PlanBatchHelp() {
            " or " + Quoted(DishTypeWords[1]) + "), " + key(PlanInputId::Depth) + ", " +
            key(PlanInputId::Width) + ",\n" + key(PlanInputId::Height) + ", " +
            key(PlanInputId::FeedDistance) + ", " + key(PlanInputId::RimLow) + ", " +
-           key(PlanInputId::RimHigh) +
-           ";\n"
+           key(PlanInputId::RimHigh) + ", " + key(PlanInputId::FOverD) + ";\n" +
+           key(PlanInputId::Customer) + " and " + key(PlanInputId::Note) +
+           " (texts a saved job keeps; the plan ignores them);\n"
            "numbers or texts as the options take them (" +
            key(PlanInputId::Satellites) +
            ": names\n"
@@ -265,6 +264,7 @@ OptionWords WordsOf(PlanInputId input) {
         {},
         {"Focal length of a prime-focus dish, mm", "MM"},
         {"Diameter of a prime-focus dish, mm, for the\nbeam deviation", "MM"},
+        {"f/D of a prime-focus dish, with --diameter,\ninstead of --focal", "RATIO"},
         {"For the compass azimuths; default today (local)", "YYYY-MM-DD"},
         {},
         {"Depth under a straightedge across the rim, mm", "MM"},
@@ -273,6 +273,8 @@ OptionWords WordsOf(PlanInputId input) {
         {"Offset dish: feed's horn mouth to the\nreflector's centre, mm", "MM"},
         {"Offset dish: horn mouth to the lowest point of\nthe rim, mm", "MM"},
         {"Offset dish: horn mouth to the highest point of\nthe rim, mm", "MM"},
+        {},
+        {},
     };
     static_assert(std::size(Words) == tarvex::planning::PlanInputCount);
     return Words[static_cast<std::size_t>(input)];
@@ -296,6 +298,8 @@ CLI::Validator CheckOf(tarvex::planning::InputKind kind) {
         case InputKind::Satellites:
             return SatelliteCheck();
         case InputKind::Length:
+        case InputKind::Ratio:
+        case InputKind::Text:
             return TextCheck(tarvex::planning::ParseNumber, "a number");
         case InputKind::Date:
             return CLI::Validator(
@@ -326,7 +330,7 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
         option->option_text(words.value)->check(CheckOf(spec.kind));
     };
     for (const tarvex::planning::PlanInputSpec& spec : tarvex::planning::PlanInputs) {
-        if (spec.id != PlanInputId::Date) {
+        if (spec.id != PlanInputId::Date && !spec.option.empty()) {
             add(spec);
         }
         if (spec.id == PlanInputId::Latitude) {
@@ -417,9 +421,10 @@ int RunPlan(const PlanOptions& options) {
         return BadUsage;
     }
     const auto& [site, given] = *set_up;
-    // An offset dish, or a prime-focus one measured by its depth, has no focal length to type.
-    const bool focal_needed =
-        given.dish.type == tarvex::planning::DishType::PrimeFocus && !given.dish.depth_mm;
+    // An offset dish, or a prime-focus one measured by its depth or f/D, has no focal length to
+    // type.
+    const bool focal_needed = given.dish.type == tarvex::planning::DishType::PrimeFocus &&
+                              !given.dish.depth_mm && !given.dish.f_over_d;
     if (!given.longitude_deg || !given.latitude_deg || given.satellites_deg.empty() ||
         (focal_needed && !given.focal_length_mm)) {
         const auto option = [](PlanInputId input) {
@@ -429,8 +434,8 @@ int RunPlan(const PlanOptions& options) {
                   << option(PlanInputId::Latitude) << " (or --place or --site), "
                   << option(PlanInputId::Satellites) << " and " << option(PlanInputId::FocalLength)
                   << " are required (or, for the dish, " << option(PlanInputId::Diameter) << " and "
-                  << option(PlanInputId::Depth) << ", or " << option(PlanInputId::Dish) << " "
-                  << tarvex::planning::DishTypeWords[1]
+                  << option(PlanInputId::Depth) << " or " << option(PlanInputId::FOverD) << ", or "
+                  << option(PlanInputId::Dish) << " " << tarvex::planning::DishTypeWords[1]
                   << " and its sizes)\nRun with --help for more information.\n";
         return BadUsage;
     }

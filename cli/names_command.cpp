@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "conversions/float_chars.h"
+#include "conversions/text.h"
 #include "names/satellites.h"
 #include "plan_io/json_writer.h"
 #include "plan_io/plan_batch.h"
@@ -37,15 +38,6 @@ std::string JsonList(std::string_view name, const Items& items, Write write) {
     return std::move(list).Finish();
 }
 
-// A text as typed, quoted for a message of one line: a line break or a terminal's control
-// sequence in it is written as an escape, not obeyed.
-//   "Анадырь" -> "\"Анадырь\"";  "a\nb" -> "\"a\\nb\""
-std::string Quoted(std::string_view text) {
-    std::string quoted;
-    AppendJsonString(quoted, text);
-    return quoted;
-}
-
 }  // namespace
 
 std::variant<names::Place, std::string> PlaceNamed(std::string_view text) {
@@ -70,7 +62,7 @@ std::variant<names::SiteCoordinates, std::string> PastedSite(std::string_view te
         case names::SiteReading::Outcome::Unreadable:
             break;
     }
-    return TypedTextEnglish("a latitude and a longitude", quoted, reading.problem);
+    return TypedTextEnglish("a latitude and a longitude", text, reading.problem);
 }
 
 int ListSatellites(std::string_view text, bool json, std::ostream& out, std::ostream& err) {

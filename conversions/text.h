@@ -22,4 +22,13 @@ bool TextEquals(std::string_view a, std::string_view b);
 // Plain concatenation.  (" +", " 23.5") -> " + 23.5"
 std::string Concat(std::string_view a, std::string_view b);
 
+// Appends `text` in double quotes as a JSON string is written: quotes, backslashes and control
+// characters escaped, the rest (UTF-8) as it is. The JSON writer's strings, and a typed text in a
+// message of one line, where a line break or a terminal's control sequence must not be obeyed.
+//   "a\"b" -> "\"a\\\"b\"";  "1,2\r\n" -> "\"1,2\\r\\n\""
+void AppendQuoted(std::string& out, std::string_view text);
+
+// The same as a new text.  "Анадырь" -> "\"Анадырь\"";  "zz\nzz" -> "\"zz\\nzz\""
+std::string Quoted(std::string_view text);
+
 }  // namespace tarvex

@@ -185,8 +185,8 @@ AngleReading Refused(TextProblem problem) {
 
 }  // namespace
 
-TextProblem CheckTypedText(std::string_view text) {
-    if (text.size() > MaxTypedBytes) {
+TextProblem CheckTypedText(std::string_view text, std::size_t max_bytes) {
+    if (text.size() > max_bytes) {
         return TextProblem::TooLong;
     }
     for (std::size_t at = 0; at < text.size();) {

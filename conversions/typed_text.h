@@ -33,8 +33,11 @@ inline constexpr std::size_t MaxTypedBytes = 256;
 // What any reader checks first: the length, then that the text is UTF-8 (no overlong forms, no
 // surrogates, nothing past U+10FFFF).
 //   "Сочи" -> None;  "Сочи" in cp1251 "\xd1\xee\xf7\xe8" -> NotUtf8;  "\xff" -> NotUtf8;
-//   257 times "1" -> TooLong
-TextProblem CheckTypedText(std::string_view text);
+//   257 times "1" -> TooLong;  ("a note of 300 bytes", 4096) -> None
+TextProblem CheckTypedText(std::string_view text, std::size_t max_bytes = MaxTypedBytes);
+
+// The longest free text a saved job keeps (the customer, a note), in bytes: a paragraph.
+inline constexpr std::size_t MaxJobTextBytes = 4096;
 
 // Which hemisphere letters an angle may carry.
 enum class AngleKind {

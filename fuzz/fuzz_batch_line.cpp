@@ -13,12 +13,14 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "conversions/text.h"
 #include "fuzz/require.h"
 #include "plan_io/json_writer.h"
 
 namespace {
 
 using tarvex::CalculationInputs;
+using tarvex::Quoted;
 using Answer = std::variant<CalculationInputs, std::string>;
 using Json = nlohmann::ordered_json;
 
@@ -31,12 +33,6 @@ std::optional<std::size_t> InputIndexOfKey(std::string_view key) {
         return std::nullopt;
     }
     return static_cast<std::size_t>(found - inputs.begin());
-}
-
-std::string Quoted(std::string_view text) {
-    std::string quoted;
-    tarvex::AppendJsonString(quoted, text);
-    return quoted;
 }
 
 // What a batch line means, read by nlohmann's parser into a document. The document keeps one

@@ -1,6 +1,7 @@
 #include "plan_io/plan_batch.h"
 
 #include <array>
+#include <limits>
 
 #include "plan_io/flat_object_reader.h"
 #include "plan_io/json_writer.h"
@@ -122,6 +123,18 @@ class PlanLineReader : public FlatObjectReader {
         if (spec.kind == InputKind::Satellites && element == 0) {
             return Report(InputProblemKind::NotAnArray, key);
         }
+        // One satellite more than a plan takes is refused by its count: the rest are only
+        // counted, never looked up.
+        if (spec.kind == InputKind::Satellites && element > static_cast<int>(planning::MaxFeeds)) {
+            return Keep(spec.id, std::numeric_limits<double>::quiet_NaN());
+        }
+        // A job's own texts go with it; the plan takes none of them.
+        if (spec.kind == InputKind::Text) {
+            if (value != Value::String) {
+                Report(InputProblemKind::NotOfItsKind, key, element);
+            }
+            return;
+        }
         const bool numeric = spec.kind != InputKind::Date && spec.kind != InputKind::Choice;
         if (value == Value::OutOfRange && numeric) {
             return Report(InputProblemKind::OutOfRange, key, element);
@@ -176,6 +189,8 @@ class PlanLineReader : public FlatObjectReader {
                 read = planning::ParseAngle(text, planning::AngleKind::Latitude);
                 return true;
             case InputKind::Length:
+            case InputKind::Ratio:
+            case InputKind::Text:
                 break;
         }
         read = planning::ParseNumber(text);
@@ -270,10 +285,11 @@ std::variant<planning::PlanInput, planning::InputProblem> ParsePlanBatchLine(
         {PlanInputId::Longitude, defaults.longitude_deg.has_value()},
         {PlanInputId::Latitude, defaults.latitude_deg.has_value()},
         {PlanInputId::Satellites, !defaults.satellites_deg.empty()},
-        // An offset dish, or a prime-focus one measured by its depth, has no focal length to type.
-        {PlanInputId::FocalLength, defaults.focal_length_mm.has_value() ||
-                                       input.dish.type == planning::DishType::Offset ||
-                                       input.dish.depth_mm.has_value()}};
+        // An offset dish, or a prime-focus one measured by its depth or f/D, has no focal length
+        // to type.
+        {PlanInputId::FocalLength,
+         defaults.focal_length_mm.has_value() || input.dish.type == planning::DishType::Offset ||
+             input.dish.depth_mm.has_value() || input.dish.f_over_d.has_value()}};
     for (const auto& [id, by_default] : required) {
         if (!by_default && !reader.Given(static_cast<std::size_t>(id))) {
             return planning::InputProblem{

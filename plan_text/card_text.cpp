@@ -38,6 +38,17 @@ std::string UnplacedFeedText(int number, const planning::FeedPlan& feed) {
            "). Отмерьте это положение от центра конвертора 1.";
 }
 
+std::vector<std::string> CardJobLines(std::string_view customer, std::string_view note) {
+    std::vector<std::string> lines;
+    if (!customer.empty()) {
+        lines.push_back("Заказчик: " + std::string(customer));
+    }
+    if (!note.empty()) {
+        lines.push_back("Заметка: " + std::string(note));
+    }
+    return lines;
+}
+
 std::string CardTitle() {
     return "Карточка установки мультифида";
 }

@@ -27,6 +27,10 @@ std::string UnplacedFeedText(int number, const planning::FeedPlan& feed);
 // The card's title and who made it.
 //   "Карточка установки мультифида";  ("1.0.0") -> "Составлена программой Tarvex 1.0.0."
 std::string CardTitle();
+
+// The job's customer and note, each on a line of its own where given.
+//   ("Иванов", "") -> {"Заказчик: Иванов"};  ("", "крыша") -> {"Заметка: крыша"}
+std::vector<std::string> CardJobLines(std::string_view customer, std::string_view note);
 std::string CardMadeBy(std::string_view version);
 
 // How to print and use the layouts that follow the words.

@@ -143,7 +143,8 @@ std::string DishWayText(const planning::DishWay& way) {
     };
     if (way.type == planning::DishType::PrimeFocus) {
         return needs(DishMeasure::FocalLength) ? "фокусное расстояние известно"
-                                               : "диаметр и глубина";
+               : needs(DishMeasure::FOverD) ? "диаметр и f/D"
+                                            : "диаметр и глубина";
     }
     if (needs(DishMeasure::FeedDistance)) {
         return "ширина, высота, до центра зеркала";

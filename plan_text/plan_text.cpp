@@ -10,6 +10,7 @@
 #include <numbers>
 
 #include "conversions/float_chars.h"
+#include "conversions/text.h"
 
 namespace tarvex {
 namespace {
@@ -288,14 +289,14 @@ std::string TypedTextEnglish(std::string_view what, std::string_view text, TextP
             return refused + "the text is longer than " +
                    IntText(static_cast<long long>(MaxTypedBytes)) + " bytes";
         case TextProblem::SignWithHemisphere:
-            return refused + std::string(text) + " (a sign and a hemisphere together)";
+            return refused + Quoted(text) + " (a sign and a hemisphere together)";
         case TextProblem::WrongHemisphere:
-            return refused + std::string(text) + " (the other coordinate's hemisphere)";
+            return refused + Quoted(text) + " (the other coordinate's hemisphere)";
         case TextProblem::NotANumber:
         case TextProblem::None:
             break;
     }
-    return refused + std::string(text);
+    return refused + Quoted(text);
 }
 
 std::string TextProblemText(TextProblem problem) {

@@ -99,11 +99,12 @@ std::vector<std::string> WarningLines(const planning::Plan& plan);
 //   спутники."
 std::string RefusalText(const planning::PlanRefusal& refusal);
 
-// Why a typed text is refused, for tarvex-calc's error lines: "not " + `what`, then the text where
-// it can be shown and the reason where there is more to say than that.
-//   ("an angle", "-4:30W", SignWithHemisphere) -> "not an angle: -4:30W (a sign and a hemisphere
-//   together)";  ("a town", "\xff", NotUtf8) -> "not a town: the text is not UTF-8";
-//   ("a number", "600 mm", NotANumber) -> "not a number: 600 mm"
+// Why a typed text is refused, for tarvex-calc's error lines: "not " + `what`, then the text
+// (quoted, a line break in it escaped) where it can be shown and the reason where there is more
+// to say than that.
+//   ("an angle", "-4:30W", SignWithHemisphere) -> "not an angle: \"-4:30W\" (a sign and a
+//   hemisphere together)";  ("a town", "\xff", NotUtf8) -> "not a town: the text is not UTF-8";
+//   ("a number", "600 mm", NotANumber) -> "not a number: \"600 mm\""
 std::string TypedTextEnglish(std::string_view what, std::string_view text, TextProblem problem);
 
 // The reason alone, for the window and the page; "" for NotANumber, which each field words.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "conversions/text.h"
 #include "names/satellites.h"
 #include "plan_text/dish_text.h"
 #include "plan_text/plan_text.h"
@@ -13,10 +14,6 @@ namespace {
 using planning::InputKind;
 using planning::InputProblem;
 using planning::InputProblemKind;
-
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
 
 // "19.2E (Astra, Astra 1KR)"
 std::string PositionInEnglish(const names::SatellitePosition& position) {
@@ -71,6 +68,9 @@ std::string NotOfItsKindInEnglish(const InputProblem& problem) {
         }
         return ValueOf(problem) + " is not " + words;
     }
+    if (kind == InputKind::Text) {
+        return ValueOf(problem) + " is not a string";
+    }
     return ValueOf(problem) + " is not a number";
 }
 
@@ -79,6 +79,7 @@ constexpr const char* LongitudeExample =
 constexpr const char* LatitudeExample =
     "Градусы (32.8083), градусы:минуты (32:48.5) или 32°48′30″, можно с с.ш./ю.ш.";
 constexpr const char* LengthExample = "Число миллиметров больше нуля";
+constexpr const char* RatioExample = "Число больше нуля, например 0.4";
 
 std::string SatelliteCountText() {
     return "Нужно от " + ShortText(planning::MinFeeds) + " до " + ShortText(planning::MaxFeeds) +
@@ -118,6 +119,10 @@ std::string NotOfItsKindInRussian(const InputProblem& problem) {
                    DishTypeText(planning::DishType::PrimeFocus) + ") или " +
                    std::string(planning::DishTypeWords[1]) + " (" +
                    DishTypeText(planning::DishType::Offset) + ").";
+        case InputKind::Ratio:
+            return RatioExample;
+        case InputKind::Text:
+            return "Текст";
         case InputKind::Length:
             break;
     }
@@ -191,7 +196,7 @@ std::string ProblemInRussian(const InputProblem& problem) {
             return (problem.element > 0 ? SatelliteLabel(problem.element) + ": " : "") +
                    TextProblemText(problem.text) + ".";
         case InputProblemKind::NotPositive:
-            return LengthExample;
+            return NotOfItsKindInRussian(problem);
         case InputProblemKind::SatelliteSkipped:
             return "Сначала заполните спутник " + ShortText(problem.element - 1);
         case InputProblemKind::UnknownKey:
@@ -208,6 +213,21 @@ std::string ProblemInRussian(const InputProblem& problem) {
             break;
     }
     return RefusalText(problem.refusal);
+}
+
+std::string JobProblemText(const InputProblem& problem) {
+    switch (problem.kind) {
+        case InputProblemKind::NotJson:
+        case InputProblemKind::NotAnObject:
+        case InputProblemKind::NulByte:
+        case InputProblemKind::TooLong:
+            return "это не объект JSON в одну строку";
+        case InputProblemKind::UnknownKey:
+            return "неизвестный ключ «" + problem.value + "»";
+        default:
+            break;
+    }
+    return (problem.key.empty() ? "" : "«" + problem.key + "»: ") + ProblemInRussian(problem);
 }
 
 namespace {

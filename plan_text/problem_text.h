@@ -32,6 +32,11 @@ std::string ProblemInEnglish(const planning::InputProblem& problem);
 //   {Refused, ...} -> RefusalText
 std::string ProblemInRussian(const planning::InputProblem& problem);
 
+// Russian, for a job's file that is refused: what is wrong, naming the key where there is one.
+//   {NotJson} -> "это не объект JSON в одну строку";  {UnknownKey, "", 0, "f"} -> "неизвестный
+//   ключ «f»";  {Missing, "lat"} -> "«lat»: Заполните поле"
+std::string JobProblemText(const planning::InputProblem& problem);
+
 // A site pasted from a map that reads more than one way (names::ReadSite), each reading as
 // latitude, longitude.
 //   {1, 5.2}, {1.5, 2} -> "1, 5.2 or 1.5, 2 (latitude, longitude); write it with points and a

@@ -56,13 +56,14 @@ struct Sheet {
 class Card {
   public:
     Card(QPdfWriter& writer, const planning::PlanInput& input, const planning::Plan& plan,
-         std::string_view place)
+         std::string_view place, const JobNotes& notes)
         : m_writer(writer),
           m_painter(&writer),
           m_per_mm(writer.resolution() / 25.4),
           m_page(writer.pageLayout().paintRectPixels(writer.resolution())),
           m_input(input),
           m_place(place),
+          m_notes(notes),
           m_rear(plan),
           m_front(MirroredPlan(plan)) {
         m_painter.setRenderHint(QPainter::Antialiasing);
@@ -175,6 +176,10 @@ class Card {
         words.setPageSize(QSizeF(m_page.width(), m_page.height() - Mm(PageFootMm)));
         QString html = QStringLiteral("<h2>%1</h2>").arg(Text(CardTitle()).toHtmlEscaped());
         html += QStringLiteral("<p>%1</p>").arg(Text(CardMadeBy(TARVEX_VERSION)).toHtmlEscaped());
+        for (const std::string& line : CardJobLines(m_notes.customer, m_notes.note)) {
+            html += QStringLiteral("<p style='margin:0; white-space:pre-wrap'><b>%1</b></p>")
+                        .arg(Text(line).toHtmlEscaped());
+        }
         for (const std::string& line : ReportLines(m_input, m_rear, m_place)) {
             html += line.empty()
                         ? QStringLiteral("<p style='margin:0'>&nbsp;</p>")
@@ -348,6 +353,7 @@ class Card {
     QRectF m_page;  // the printable part, in device pixels from the margins' corner
     const planning::PlanInput& m_input;
     std::string_view m_place;
+    const JobNotes& m_notes;
     planning::Plan m_rear;
     planning::Plan m_front;
     CardTiling m_rear_tiles;
@@ -374,7 +380,8 @@ QString Reason(const QSaveFile& file, int system_error) {
 }  // namespace
 
 QString SaveInstallationCard(const QString& path, const planning::PlanInput& input,
-                             const planning::Plan& plan, std::string_view place) {
+                             const planning::Plan& plan, std::string_view place,
+                             const JobNotes& notes) {
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
@@ -387,7 +394,7 @@ QString SaveInstallationCard(const QString& path, const planning::PlanInput& inp
                                          QPageLayout::Millimeter));
         writer.setTitle(Text(CardTitle()));
         writer.setCreator(QStringLiteral("Tarvex %1").arg(QStringLiteral(TARVEX_VERSION)));
-        Card card(writer, input, plan, place);
+        Card card(writer, input, plan, place, notes);
         if (!card.Active()) {
             file.cancelWriting();
             return Failure(path, QStringLiteral("PDF не создаётся"));

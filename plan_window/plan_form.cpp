@@ -44,6 +44,7 @@ constexpr std::pair<planning::DishMeasure, PlanField> MeasureFields[] = {
     {planning::DishMeasure::FeedDistance, PlanField::FeedDistance},
     {planning::DishMeasure::RimLow, PlanField::RimLow},
     {planning::DishMeasure::RimHigh, PlanField::RimHigh},
+    {planning::DishMeasure::FOverD, PlanField::FOverD},
 };
 
 // The problem `kind` of the input a field gives: its key, and for a satellite its element.
@@ -356,17 +357,16 @@ std::optional<SiteTexts> PastedSite(std::string_view before, std::string_view af
                      text(site.readings.front().latitude_deg)};
 }
 
-std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way) {
+FormPairs JobPairs(const PlanFormTexts& texts, DishWayIndex way, const JobNotes& notes) {
     const FormReader reader(texts);
-    std::string query;
-    const auto add = [&](std::string_view key, const std::string& value) {
+    FormPairs pairs;
+    const auto add = [&](planning::PlanInputId input, std::string value) {
         if (!value.empty()) {
-            query += (query.empty() ? "" : "&") + std::string(key) + "=" + UrlEncoded(value);
+            pairs.emplace_back(planning::SpecOf(input).key, std::move(value));
         }
     };
-    const auto key = [](planning::PlanInputId input) { return planning::SpecOf(input).key; };
-    add(key(planning::PlanInputId::Longitude), reader.Text(PlanField::SiteLongitude));
-    add(key(planning::PlanInputId::Latitude), reader.Text(PlanField::SiteLatitude));
+    add(planning::PlanInputId::Longitude, reader.Text(PlanField::SiteLongitude));
+    add(planning::PlanInputId::Latitude, reader.Text(PlanField::SiteLatitude));
     std::string satellites;
     for (const PlanField field : {PlanField::Satellite1, PlanField::Satellite2,
                                   PlanField::Satellite3, PlanField::Satellite4}) {
@@ -374,26 +374,36 @@ std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way) {
         if (text.empty()) {
             continue;
         }
-        // A list's entry holds commas of its own: the page is given the position.
+        // A list's entry holds commas of its own: the position is given instead.
         const SatelliteReading satellite =
             ReadSatelliteText(texts[static_cast<std::size_t>(field)]);
         satellites += (satellites.empty() ? "" : ",") +
                       (satellite.longitude_deg ? ShortText(*satellite.longitude_deg) : text);
     }
-    add(key(planning::PlanInputId::Satellites), satellites);
+    add(planning::PlanInputId::Satellites, satellites);
     const DishWayFields fields = FieldsOfWay(way);
     std::vector<PlanField> shown = fields.required;
     shown.insert(shown.end(), fields.optional.begin(), fields.optional.end());
     std::sort(shown.begin(), shown.end());
     for (const PlanField field : shown) {
         if (const std::optional<planning::DishMeasure> measure = MeasureOf(field)) {
-            add(key(planning::InputOf(*measure)), reader.Text(field));
+            add(planning::InputOf(*measure), reader.Text(field));
         }
     }
     const std::optional<planning::Date> date = planning::ParseDate(reader.Text(PlanField::Date));
-    add(key(planning::PlanInputId::Date), date ? DateText(*date) : reader.Text(PlanField::Date));
-    add(key(planning::PlanInputId::Dish),
+    add(planning::PlanInputId::Date, date ? DateText(*date) : reader.Text(PlanField::Date));
+    add(planning::PlanInputId::Dish,
         std::string(planning::DishTypeWords[static_cast<std::size_t>(WayAt(way).type)]));
+    add(planning::PlanInputId::Customer, notes.customer);
+    add(planning::PlanInputId::Note, notes.note);
+    return pairs;
+}
+
+std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way, const JobNotes& notes) {
+    std::string query;
+    for (const auto& [key, value] : JobPairs(texts, way, notes)) {
+        query += (query.empty() ? "" : "&") + std::string(key) + "=" + UrlEncoded(value);
+    }
     return query;
 }
 

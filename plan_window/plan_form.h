@@ -31,9 +31,10 @@ enum class PlanField {
     Height,
     FeedDistance,
     RimLow,
-    RimHigh
+    RimHigh,
+    FOverD
 };
-inline constexpr std::size_t PlanFieldCount = 15;
+inline constexpr std::size_t PlanFieldCount = 16;
 
 // The field that holds a measurement of the dish, and the measurement a field holds.
 //   FocalLength -> PlanField::FocalLength;  RimHigh -> PlanField::RimHigh
@@ -133,14 +134,26 @@ struct SiteTexts {
 };
 std::optional<SiteTexts> PastedSite(std::string_view before, std::string_view after);
 
-// The phone page's query string for the form (the batch keys of planning::PlanInputs the page
-// reads: the site, the satellites, the way's measurements, the date and the dish's type), each
-// value percent-encoded;
-// blank fields left out, satellites as longitudes where they read, the date as YYYY-MM-DD where
-// it reads.
+// What a job keeps besides the plan's inputs: free texts, no part of the plan.
+struct JobNotes {
+    std::string customer;
+    std::string note;
+};
+
+// The form as the batch keys of planning::PlanInputs, in the table's order: the site, the
+// satellites (comma-separated), the way's measurements, the date, the dish's type, the customer
+// and the note. Blank fields left out, satellites as longitudes where they read, the date as
+// YYYY-MM-DD where it reads, the texts as typed (blanks around them cut, a decimal comma a point).
+//   the example, way 0 -> {{"lon", "35:27.69"}, {"lat", "32:48.5"}, {"sats", "13,19.2"},
+//     {"focal_mm", "600"}, {"diameter_mm", "1000"}, {"date", "2026-12-07"}, {"dish", "prime"}}
+using FormPairs = std::vector<std::pair<std::string_view, std::string>>;
+FormPairs JobPairs(const PlanFormTexts& texts, DishWayIndex way, const JobNotes& notes = {});
+
+// The phone page's query string for the form: JobPairs, each value percent-encoded.
 //   the example, way 0 -> "lon=35%3A27.69&lat=32%3A48.5&sats=13%2C19.2&focal_mm=600&
 //     diameter_mm=1000&date=2026-12-07&dish=prime"
-std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way);
+std::string PhonePageQuery(const PlanFormTexts& texts, DishWayIndex way,
+                           const JobNotes& notes = {});
 
 // The page `html` with `query` as its defaults: a script first in its head puts the query in
 // the page's address (which the page reads) where the browser allows it for a file, and else

@@ -30,6 +30,7 @@
 #include "plan_text/plan_text.h"
 #include "plan_text/problem_text.h"
 #include "plan_window/installation_card.h"
+#include "plan_window/job_file.h"
 #include "plan_window/plan_report.h"
 #include "planning/today.h"
 #include "ui/notifier.h"
@@ -62,6 +63,7 @@ const PlanFieldSpec PlanFieldSpecs[] = {
     {"FeedDistance", nullptr, "например 560"},
     {"RimLow", nullptr, "например 460"},
     {"RimHigh", nullptr, "например 834"},
+    {"FOverD", nullptr, "например 0.4"},
 };
 static_assert(std::size(PlanFieldSpecs) == PlanFieldCount);
 
@@ -131,9 +133,20 @@ PlanWindow::PlanWindow(const CalculationView& main_window) : m_main_window(main_
     auto* take = new QPushButton(QStringLiteral("&Взять из главного окна"));
     take->setObjectName(QStringLiteral("TakeFromMainWindow"));
     connect(take, &QPushButton::clicked, this, &PlanWindow::OnTakeFromMainWindowClicked);
+    auto* save_job = new QPushButton(QStringLiteral("Сохранить задание…"));
+    save_job->setObjectName(QStringLiteral("SaveJob"));
+    connect(save_job, &QPushButton::clicked, this, &PlanWindow::OnSaveJobClicked);
+    auto* open_job = new QPushButton(QStringLiteral("Открыть задание…"));
+    open_job->setObjectName(QStringLiteral("OpenJob"));
+    connect(open_job, &QPushButton::clicked, this, &PlanWindow::OnOpenJobClicked);
+    auto* input_buttons = new QHBoxLayout;
+    input_buttons->addWidget(take);
+    input_buttons->addWidget(save_job);
+    input_buttons->addWidget(open_job);
+    input_buttons->addStretch();
     auto* input_column = new QVBoxLayout(inputs);
     input_column->addLayout(form);
-    input_column->addWidget(take, 0, Qt::AlignLeft);
+    input_column->addLayout(input_buttons);
     input_column->addStretch();
     auto* left = new QVBoxLayout;
     left->addWidget(inputs);
@@ -191,6 +204,18 @@ void PlanWindow::CreateFields(QFormLayout& form) {
             AddSatelliteCompletion(*combo);
         }
     }
+    // The job's own texts: on the card and in the job's file, no part of the plan.
+    const auto text_field = [&form](const char* name, const char* caption) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(QString::fromUtf8(name));
+        edit->setMaxLength(static_cast<int>(MaxJobTextBytes / 4));
+        auto* label = new QLabel(QString::fromUtf8(caption));
+        label->setBuddy(edit);
+        form.addRow(label, edit);
+        return edit;
+    };
+    m_customer = text_field("Customer", "Зака&зчик");
+    m_note = text_field("Note", "За&метка");
     for (const PlanField field : {PlanField::SiteLongitude, PlanField::SiteLatitude}) {
         connect(&Field(field), &QLineEdit::textChanged, this,
                 [this, field](const QString& text) { OnSiteChanged(field, text); });
@@ -230,7 +255,7 @@ void PlanWindow::CreateField(PlanField field, QFormLayout& form, QComboBox* comb
     cell->addWidget(widget);
     const bool dish = IsDishField(field);
     const planning::DishMeasure measure = [&] {
-        for (int m = 0; m <= static_cast<int>(planning::DishMeasure::RimHigh); ++m) {
+        for (int m = 0; m <= static_cast<int>(planning::DishMeasure::FOverD); ++m) {
             if (FieldOf(static_cast<planning::DishMeasure>(m)) == field) {
                 return static_cast<planning::DishMeasure>(m);
             }
@@ -278,9 +303,9 @@ QWidget* PlanWindow::CreateDish() {
     auto* way_caption = new QLabel(QStringLiteral("&Что измерено"));
     way_caption->setBuddy(m_dish_way);
     m_dish_form->addRow(way_caption, m_dish_way);
-    for (const PlanField field :
-         {PlanField::FocalLength, PlanField::Diameter, PlanField::Width, PlanField::Height,
-          PlanField::Depth, PlanField::FeedDistance, PlanField::RimLow, PlanField::RimHigh}) {
+    for (const PlanField field : {PlanField::FocalLength, PlanField::Diameter, PlanField::FOverD,
+                                  PlanField::Width, PlanField::Height, PlanField::Depth,
+                                  PlanField::FeedDistance, PlanField::RimLow, PlanField::RimHigh}) {
         QComboBox* sizes = nullptr;
         if (field == PlanField::Diameter || field == PlanField::Width) {
             sizes = new QComboBox;
@@ -620,7 +645,8 @@ bool PlanWindow::SaveCard(const QString& path) {
     if (!m_input || !m_plan) {
         return false;
     }
-    const QString error = SaveInstallationCard(path, *m_input, *m_plan, m_place_name.toStdString());
+    const QString error =
+        SaveInstallationCard(path, *m_input, *m_plan, m_place_name.toStdString(), Notes());
     if (!error.isEmpty()) {
         CurrentNotifier().ShowError(error);
         return false;
@@ -661,7 +687,7 @@ bool PlanWindow::SavePhonePage(const QString& source, const QString& path) {
     }
     const QByteArray html = page.readAll();
     const std::string copy = PageWithDefaults(std::string_view(html.constData(), html.size()),
-                                              PhonePageQuery(Texts(), DishWay()));
+                                              PhonePageQuery(Texts(), DishWay(), Notes()));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(copy.data(), static_cast<qint64>(copy.size())) !=
@@ -706,12 +732,90 @@ void PlanWindow::OnPhonePageClicked() {
 }
 
 void PlanWindow::OnSaveCardClicked() {
+    if (!m_input) {
+        return;
+    }
+    // The town's name without its region and country.
+    const QString place = m_place_name.section(QLatin1Char(','), 0, 0);
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Сохранить карточку"),
-        QDir::home().filePath(QStringLiteral("карточка-мультифида.pdf")),
+        QDir::home().filePath(QString::fromStdString(CardFileName(place.toStdString(), *m_input))),
         QStringLiteral("PDF (*.pdf)"));
     if (!path.isEmpty()) {
         SaveCard(path);
+    }
+}
+
+JobNotes PlanWindow::Notes() const {
+    return {m_customer->text().toStdString(), m_note->text().toStdString()};
+}
+
+bool PlanWindow::SaveJob(const QString& path) {
+    const std::string json = JobJson({Texts(), DishWay(), Notes()});
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(json.data(), static_cast<qint64>(json.size())) !=
+            static_cast<qint64>(json.size()) ||
+        !file.commit()) {
+        CurrentNotifier().ShowError(QStringLiteral("Не удалось сохранить задание %1: %2")
+                                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    ShowStatus(QStringLiteral("Задание сохранено: %1").arg(QDir::toNativeSeparators(path)), false);
+    return true;
+}
+
+bool PlanWindow::OpenJob(const QString& path) {
+    QFile file(path);
+    // A job is one line; a file much longer than the longest job is no job.
+    constexpr qint64 MaxJobFileBytes = 64 * 1024;
+    if (!file.open(QIODevice::ReadOnly)) {
+        CurrentNotifier().ShowError(QStringLiteral("Не удалось открыть задание %1: %2")
+                                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.read(MaxJobFileBytes + 1);
+    const auto job = bytes.size() > MaxJobFileBytes
+                         ? std::variant<Job, planning::InputProblem>(planning::InputProblem{
+                               planning::InputProblemKind::TooLong, {}, 0, {}, {}, {}})
+                         : ReadJob(std::string_view(bytes.constData(), bytes.size()));
+    if (const auto* problem = std::get_if<planning::InputProblem>(&job)) {
+        CurrentNotifier().ShowError(QStringLiteral("Файл %1 — не задание Tarvex: %2")
+                                        .arg(QDir::toNativeSeparators(path),
+                                             QString::fromStdString(JobProblemText(*problem))));
+        return false;
+    }
+    const Job& read = std::get<Job>(job);
+    m_filling = true;
+    m_place->clear();
+    m_place_name.clear();
+    SetDishWay(read.way);
+    for (std::size_t index = 0; index < PlanFieldCount; ++index) {
+        m_fields[index]->setText(QString::fromStdString(read.texts[index]));
+    }
+    m_customer->setText(QString::fromStdString(read.notes.customer));
+    m_note->setText(QString::fromStdString(read.notes.note));
+    m_filling = false;
+    Recompute();
+    ShowStatus(QStringLiteral("Задание открыто: %1").arg(QDir::toNativeSeparators(path)), false);
+    return true;
+}
+
+void PlanWindow::OnSaveJobClicked() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сохранить задание"),
+        QDir::home().filePath(QStringLiteral("задание.json")), QStringLiteral("Задание (*.json)"));
+    if (!path.isEmpty()) {
+        SaveJob(path);
+    }
+}
+
+void PlanWindow::OnOpenJobClicked() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Открыть задание"), QDir::homePath(),
+                                     QStringLiteral("Задание (*.json)"));
+    if (!path.isEmpty()) {
+        OpenJob(path);
     }
 }
 

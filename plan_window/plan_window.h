@@ -67,6 +67,13 @@ class PlanWindow : public QWidget {
     // defaults; a failure is shown through the notifier. True on success.
     bool SavePhonePage(const QString& source, const QString& path);
 
+    // The job (the form, the customer and the note) written to `path` as one JSON line, the file
+    // replaced only once written whole; and read back into the form. A file that cannot be read
+    // as a job is refused with the reason, naming the file, and the form stays as it was. False
+    // on any failure, after saying why.
+    bool SaveJob(const QString& path);
+    bool OpenJob(const QString& path);
+
   private:
     void CreateFields(QFormLayout& form);
     QWidget* CreateDish();
@@ -79,6 +86,9 @@ class PlanWindow : public QWidget {
     void OnSiteEdited();
     void ShowPlaceError(const QString& text);
     void OnPhonePageClicked();
+    void OnSaveJobClicked();
+    void OnOpenJobClicked();
+    JobNotes Notes() const;
     PlanFormTexts Texts() const;
     QWidget* CreateResults();
     QWidget* CreateResultsTable(QWidget* parent);
@@ -108,6 +118,8 @@ class PlanWindow : public QWidget {
     QLineEdit* m_place = nullptr;
     QLabel* m_place_error = nullptr;
     QString m_place_name;
+    QLineEdit* m_customer = nullptr;
+    QLineEdit* m_note = nullptr;
     std::array<QString, 2> m_site_before;  // the longitude's and latitude's texts before a change
     bool m_filling = false;                // the window itself is setting the fields' texts
     QLabel* m_dish_figures = nullptr;

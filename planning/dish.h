@@ -74,7 +74,7 @@ enum class DishMeasure {
     FeedDistance,
     RimLow,
     RimHigh,
-    FOverD,  // DishMeasurements::f_over_d; no way of DishWays uses it yet
+    FOverD,  // DishMeasurements::f_over_d
 };
 
 // The offset angles alpha a tape's readings may give. Offset dishes for satellite reception are
@@ -191,7 +191,7 @@ struct DishWay {
     std::vector<DishMeasure> optional;  // the diameter for the beam deviation; H as a cross-check
 };
 
-// Prime focus: F (D optional) or D and the depth; offset: W, H and the feed distance, W, H and
+// Prime focus: F (D optional), D and the depth, or (last) D and f/D; offset: W, H and the feed distance, W, H and
 // the depth, or W and both rim distances (H optional).
 inline const DishWay DishWays[] = {
     {DishType::PrimeFocus, {DishMeasure::FocalLength}, {DishMeasure::Diameter}},
@@ -201,6 +201,8 @@ inline const DishWay DishWays[] = {
     {DishType::Offset,
      {DishMeasure::Width, DishMeasure::RimLow, DishMeasure::RimHigh},
      {DishMeasure::Height}},
+    // Added last: the others keep the indices callers name them by.
+    {DishType::PrimeFocus, {DishMeasure::Diameter, DishMeasure::FOverD}, {}},
 };
 
 // How far a feed at `distance_mm` from feed 1 turns toward the reflector's centre, so that it

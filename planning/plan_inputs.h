@@ -20,6 +20,7 @@ enum class PlanInputId {
     Satellites,
     FocalLength,
     Diameter,
+    FOverD,
     Date,
     Dish,
     Depth,
@@ -28,6 +29,8 @@ enum class PlanInputId {
     FeedDistance,
     RimLow,
     RimHigh,
+    Customer,
+    Note,
 };
 
 enum class InputKind {
@@ -37,15 +40,17 @@ enum class InputKind {
     Length,      // millimetres, a finite number > 0 (ParseNumber)
     Date,        // YYYY-MM-DD or DD.MM.YYYY (ParseDate)
     Choice,      // one of a few words: the dish's type
+    Ratio,       // a ratio without a unit (f/D), a finite number > 0 (ParseNumber)
+    Text,        // a free text kept with a job (the customer, a note); no part of the plan
 };
 
 struct PlanInputSpec {
     PlanInputId id;
     std::string_view key;     // in a batch line, a page's link and its form's field ids
-    std::string_view option;  // of `tarvex-calc plan`
+    std::string_view option;  // of `tarvex-calc plan`; "" for a text no plan takes
     InputKind kind;
     std::string_view unit;  // "deg", "mm" or ""
-    // The dish's measurement it gives, for the lengths.
+    // The dish's measurement it gives, for the lengths and f/D.
     std::optional<DishMeasure> measure;
 };
 
@@ -58,6 +63,7 @@ inline constexpr PlanInputSpec PlanInputs[] = {
      DishMeasure::FocalLength},
     {PlanInputId::Diameter, "diameter_mm", "--diameter", InputKind::Length, "mm",
      DishMeasure::Diameter},
+    {PlanInputId::FOverD, "f_over_d", "--f-over-d", InputKind::Ratio, "", DishMeasure::FOverD},
     {PlanInputId::Date, "date", "--date", InputKind::Date, "", {}},
     {PlanInputId::Dish, "dish", "--dish", InputKind::Choice, "", {}},
     {PlanInputId::Depth, "depth_mm", "--depth", InputKind::Length, "mm", DishMeasure::Depth},
@@ -68,6 +74,8 @@ inline constexpr PlanInputSpec PlanInputs[] = {
     {PlanInputId::RimLow, "rim_low_mm", "--rim-low", InputKind::Length, "mm", DishMeasure::RimLow},
     {PlanInputId::RimHigh, "rim_high_mm", "--rim-high", InputKind::Length, "mm",
      DishMeasure::RimHigh},
+    {PlanInputId::Customer, "customer", "", InputKind::Text, "", {}},
+    {PlanInputId::Note, "note", "", InputKind::Text, "", {}},
 };
 inline constexpr std::size_t PlanInputCount = std::size(PlanInputs);
 
@@ -83,8 +91,9 @@ std::optional<PlanInputId> InputOfKey(std::string_view key);
 // The input that gives a measurement of the dish: DishMeasure::RimLow -> RimLow
 PlanInputId InputOf(DishMeasure measure);
 
-// The member of `input` a length fills: FocalLength -> &input.focal_length_mm;
-// Depth -> &input.dish.depth_mm; an input that is no length -> null.
+// The member of `input` a length (or f/D) fills: FocalLength -> &input.focal_length_mm;
+// Depth -> &input.dish.depth_mm; FOverD -> &input.dish.f_over_d; an input that is no
+// measurement -> null.
 std::optional<double>* LengthOf(PlanInput& input, PlanInputId id);
 const std::optional<double>* LengthOf(const PlanInput& input, PlanInputId id);
 

@@ -86,9 +86,11 @@
       }
       var attributes = { id: input.key, name: input.key, autocomplete: "off" };
       if (input.kind === "date") attributes.type = "date";
-      else attributes.inputmode = "decimal";
+      else if (input.kind !== "text") attributes.inputmode = "decimal";
       if (input.placeholder) attributes.placeholder = input.placeholder;
-      var where = input.kind === "length" ? "dish-fields" : input.kind === "date" ? "date-field" : "site-fields";
+      // A job's own texts (the customer, a note) go with the date, after the plan's inputs.
+      var where = input.kind === "length" || input.kind === "ratio" ? "dish-fields"
+                : input.kind === "date" || input.kind === "text" ? "date-field" : "site-fields";
       el(where).appendChild(field(input, make("input", attributes)));
     });
   }

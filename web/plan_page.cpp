@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <variant>
 #include <vector>
 
+#include "conversions/typed_text.h"
 #include "names/satellites.h"
 #include "names/site_text.h"
 #include "plan_io/json_writer.h"
@@ -62,22 +64,47 @@ std::vector<std::string> Split(std::string_view text, char separator) {
     }
 }
 
-// The query's keys in their order with their decoded values. A key given twice keeps its last
-// value, as the form's own link never does otherwise; a blank value drops the key.
+// The query's keys in their order with their decoded values; a blank value drops its key.
 using Pairs = std::vector<std::pair<std::string, std::string>>;
 
-Pairs QueryPairs(std::string_view query) {
+// The page plans what its form shows: a key given twice (blank or not) is refused, as the batch
+// refuses it, and so is a key or a value that is not UTF-8 (a link from a cp1251 page). A key the
+// plan does not know goes to `ignored`. Each pair is read once: time in proportion to the query.
+std::variant<Pairs, InputProblem> QueryPairs(std::string_view query,
+                                             std::vector<std::string>& ignored) {
     if (!query.empty() && query.front() == '?') {
         query.remove_prefix(1);
     }
     Pairs pairs;
+    std::unordered_set<std::string> given;  // every key met, blank or not
     for (const std::string& pair : Split(query, '&')) {
         const std::size_t equals = pair.find('=');
         std::string key = Decoded(std::string_view(pair).substr(0, equals));
         std::string value =
             equals == std::string::npos ? "" : Decoded(std::string_view(pair).substr(equals + 1));
-        std::erase_if(pairs, [&key](const auto& given) { return given.first == key; });
-        if (!key.empty() && value.find_first_not_of(" \t") != std::string::npos) {
+        const std::optional<planning::PlanInputId> input = planning::InputOfKey(key);
+        const bool text = input && planning::SpecOf(*input).kind == planning::InputKind::Text;
+        for (const auto& [checked, limit] :
+             {std::pair{std::string_view(key), std::string_view(key).size()},
+              std::pair{std::string_view(value), text ? MaxJobTextBytes : value.size()}}) {
+            if (const TextProblem problem = CheckTypedText(checked, limit);
+                problem != TextProblem::None) {
+                return InputProblem{
+                    InputProblemKind::TextRefused, input ? key : std::string(), 0, {}, {}, problem};
+            }
+        }
+        if (key.empty()) {
+            continue;
+        }
+        const bool first = given.insert(key).second;
+        if (!input) {
+            // A key of another program's link (utm_source=...) or of a newer page: left out.
+            if (first) {
+                ignored.push_back(std::move(key));
+            }
+        } else if (!first) {
+            return InputProblem{InputProblemKind::GivenTwice, key, 0, {}, {}, {}};
+        } else if (value.find_first_not_of(" \t") != std::string::npos) {
             pairs.emplace_back(std::move(key), std::move(value));
         }
     }
@@ -204,7 +231,8 @@ std::string Refused(const InputProblem& problem, const std::vector<std::string>&
 }
 
 // The kinds' names for the page, in the order of planning::InputKind.
-constexpr const char* KindWords[] = {"angle", "latitude", "satellites", "length", "date", "choice"};
+constexpr const char* KindWords[] = {"angle", "latitude", "satellites", "length",
+                                     "date",  "choice",   "ratio",      "text"};
 
 // The dish types whose ways of measuring use a measurement: "prime", "offset" or both.
 std::string DishTypesOf(planning::DishMeasure measure) {
@@ -228,50 +256,45 @@ std::string DishTypesOf(planning::DishMeasure measure) {
 
 std::string PlanAnswer(std::string_view query, const planning::Date& today,
                        const planning::SunClock& clock, std::string& shown) {
-    Pairs pairs = QueryPairs(query);
     std::vector<std::string> ignored;
+    auto read = QueryPairs(query, ignored);
+    if (const auto* problem = std::get_if<InputProblem>(&read)) {
+        return Refused(*problem, ignored, shown);
+    }
+    const Pairs& pairs = std::get<Pairs>(read);
     if (const std::optional<InputProblem> problem = SatelliteProblem(pairs)) {
         return Refused(*problem, ignored, shown);
     }
     PlanBatchDefaults defaults;
     defaults.date = today;
-    while (true) {
-        const auto parsed = ParsePlanBatchLine(BatchLine(pairs), defaults);
-        if (const auto* input = std::get_if<planning::PlanInput>(&parsed)) {
-            const auto plan = planning::MakePlan(*input);
-            if (const auto* refusal = std::get_if<planning::PlanRefusal>(&plan)) {
-                return Refused(planning::RefusalProblem(*refusal), ignored, shown);
-            }
-            const auto& made = std::get<planning::Plan>(plan);
-            const auto sun = planning::SunTimes(*input, made, clock);
-            shown = PlanJson(made, nullptr, &sun);
-            JsonWriter json;
-            json.BeginObject();
-            json.Key("plan");
-            json.Raw(shown);
-            json.Member("text", PlanText(*input, made, sun));
-            json.Key("sun_text");
-            json.BeginArray();
-            for (const std::string& cell : SunRow(made, sun).cells) {
-                json.String(cell);
-            }
-            json.EndArray();
-            json.Member("sun_hint", SunHintText());
-            WriteCards(json, made);
-            WriteIgnored(json, ignored);
-            json.EndObject();
-            return std::move(json).Finish();
-        }
-        const InputProblem& problem = std::get<InputProblem>(parsed);
-        // A key of another program's link (utm_source=...) or of a newer page: left out.
-        if (problem.kind == InputProblemKind::UnknownKey) {
-            std::erase_if(pairs,
-                          [&problem](const auto& pair) { return pair.first == problem.value; });
-            ignored.push_back(problem.value);
-            continue;
-        }
-        return Refused(problem, ignored, shown);
+    const auto parsed = ParsePlanBatchLine(BatchLine(pairs), defaults);
+    if (const auto* problem = std::get_if<InputProblem>(&parsed)) {
+        return Refused(*problem, ignored, shown);
     }
+    const auto& input = std::get<planning::PlanInput>(parsed);
+    const auto plan = planning::MakePlan(input);
+    if (const auto* refusal = std::get_if<planning::PlanRefusal>(&plan)) {
+        return Refused(planning::RefusalProblem(*refusal), ignored, shown);
+    }
+    const auto& made = std::get<planning::Plan>(plan);
+    const auto sun = planning::SunTimes(input, made, clock);
+    shown = PlanJson(made, nullptr, &sun);
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("plan");
+    json.Raw(shown);
+    json.Member("text", PlanText(input, made, sun));
+    json.Key("sun_text");
+    json.BeginArray();
+    for (const std::string& cell : SunRow(made, sun).cells) {
+        json.String(cell);
+    }
+    json.EndArray();
+    json.Member("sun_hint", SunHintText());
+    WriteCards(json, made);
+    WriteIgnored(json, ignored);
+    json.EndObject();
+    return std::move(json).Finish();
 }
 
 std::string InputsAnswer(const planning::Date& today) {

@@ -22,7 +22,9 @@ namespace tarvex::web {
 // and, in `shown`, the text the page shows for checking and copying: what `tarvex-calc plan
 // --json` prints for the same input (without the line end), or {"error":...,"field":...}.
 // The keys are passed on to the batch reader as they are, so every key it knows works here; a
-// satellite is a longitude or a name of the compiled-in list. The sun's times are told by `clock`.
+// satellite is a longitude or a name of the compiled-in list. A known key given twice (even
+// blank), and a key or value that is not UTF-8, are refused naming the key; unknown keys are
+// listed in "ignored", each once. The sun's times are told by `clock`.
 std::string PlanAnswer(std::string_view query, const planning::Date& today,
                        const planning::SunClock& clock, std::string& shown);
 

@@ -284,6 +284,31 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
 
 // The set-up's options are the defaults of the lines that lack their keys; a satellite typed -0
 // is echoed as 0.
+// A prime-focus dish by its diameter and f/D plans as by F = f/D x D; a job's texts (the
+// customer, a note) go with a batch line and change nothing.
+TEST(TarvexCalcPlan, FOverDAndAJobsTexts) {
+    const std::string site =
+        "plan --lon 35.4615 --lat 32.808333 --sat 13 --sat 19.2 --date "
+        "2026-12-07 --diameter 1000 --json ";
+    const CalcRun by_focal = RunCalc(site + "--focal 600");
+    ASSERT_EQ(by_focal.status, 0);
+    EXPECT_EQ(RunCalc(site + "--f-over-d 0.6").out, by_focal.out);
+    const CalcRun job = RunCalc(
+        "plan --batch", R"({"lon":35.4615,"lat":32.808333,"sats":[13,19.2],"date":"2026-12-07",)"
+                        R"("diameter_mm":1000,"f_over_d":"0,6","customer":"Иванов","note":""})"
+                        "\n"
+                        R"({"lon":35.4615,"lat":32.808333,"sats":[13,19.2],"f_over_d":0.6})"
+                        "\n"
+                        R"({"lon":35.4615,"lat":32.808333,"sats":[13,19.2],"note":1})");
+    EXPECT_EQ(job.out,
+              by_focal.out +
+                  R"({"error":"line 2: Отношение f/D задано без диаметра антенны: фокусное )"
+                  R"(расстояние по f/D находят только вместе с диаметром."})"
+                  "\n"
+                  R"({"error":"line 3: the value of \"note\" is not a string"})"
+                  "\n");
+}
+
 TEST(TarvexCalcPlan, BatchTakesAbsentKeysFromTheOptions) {
     const CalcRun single = RunCalc(std::string(PlanExample) + " --diameter 1000 --json");
     const CalcRun batch = RunCalc(
@@ -461,6 +486,10 @@ TEST(TarvexCalcPlan, NamesForSatellitesPlacesAndSites) {
         // In one line, whatever the text holds.
         {"plan --place \"$(printf 'Ана\\nдырь\\033[2J')\" " + names,
          "no town is named \"Ана\\nдырь\\u001b[2J\" (tarvex-calc places TEXT finds them)\n"},
+        {"plan --lon 60 --lat 56 --sat \"$(printf 'zz\\nzz')\" --sat 13 --focal 600",
+         "no satellite is named \"zz\\nzz\" (tarvex-calc satellites lists them)\n"},
+        {"plan --lon \"$(printf -- '-4:30W\\nx')\" --lat 56 --sat 13 --sat 19 --focal 600",
+         "not an angle: \"-4:30W\\nx\"\n"},
         {"plan --lon 60 --lat 56 --sat astra --sat 13 --focal 600",
          "19.2E (Astra, Astra 1KR, Astra 1L, Astra 1M, Astra 1N); 23.5E"},
     };

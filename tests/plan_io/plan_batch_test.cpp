@@ -64,6 +64,14 @@ TEST(ParsePlanBatchLine, TakesNamesAndDefaults) {
     EXPECT_EQ(input.focal_length_mm, 600);
 }
 
+// Satellites past the fourth are counted for the plan's refusal, never looked up.
+TEST(ParsePlanBatchLine, CountsSatellitesPastTheFourthUnread) {
+    const auto parsed = ParsePlanBatchLine(
+        R"({"lon":1,"lat":1,"focal_mm":600,"sats":[1,2,3,4,"Astra","zzzzqq"]})", {});
+    ASSERT_TRUE(std::holds_alternative<planning::PlanInput>(parsed));
+    EXPECT_EQ(std::get<planning::PlanInput>(parsed).satellites_deg.size(), 6u);
+}
+
 // The refusal-to-input map ends the window's and the page's old disagreements.
 TEST(RefusedInput, NamesTheInputToChange) {
     const auto dish = [](planning::DishProblem problem) {

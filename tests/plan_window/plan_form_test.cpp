@@ -4,6 +4,7 @@
 #include <map>
 
 #include "names/satellites.h"
+#include "plan_window/job_file.h"
 #include "plan_window/plan_form.h"
 #include "plan_window/plan_report.h"
 
@@ -333,6 +334,28 @@ TEST(FeedLayoutBounds, FramesEveryCircleInWholeTens) {
     const LayoutBounds centred = FeedLayoutBounds(plan, FeedPosition{94.4, -33.3}, true);
     EXPECT_EQ((std::vector{centred.left, centred.right, centred.bottom, centred.top}),
               (std::vector<double>{-120, 120, -120, 120}));
+}
+
+// A card's name says whose job it is and stays a name every file system takes; a job's file
+// with more satellites than the form has, or measurements of two ways at once, is refused.
+TEST(JobFile, CardNamesAndRefusals) {
+    planning::PlanInput input;
+    input.site_longitude_deg = 35.4615;
+    input.site_latitude_deg = 32.808333;
+    input.satellites_deg = {13, -5};
+    input.date = {2026, 12, 7};
+    EXPECT_EQ(CardFileName("Тверия", input), "Тверия 13E 5W 2026-12-07.pdf");
+    EXPECT_EQ(CardFileName("a/b:c\n", input), "a_b_c_ 13E 5W 2026-12-07.pdf");
+    EXPECT_EQ(CardFileName("", input), "32.808333 35.4615 13E 5W 2026-12-07.pdf");
+    const auto refused = [](const char* line) {
+        const auto job = ReadJob(line);
+        return std::holds_alternative<planning::InputProblem>(job)
+                   ? std::get<planning::InputProblem>(job).key
+                   : std::string("read");
+    };
+    EXPECT_EQ(refused(R"({"lon":1,"lat":1,"sats":[1,2,3,4,5],"focal_mm":600})"), "sats");
+    EXPECT_EQ(refused(R"({"lon":1,"lat":1,"sats":[1,2],"focal_mm":600,"depth_mm":9})"), "depth_mm");
+    EXPECT_EQ(refused(R"({"lon":1,"lat":1,"sats":[1,2],"diameter_mm":900,"depth_mm":90})"), "read");
 }
 
 }  // namespace

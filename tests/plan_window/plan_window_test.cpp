@@ -467,6 +467,49 @@ class PlanWindowTest : public QObject {
         QCOMPARE(ReadAll(copy), saved);
     }
 
+    // A job kept: saved as one JSON line and opened back, the dish by f/D, the customer and the
+    // note too; a file that is no job is refused, naming what is wrong, and changes nothing.
+    void JobSavedAndOpened() {
+        m_window->SetDishWay(5);
+        TypeInto(m_window->Field(PlanField::Diameter), QStringLiteral("1500"));
+        TypeInto(m_window->Field(PlanField::FOverD), QStringLiteral("0,4"));
+        Find<QLineEdit>(*m_window, "Customer").setText(QStringLiteral("Иванов"));
+        QVERIFY(m_window->CurrentPlan().has_value());
+        QCOMPARE(m_window->CurrentPlan()->dish.focal_length_mm, 600.0);
+        const QString job = m_folder->filePath(QStringLiteral("job.json"));
+        QVERIFY(m_window->SaveJob(job));
+        QCOMPARE(ReadAll(job),
+                 QByteArray(R"({"lon":"35:27.69","lat":"32:48.5","sats":["13","19.2"],)"
+                            R"("diameter_mm":"1500","f_over_d":"0.4","date":"2026-12-07",)"
+                            R"("dish":"prime","customer":"Иванов"})"
+                            "\n"));
+        // The same job through tarvex-calc's batch: the same dish.
+        QProcess calc;
+        calc.setStandardInputFile(job);
+        calc.start(QStringLiteral(TARVEX_CALC), {"plan", "--batch"});
+        QVERIFY(calc.waitForFinished());
+        QVERIFY(calc.readAllStandardOutput().contains(R"("focal_mm":600.0,)"));
+        m_window->SetDishWay(0);
+        Find<QLineEdit>(*m_window, "Customer").setText(QStringLiteral("Петров"));
+        QVERIFY(m_window->OpenJob(job));
+        QCOMPARE(m_window->Field(PlanField::FOverD).text(), QStringLiteral("0.4"));
+        QCOMPARE(Find<QLineEdit>(*m_window, "Customer").text(), QStringLiteral("Иванов"));
+        QCOMPARE(m_window->CurrentPlan()->dish.focal_length_mm, 600.0);
+
+        const QString bad = m_folder->filePath(QStringLiteral("bad.json"));
+        for (const char* text : {R"({"lon":"1","f":2})", "\xff", R"({"lon":"1","lon":"2"})"}) {
+            QFile file(bad);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+            file.close();
+            QVERIFY(!m_window->OpenJob(bad));
+            QCOMPARE(m_window->Field(PlanField::SiteLongitude).text(), QStringLiteral("35:27.69"));
+        }
+        QVERIFY(m_notifier.errors.at(0).endsWith(QStringLiteral("неизвестный ключ «f»")));
+        QVERIFY(m_notifier.errors.at(2).endsWith(QStringLiteral("«lon»: Поле задано дважды.")));
+        m_notifier.errors.clear();
+    }
+
     // A satellite by part of its name, as the list offers it.
     void SatelliteByName() {
         TypeInto(m_window->Field(PlanField::Satellite2), QStringLiteral("amu"));

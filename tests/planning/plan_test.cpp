@@ -32,7 +32,7 @@ PlanInput Input(double lon, double lat, std::vector<double> sats, double focal,
 // A dish as typed: F, D, then the depth, W, H, the feed distance, r1, r2 ({}: not measured).
 struct TypedDish {
     DishType type;
-    std::array<std::optional<double>, 8> mm;
+    std::array<std::optional<double>, 9> mm;  // in the order of DishMeasure
 };
 
 PlanInput OnDish(const TypedDish& dish, std::vector<double> sats = {13, 19.2}) {
@@ -40,7 +40,7 @@ PlanInput OnDish(const TypedDish& dish, std::vector<double> sats = {13, 19.2}) {
     const auto& mm = dish.mm;
     input.focal_length_mm = mm[0];
     input.diameter_mm = mm[1];
-    input.dish = {dish.type, mm[2], mm[3], mm[4], mm[5], mm[6], mm[7], {}};
+    input.dish = {dish.type, mm[2], mm[3], mm[4], mm[5], mm[6], mm[7], mm[8]};
     return input;
 }
 
@@ -212,8 +212,8 @@ TEST(MakePlan, DishFiguresFromEachWayOfMeasuring) {
 TEST(DishWays, EachWaysMeasurementsAloneGiveADish) {
     using tarvex::planning::DishMeasure;
     const auto typed = [](const tarvex::planning::DishWay& way, std::optional<DishMeasure> left) {
-        // F, D, depth, W, H, feed distance, r1, r2 of the dishes above.
-        constexpr double Example[] = {600, 1000, 79, 800, 883, 560, 460, 834};
+        // F, D, depth, W, H, feed distance, r1, r2, f/D of the dishes above.
+        constexpr double Example[] = {600, 1000, 79, 800, 883, 560, 460, 834, 0.6};
         TypedDish dish{way.type, {}};
         for (const auto& measures : {way.required, way.optional}) {
             for (const DishMeasure measure : measures) {

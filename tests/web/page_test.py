@@ -37,10 +37,22 @@ ROWS = [
     ({"lon": "37.6", "lat": "55.7", "sats": "13,19.2", "dish": "offset", "width_mm": "800",
       "height_mm": "883", "depth_mm": "-79"}, "depth_mm"),
     ({"lon": "37.6", "lat": "55.7", "sats": "13,Astra", "focal_mm": "600"}, "sats"),
+    ({"lon": "35.4615", "lat": "32.808333", "sats": "13,19.2", "diameter_mm": "1500",
+      "f_over_d": "0.4", "date": "2026-12-07", "customer": "Иванов, крыша"}, None),
+]
+# Links as another program may write them, and the field the page refuses them beside ("" for
+# the form as a whole): bytes that are not UTF-8 (a cp1251 page's link), a key given twice.
+LINKS = [
+    ("lon=%FF&lat=32.8&sats=13,19.2&focal_mm=600", "lon"),
+    ("%FF=1&lon=35&lat=32.8&sats=13,19.2&focal_mm=600", ""),
+    ("lon=35&lat=32.8&sats=13,%FF&focal_mm=600", "sats"),
+    ("lon=35.4615%20%E2.%E4.&lat=32.8&sats=13,19.2&focal_mm=600", "lon"),
+    ("lon=35.4615&lat=32.8&sats=13,19.2&focal_mm=600&lon=36", "lon"),
+    ("lon=35.4615&lat=32.8&sats=13,19.2&focal_mm=600&lon=", "lon"),
 ]
 OPTIONS = {"lon": "--lon", "lat": "--lat", "focal_mm": "--focal", "diameter_mm": "--diameter",
            "date": "--date", "dish": "--dish", "depth_mm": "--depth", "width_mm": "--width",
-           "height_mm": "--height"}
+           "height_mm": "--height", "f_over_d": "--f-over-d"}
 
 worst = 0.0
 
@@ -105,6 +117,12 @@ def check_plans(browser):
             assert browser.evaluate("document.querySelectorAll('[aria-invalid]').length") == 1
             if refusal is not None:
                 assert page["error"] == refusal, (page, refusal)
+    for query, field in LINKS:
+        browser.open("file://" + urllib.parse.quote(PAGE) + "?" + query)
+        page = json.loads(text("plan-json"))
+        assert page["field"] == field, (query, page)
+        assert text(f"problem-{field}") == page["error"], query
+        assert text("plan-status").startswith("Расчёт не выполнен"), query
     # «Рассчитать» once the worker is up: the plan computed off the page's thread, the same.
     browser.open(url_of(ROWS[0][0]), "document.body.dataset.worker")
     browser.evaluate("document.getElementById('sat2').value = '9';"
