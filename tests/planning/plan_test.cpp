@@ -24,9 +24,12 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 // Marks a figure the row does not pin: the azimuth of a satellite at the zenith is arbitrary.
 constexpr double Any = NaN;
 
+// The formula's plan: the optics have tests of their own below.
 PlanInput Input(double lon, double lat, std::vector<double> sats, double focal,
                 std::optional<double> diameter = std::nullopt, Date date = InModel) {
-    return {lon, lat, std::move(sats), focal, diameter, date, {}};
+    PlanInput input{lon, lat, std::move(sats), focal, diameter, date, {}};
+    input.optics = false;
+    return input;
 }
 
 // A dish as typed: F, D, then the depth, W, H, the feed distance, r1, r2 ({}: not measured).
