@@ -177,7 +177,12 @@ double FeedExponentFor(const Reflector& reflector, double taper_db) {
 }
 
 int BestFocus(const std::vector<double>& worst_loss_db) {
-    return static_cast<int>(std::min_element(worst_loss_db.begin(), worst_loss_db.end()) -
+    if (worst_loss_db.empty()) {
+        return 0;
+    }
+    const double least = *std::min_element(worst_loss_db.begin(), worst_loss_db.end());
+    return static_cast<int>(std::find_if(worst_loss_db.begin(), worst_loss_db.end(),
+                                         [&](double loss) { return loss <= least + FocusTieDb; }) -
                             worst_loss_db.begin());
 }
 

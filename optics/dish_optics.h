@@ -35,6 +35,8 @@ namespace tarvex::optics {
 inline constexpr double DegradedLossDb = 6;
 // An axial shift is given only where it gains at least this much.
 inline constexpr double AxialGainDb = 0.1;
+// Worst losses closer than this are alike to the focus choice.
+inline constexpr double FocusTieDb = 0.01;
 // The beamwidth's level below the peak.
 inline constexpr double BeamwidthLevelDb = 3;
 
@@ -135,8 +137,9 @@ class DishOptics {
 double FeedExponentFor(const Reflector& reflector, double taper_db);
 
 // The focus choice: for each satellite as the one the dish is aimed at, the worst loss among
-// the others; the best is the first with the smallest worst loss.
-//   {2.1, 0.9, 3.5} -> 1
+// the others; the best is the one with the smallest worst loss, the first of those within
+// FocusTieDb of it (a difference no installer could measure).
+//   {2.1, 0.9, 3.5} -> 1;  {0.42, 0.419} -> 0
 int BestFocus(const std::vector<double>& worst_loss_db);
 
 }  // namespace tarvex::optics

@@ -23,9 +23,10 @@ inline constexpr std::size_t MaxFeeds = 4;
 // A usual LNB's collar is about 40 mm across: it is drawn as a circle of this diameter.
 inline constexpr double FeedBodyMm = 40;
 // The widest part of a common universal LNB, its horn's mouth with the scalar rings around it:
-// about 60 mm across on the usual single and twin Ku-band universal LNBs with a 40 mm collar
-// (their data sheets give the horn's diameter as 58 to 62 mm). Centres closer than the LNB's width
-// do not fit side by side.
+// about 60 mm across on the usual single and twin Ku-band universal LNBs with a 40 mm collar,
+// half as wide again as the collar. (A figure of the trade, not of one data sheet: the installer
+// measures the LNB in hand, and the plan takes that.) Centres closer than the LNB's width do not
+// fit side by side.
 inline constexpr double DefaultLnbWidthMm = 60;
 
 // The band the optics are worked out for: Ku (10.7 to 12.75 GHz) by default; accepted from L to Ka.
