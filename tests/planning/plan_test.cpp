@@ -58,7 +58,10 @@ PlanInput WithOptics(PlanInput input, double lnb_width_mm = 60) {
 PlanInput Moscow() {
     PlanInput input = Input(37.6173, 55.7558, {36, 13, 4.8}, 0);
     input.focal_length_mm.reset();
-    input.dish = {DishType::Offset, 85, 900, 990};
+    input.dish.type = DishType::Offset;
+    input.dish.depth_mm = 85;
+    input.dish.width_mm = 900;
+    input.dish.height_mm = 990;
     return WithOptics(input);
 }
 
