@@ -91,7 +91,8 @@ inline void SinCos(double phase, double& sine, double& cosine) {
     cosine = c * c - s * s;
 }
 
-// Nodes and weights of Gauss-Legendre quadrature on [-1, 1] (Newton's method on P_n).
+// Nodes and weights of Gauss-Legendre quadrature on [-1, 1] (Newton's method on P_n; Abramowitz
+// & Stegun 25.4.29).
 void GaussLegendre(int n, std::vector<double>& nodes, std::vector<double>& weights) {
     nodes.assign(static_cast<std::size_t>(n), 0);
     weights.assign(static_cast<std::size_t>(n), 0);
@@ -222,6 +223,8 @@ DishOptics::DishOptics(const Reflector& reflector, const Illumination& illuminat
     wavenumber_ = 2 * Pi / wavelength;
     beam_scale_ = wavelength / reflector.aperture_mm;
     q_ = FeedExponentFor(reflector, illumination.edge_taper_db);
+    // G = 4 pi U / P_feed with U = k^2 eta |Int J_co|^2 / (32 pi^2), J = 2 N x (R x E) / eta and
+    // P_feed = |A|^2 / (2 eta) 2 pi / (2q + 1) for E = A cos^q(psi) e / R (Silver, ch. 5).
     gain_scale_ = wavenumber_ * wavenumber_ * (2 * q_ + 1) / (2 * Pi * Pi);
 
     std::vector<double> t, w;
@@ -260,7 +263,7 @@ DishOptics::DishOptics(const Reflector& reflector, const Illumination& illuminat
 
     // The beam's turn for a small step of the feed, right and up: the first guess of every
     // feed's place, and Lo's beam deviation factor.
-    double* turn = turn_;
+    double turn[4];  // d(u, v) / d(right, up) per mm, row by row
     for (int k = 0; k < 2; ++k) {
         Excitation stepped;
         Excite(FeedPosition(k == 0 ? SmallStepMm : 0, k == 0 ? 0 : SmallStepMm, 0), stepped);
@@ -602,25 +605,6 @@ DishOptics::Solution DishOptics::SearchAxial(double u, double v, const Solution&
         }
     }
     return tried[best];
-}
-
-bool DishOptics::BeamDirection(double right_mm, double up_mm, double axial_mm, double& right,
-                               double& up) const {
-    Excitation e;
-    Excite(FeedPosition(right_mm, up_mm, axial_mm), e);
-    double u = peak_u_ + turn_[0] * right_mm + turn_[1] * up_mm;
-    double v = peak_v_ + turn_[2] * right_mm + turn_[3] * up_mm;
-    Fit fit;
-    if (!FindPeak(e, u, v, fit)) {
-        return false;
-    }
-    const Vec peak = {peak_u_, peak_v_, std::sqrt(1 - peak_u_ * peak_u_ - peak_v_ * peak_v_)};
-    const Vec to_right = Unit(Cross(peak, Vec{0, 1, 0}));
-    const Vec to_up = Cross(to_right, peak);
-    const Vec beam = {u, v, std::sqrt(1 - u * u - v * v)};
-    right = Dot(beam, to_right);
-    up = Dot(beam, to_up);
-    return true;
 }
 
 }  // namespace tarvex::optics

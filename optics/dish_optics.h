@@ -89,12 +89,6 @@ class DishOptics {
     //     down sin 9 deg with the axial search -> axial_mm about 12, loss 1.83 dB
     FeedBeam Feed(double right, double up, AxialSearch axial = AxialSearch::On) const;
 
-    // Where a feed put at (right_mm, up_mm, axial_mm) points its beam: direction cosines right and
-    // up from feed 1's peak; false where no peak is found near the formula's direction.
-    //   the focus itself -> {0, 0}
-    bool BeamDirection(double right_mm, double up_mm, double axial_mm, double& right,
-                       double& up) const;
-
     struct Vec {
         double x = 0, y = 0, z = 0;
     };
@@ -127,8 +121,7 @@ class DishOptics {
     std::vector<double> x_, y_, z_, kx_, ky_, kz_, nx_, ny_, weight_;
     double gain_dbi_ = 0, efficiency_ = 0, beamwidth_deg_ = 0, beam_deviation_factor_ = 1;
     double peak_u_ = 0, peak_v_ = 0;    // feed 1's peak
-    double turn_[4] = {0, 0, 0, 0};     // d(u, v) / d(right, up) per mm, row by row
-    double inverse_[4] = {0, 0, 0, 0};  // its inverse
+    double inverse_[4] = {0, 0, 0, 0};  // d(right, up) / d(u, v) of a small step, row by row
 };
 
 // The feed exponent q that puts the rim's illumination `taper_db` below the centre's for a feed at
