@@ -89,6 +89,8 @@ class DishOptics {
     //     down sin 9 deg with the axial search -> axial_mm about 12, loss 1.83 dB
     FeedBeam Feed(double right, double up, AxialSearch axial = AxialSearch::On) const;
 
+    // A point or a direction in the reflector's frame: the focus at the origin, z where the beam
+    // goes, y up, x to the left seen from behind.
     struct Vec {
         double x = 0, y = 0, z = 0;
     };
