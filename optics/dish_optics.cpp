@@ -177,6 +177,13 @@ double FeedExponentFor(const Reflector& reflector, double taper_db) {
     return (low + high) / 2;
 }
 
+bool InReach(const Reflector& reflector, double frequency_ghz) {
+    const double wavelength = SpeedOfLightMmPerNs / frequency_ghz;
+    const double effective_focal = GeometryOf(reflector).effective_focal;
+    return reflector.aperture_mm >= MinApertureWavelengths * wavelength &&
+           effective_focal <= MaxFocalRatio * reflector.aperture_mm;
+}
+
 int BestFocus(const std::vector<double>& worst_loss_db) {
     if (worst_loss_db.empty()) {
         return 0;

@@ -40,6 +40,12 @@ inline constexpr double FocusTieDb = 0.01;
 // The beamwidth's level below the peak.
 inline constexpr double BeamwidthLevelDb = 3;
 
+// Where the model holds: a dish at least this many wavelengths across (a smaller one is no
+// reflector but a scatterer), F_eff at most this many times its aperture (beyond that the feed's
+// pattern would be a needle, and the phases beyond a double's precision).
+inline constexpr double MinApertureWavelengths = 2;
+inline constexpr double MaxFocalRatio = 10;
+
 struct Reflector {
     double focal_length_mm = 0;  // F of the parent paraboloid
     double aperture_mm = 0;  // D of a prime-focus dish, W (the projected aperture) of an offset one
@@ -125,6 +131,11 @@ class DishOptics {
     double peak_u_ = 0, peak_v_ = 0;    // feed 1's peak
     double inverse_[4] = {0, 0, 0, 0};  // d(right, up) / d(u, v) of a small step, row by row
 };
+
+// True for a dish within MinApertureWavelengths and MaxFocalRatio at that frequency.
+//   prime F 600, D 1000 at 11.7 GHz -> true;  the same at 1 GHz (3.3 wavelengths) -> true;
+//   D 500 at 1 GHz -> false;  F 1e6, D 1000 -> false
+bool InReach(const Reflector& reflector, double frequency_ghz);
 
 // The feed exponent q that puts the rim's illumination `taper_db` below the centre's for a feed at
 // the focus of `reflector` aimed at its centre.

@@ -358,7 +358,10 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
         }
         plan.feeds.push_back(feed);
     }
-    if (input.optics && plan.dish.aperture_mm) {
+    if (input.optics && plan.dish.aperture_mm &&
+        optics::InReach(
+            {plan.dish.focal_length_mm, *plan.dish.aperture_mm, plan.dish.offset_angle_deg},
+            input.frequency_ghz)) {
         ApplyOptics(input, sights, plan);
     }
     PointDish(plan.dish, plan.feeds.front().elevation_deg);

@@ -126,8 +126,10 @@ struct Plan {
     Date date;                    // the declination's
     std::vector<FeedPlan> feeds;  // in input order
     std::vector<PlanWarning> warnings;
-    std::optional<OpticsFigures> optics;  // none: optics off, or the dish's size is not known
-    std::vector<FocusChoice> focus;       // with the optics, in input order; empty without
+    // None: the optics off, the dish's size not known, or the dish beyond the optics' reach
+    // (optics::InReach): the formula's plan.
+    std::optional<OpticsFigures> optics;
+    std::vector<FocusChoice> focus;  // with the optics, in input order; empty without
     int best_focus = 1;  // the satellite (1-based) with the smallest worst loss; the first on a tie
 };
 
@@ -190,7 +192,8 @@ double BeamDeviationFactor(double focal_length_mm, std::optional<double> diamete
 //     dish face_tilt_deg 19.782, feed_axis_elevation_deg 5.259
 //   prime focus D 1000, depth 104 -> F 600.962, feed 2 right_mm 70.465, up_mm -41.079,
 //     aim_deg 7.729; face_tilt_deg 44.823, feed_axis_elevation_deg -44.823
-// With the optics on (the default) and the dish's size known, each other feed stands where the
+// With the optics on (the default), the dish's size known and within the optics' reach
+// (optics::InReach), each other feed stands where the
 // physical optics put its beam's peak on its satellite (optics/dish_optics.h), with its axial
 // shift, loss and beamwidth; the formula's place stays in `formula`; a loss above AsFeedOneLossDb
 // or a degraded beam is warned of (WeakerBeam, StrongOnlyBeam, SecondDish, never FarOffAxis), and

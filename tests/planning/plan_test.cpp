@@ -421,6 +421,19 @@ TEST(MakePlan, ByTheOptics) {
     }
 }
 
+// A dish under two wavelengths across, or ten times as far from its feed as it is wide, is
+// beyond the model: the formula places its feeds.
+TEST(MakePlan, TheFormulaBeyondTheOpticsReach) {
+    PlanInput small = WithOptics(Input(35.4615, 32.808333, {13, 19.2}, 300, 500));
+    small.frequency_ghz = 1;
+    PlanInput far = WithOptics(Input(35.4615, 32.808333, {13, 19.2}, 1e6, 1000));
+    for (const PlanInput& input : {small, far}) {
+        const Plan plan = PlanOf(input);
+        EXPECT_FALSE(plan.optics);
+        EXPECT_EQ(plan.feeds.at(1).right_mm, plan.feeds.at(1).formula.right_mm);
+    }
+}
+
 TEST(MakePlan, RefusesTheOpticsSettingsOutOfRange) {
     using tarvex::planning::RefusalKind;
     const auto refusal = [](void (*set)(PlanInput&)) {
