@@ -136,6 +136,25 @@ optics::FeedBeam OpticalFeed(const optics::DishOptics& model, const DishFrame& d
     return model.Feed(Dot(sight, dish.right), Dot(sight, dish.up));
 }
 
+// For each satellite as the one the dish is aimed at, the worst loss among the others; the
+// plan's own feeds for satellite 1.
+void ChooseFocus(const optics::DishOptics& model, const std::vector<Vector>& sights, Plan& plan) {
+    std::vector<double> worst_losses;
+    for (std::size_t j = 0; j < sights.size(); ++j) {
+        const DishFrame frame = MakeDishFrame(sights[j]);
+        double worst = 0;
+        for (std::size_t k = 0; k < sights.size(); ++k) {
+            if (k != j) {
+                worst = std::max(worst, j == 0 ? plan.feeds[k].loss_db
+                                               : OpticalFeed(model, frame, sights[k]).loss_db);
+            }
+        }
+        worst_losses.push_back(worst);
+        plan.focus.push_back({plan.feeds[j].satellite_deg, worst});
+    }
+    plan.best_focus = optics::BestFocus(worst_losses) + 1;
+}
+
 // Each feed placed and judged by the physical optics; the formula's place kept beside.
 void ApplyOptics(const PlanInput& input, const std::vector<Vector>& sights, Plan& plan) {
     const optics::DishOptics model(
@@ -146,7 +165,6 @@ void ApplyOptics(const PlanInput& input, const std::vector<Vector>& sights, Plan
     const double focal_length = plan.dish.effective_focal_length_mm;
     const DishFrame aimed = MakeDishFrame(sights.front());
     plan.feeds.front().beamwidth_deg = model.BeamwidthDeg();
-    double worst = 0;
     for (std::size_t k = 1; k < plan.feeds.size(); ++k) {
         FeedPlan& feed = plan.feeds[k];
         const optics::FeedBeam beam = OpticalFeed(model, aimed, sights[k]);
@@ -156,27 +174,10 @@ void ApplyOptics(const PlanInput& input, const std::vector<Vector>& sights, Plan
         feed.beamwidth_deg = beam.beamwidth_deg;
         feed.beam = beam.degraded ? BeamKind::Degraded : BeamKind::Clean;
         feed.aim_deg = FeedAimDeg(feed.distance_mm, focal_length - feed.axial_mm);
-        worst = std::max(worst, feed.loss_db);
     }
-    if (!input.choose_focus) {
-        return;
+    if (input.choose_focus) {
+        ChooseFocus(model, sights, plan);
     }
-    std::vector<double> worst_losses;
-    for (std::size_t j = 0; j < sights.size(); ++j) {
-        double worst_here = worst;
-        if (j > 0) {
-            const DishFrame frame = MakeDishFrame(sights[j]);
-            worst_here = 0;
-            for (std::size_t k = 0; k < sights.size(); ++k) {
-                if (k != j) {
-                    worst_here = std::max(worst_here, OpticalFeed(model, frame, sights[k]).loss_db);
-                }
-            }
-        }
-        worst_losses.push_back(worst_here);
-        plan.focus.push_back({plan.feeds[j].satellite_deg, worst_here});
-    }
-    plan.best_focus = optics::BestFocus(worst_losses) + 1;
 }
 
 // `satellite_index` from 0; none where the refusal names no satellite.
