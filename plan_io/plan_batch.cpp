@@ -101,7 +101,8 @@ class PlanLineReader : public FlatObjectReader {
         if (spec.kind == InputKind::Satellites && element == 0) {
             return Report(InputProblemKind::NotAnArray, key);
         }
-        const bool numeric = spec.kind != InputKind::Date && spec.kind != InputKind::Choice;
+        const bool numeric = spec.kind != InputKind::Date && spec.kind != InputKind::Choice &&
+                             spec.kind != InputKind::Switch;
         if (value == Value::OutOfRange && numeric) {
             return Report(InputProblemKind::OutOfRange, key, element);
         }
@@ -137,6 +138,12 @@ class PlanLineReader : public FlatObjectReader {
                     return false;
                 }
                 return true;
+            case InputKind::Switch:
+                if (const std::optional<bool> on = planning::SwitchOf(text)) {
+                    m_input.optics = *on;
+                    return false;
+                }
+                return true;
             case InputKind::Satellites: {
                 auto longitude = SatelliteLongitude(text);
                 if (auto* problem = std::get_if<planning::InputProblem>(&longitude)) {
@@ -155,6 +162,7 @@ class PlanLineReader : public FlatObjectReader {
                 read = planning::ParseAngle(text, planning::AngleKind::Latitude);
                 return true;
             case InputKind::Length:
+            case InputKind::Number:
                 break;
         }
         read = planning::ParseNumber(text);
@@ -164,6 +172,8 @@ class PlanLineReader : public FlatObjectReader {
     void Keep(PlanInputId id, double value) {
         if (std::optional<double>* length = planning::LengthOf(m_input, id)) {
             *length = value;
+        } else if (double* number = planning::NumberOf(m_input, id)) {
+            *number = value;
         } else if (id == PlanInputId::Longitude) {
             m_input.site_longitude_deg = value;
         } else if (id == PlanInputId::Latitude) {
@@ -222,16 +232,25 @@ std::string PlanJson(const Plan& plan, const names::Place* place) {
     return std::move(json).Finish();
 }
 
+planning::PlanInput PlanInputOf(const PlanBatchDefaults& given) {
+    planning::PlanInput input;
+    input.site_longitude_deg = given.longitude_deg.value_or(0);
+    input.site_latitude_deg = given.latitude_deg.value_or(0);
+    input.satellites_deg = given.satellites_deg;
+    input.focal_length_mm = given.focal_length_mm;
+    input.diameter_mm = given.diameter_mm;
+    input.dish = given.dish;
+    input.date = given.date;
+    input.frequency_ghz = given.frequency_ghz;
+    input.edge_taper_db = given.edge_taper_db;
+    input.lnb_width_mm = given.lnb_width_mm;
+    input.optics = given.optics;
+    return input;
+}
+
 std::variant<planning::PlanInput, planning::InputProblem> ParsePlanBatchLine(
     std::string_view line, const PlanBatchDefaults& defaults) {
-    planning::PlanInput input;
-    input.site_longitude_deg = defaults.longitude_deg.value_or(0);
-    input.site_latitude_deg = defaults.latitude_deg.value_or(0);
-    input.satellites_deg = defaults.satellites_deg;
-    input.focal_length_mm = defaults.focal_length_mm;
-    input.diameter_mm = defaults.diameter_mm;
-    input.dish = defaults.dish;
-    input.date = defaults.date;
+    planning::PlanInput input = PlanInputOf(defaults);
     PlanLineReader reader(input);
     if (std::optional<planning::InputProblem> problem = reader.Read(line)) {
         return std::move(*problem);

@@ -43,7 +43,14 @@ struct PlanBatchDefaults {
     std::optional<double> diameter_mm;
     planning::DishMeasurements dish;  // prime focus unless given
     planning::Date date;              // today unless given
+    double frequency_ghz = planning::DefaultFrequencyGhz;
+    double edge_taper_db = planning::DefaultEdgeTaperDb;
+    double lnb_width_mm = planning::DefaultLnbWidthMm;
+    bool optics = true;
 };
+
+// The input the options alone give; a site not given is 0, 0.
+planning::PlanInput PlanInputOf(const PlanBatchDefaults& given);
 
 // One batch line: a JSON object of the keys of planning::PlanInputs (sats an array), each at
 // most once; numbers, or strings read as the options read them (a satellite by name too); a key
@@ -54,7 +61,7 @@ struct PlanBatchDefaults {
 //   {"lon":35} -> {Missing, "lat"};  {"lon":true,...} -> {NotOfItsKind, "lon"}
 //   {"lon":1e400,...} -> {OutOfRange, "lon"};  {"lon":1,"lon":2,...} -> {GivenTwice, "lon"}
 //   {...,"sats":[13,"Astra"]} -> {SatelliteAmbiguous, "sats", 2, "Astra"}
-//   {...,"dish":"round"} -> {NotOfItsKind, "dish"}
+//   {...,"dish":"round"} -> {NotOfItsKind, "dish"};  {...,"optics":"off"} -> input.optics false
 std::variant<planning::PlanInput, planning::InputProblem> ParsePlanBatchLine(
     std::string_view line, const PlanBatchDefaults& defaults);
 

@@ -80,6 +80,27 @@ std::string DeclinationText(double degrees);
 // "Магнитное склонение 5.1° к востоку": the same words in the table, the window and the card.
 std::string DeclinationLine(double degrees);
 
+// Decibels with one decimal: 2.21 -> "2.2 дБ"
+std::string DecibelsText(double decibels);
+
+// A loss against feed 1 as a level, with a minus sign: 2.21 -> "−2.2 дБ";  0.02 -> "0.0 дБ"
+std::string LossText(double decibels);
+
+// A feed's verdict by its beam (planning::VerdictOf):
+//   loss 0.42 -> "почти как конвертор 1";  2.21 -> "слабее на 2.2 дБ";
+//   4.0 -> "слабее на 4.0 дБ, только для сильного спутника с запасом";
+//   degraded -> "не на этой антенне: нужна вторая антенна"
+std::string VerdictText(const planning::FeedPlan& feed);
+
+// An axial shift in words, whole millimetres; "" where it rounds to none.
+//   12.1 -> "на 12 мм ближе к зеркалу";  -8 -> "на 8 мм дальше от зеркала";  0.3 -> ""
+std::string AxialText(double axial_mm);
+
+// The focus advice of a BetterFocus warning:
+//   feed 2 (19.2), 1.2 instead of 2.5 -> "Лучше навести антенну на 19.2° в.д.: худший конвертор
+//   −1.2 дБ вместо −2.5 дБ."
+std::string FocusAdviceText(const planning::PlanWarning& warning, const planning::Plan& plan);
+
 // YYYY-MM-DD: {2026, 12, 7} -> "2026-12-07"
 std::string DateText(const planning::Date& date);
 

@@ -1,5 +1,7 @@
 #include "plan_text/problem_text.h"
 
+#include <span>
+
 #include <cmath>
 #include <vector>
 
@@ -64,9 +66,11 @@ std::string NotOfItsKindInEnglish(const InputProblem& problem) {
     if (kind == InputKind::Date) {
         return ValueOf(problem) + " is not a date YYYY-MM-DD";
     }
-    if (kind == InputKind::Choice) {
+    if (kind == InputKind::Choice || kind == InputKind::Switch) {
         std::string words;
-        for (const std::string_view word : planning::DishTypeWords) {
+        for (const std::string_view word :
+             kind == InputKind::Choice ? std::span<const std::string_view>(planning::DishTypeWords)
+                                       : std::span<const std::string_view>(planning::SwitchWords)) {
             words += (words.empty() ? "" : " or ") + Quoted(word);
         }
         return ValueOf(problem) + " is not " + words;
@@ -118,6 +122,11 @@ std::string NotOfItsKindInRussian(const InputProblem& problem) {
                    DishTypeText(planning::DishType::PrimeFocus) + ") или " +
                    std::string(planning::DishTypeWords[1]) + " (" +
                    DishTypeText(planning::DishType::Offset) + ").";
+        case InputKind::Switch:
+            return "Оптика: " + std::string(planning::SwitchWords[1]) + " (включена) или " +
+                   std::string(planning::SwitchWords[0]) + " (только формула).";
+        case InputKind::Number:
+            return "Нужно число, например 11.7";
         case InputKind::Length:
             break;
     }

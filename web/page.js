@@ -59,6 +59,8 @@
         el("satellites-problem").id = "problem-" + input.key;
         return;
       }
+      // The page always has the optics: a switch to turn them off is for scripts.
+      if (input.kind === "switch") return;
       KEYS.push(input.key);
       if (input.kind === "angle") LON = input.key;
       if (input.kind === "latitude") LAT = input.key;
@@ -74,7 +76,7 @@
       if (input.kind === "date") attributes.type = "date";
       else attributes.inputmode = "decimal";
       if (input.placeholder) attributes.placeholder = input.placeholder;
-      var where = input.kind === "length" ? "dish-fields" : input.kind === "date" ? "date-field" : "site-fields";
+      var where = input.kind === "length" || input.kind === "number" ? "dish-fields" : input.kind === "date" ? "date-field" : "site-fields";
       el(where).appendChild(field(input, make("input", attributes)));
     });
   }

@@ -130,7 +130,8 @@ std::optional<InputProblem> SatelliteProblem(const Pairs& pairs) {
                                  std::string(key),
                                  static_cast<int>(k) + 1,
                                  satellites[k],
-                                 {}, {}};
+                                 {},
+                                 {}};
             if (!satellites[k].empty()) {
                 auto longitude = SatelliteLongitude(satellites[k]);
                 if (std::holds_alternative<double>(longitude)) {
@@ -177,7 +178,8 @@ std::string Refused(const InputProblem& problem, const std::vector<std::string>&
 }
 
 // The kinds' names for the page, in the order of planning::InputKind.
-constexpr const char* KindWords[] = {"angle", "latitude", "satellites", "length", "date", "choice"};
+constexpr const char* KindWords[] = {"angle", "latitude", "satellites", "length",
+                                     "date",  "choice",   "number",     "switch"};
 
 // The dish types whose ways of measuring use a measurement: "prime", "offset" or both.
 std::string DishTypesOf(planning::DishMeasure measure) {

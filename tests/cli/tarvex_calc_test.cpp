@@ -210,7 +210,8 @@ TEST(TarvexCalcPlan, TableForTheInstaller) {
 // The options and a batch line give the same object; bad lines and refused set-ups answer with
 // an error line and the run goes on.
 TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
-    const CalcRun single = RunCalc(std::string(PlanExample) + " --diameter 1000 --json");
+    const CalcRun single =
+        RunCalc(std::string(PlanExample) + " --diameter 1000 --optics off --json");
     EXPECT_EQ(single.status, 0);
     EXPECT_NE(single.out.find(R"("right_mm":70.37298712472179,)"), std::string::npos);
     const CalcRun offset = RunCalc(
@@ -221,7 +222,8 @@ TEST(TarvexCalcPlan, JsonThroughOptionsAndBatchAlike) {
               std::string::npos);
     const CalcRun batch =
         RunCalc("plan --batch", R"({"lon":"35:27.69","lat":32.808333333333333,"sats":[13,"19:12"],)"
-                                R"("focal_mm":"600","diameter_mm":1000,"date":"2026-12-07"})"
+                                R"("focal_mm":"600","diameter_mm":1000,"date":"2026-12-07",)"
+                                R"("optics":"off"})"
                                 "\n{\"lon\": 35\n"
                                 R"({"lon":35,"lat":32,"sats":[13,19],"focal_mm":600,"f":1})"
                                 "\n"

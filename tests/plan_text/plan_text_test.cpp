@@ -71,7 +71,8 @@ TEST(PlanText, NoAngleLeavesItsRangeAcrossASweep) {
     EXPECT_GT(plans, 500);
 }
 
-// Each names its feed once, at its start, and says what to do.
+// Each names its feed once, at its start, and says what to do. The formula's plan: the optics
+// would judge the feeds by their beams instead.
 TEST(PlanText, WarningsNameTheirFeedOnceAndARemedy) {
     struct Row {
         std::vector<double> satellites;
@@ -95,6 +96,7 @@ TEST(PlanText, WarningsNameTheirFeedOnceAndARemedy) {
         planning::PlanInput input = Example(row.satellites);
         input.date = row.date;
         input.diameter_mm = 1000;
+        input.optics = false;
         const std::vector<std::string> lines = WarningLines(PlanOf(input));
         ASSERT_EQ(lines.size(), 1u);
         EXPECT_EQ(lines[0].rfind(row.starts, 0), 0u) << lines[0];
@@ -105,6 +107,7 @@ TEST(PlanText, WarningsNameTheirFeedOnceAndARemedy) {
     low.site_longitude_deg = 0;
     low.site_latitude_deg = 76.3;
     low.diameter_mm = 1000;
+    low.optics = false;
     EXPECT_EQ(WarningLines(PlanOf(low)),
               std::vector<std::string>{"Конвертор 1: спутник ниже 5° над горизонтом: сигнал могут "
                                        "закрыть деревья и постройки. Проверьте, что в его сторону "
