@@ -1,6 +1,7 @@
 #include "plan_io/plan_batch.h"
 
 #include <array>
+#include <initializer_list>
 
 #include "plan_io/flat_object_reader.h"
 #include "plan_io/json_writer.h"
@@ -20,7 +21,28 @@ using planning::PlanInputId;
 
 // ---- JSON ----
 
-void WriteFeed(JsonWriter& json, const FeedPlan& feed) {
+void WriteNumbers(JsonWriter& json, std::initializer_list<std::pair<const char*, double>> members) {
+    for (const auto& [key, value] : members) {
+        json.Key(key);
+        json.Number(value);
+    }
+}
+
+// What the optics make of a feed, and where the formula would have put it.
+void WriteBeam(JsonWriter& json, const FeedPlan& feed) {
+    WriteNumbers(json, {{"axial_mm", feed.axial_mm},
+                        {"loss_db", feed.loss_db},
+                        {"beamwidth_deg", feed.beamwidth_deg}});
+    json.Member("beam", feed.beam == planning::BeamKind::Degraded ? "degraded" : "clean");
+    json.Key("formula");
+    json.BeginObject();
+    WriteNumbers(json, {{"right_mm", feed.formula.right_mm},
+                        {"up_mm", feed.formula.up_mm},
+                        {"distance_mm", feed.formula.distance_mm}});
+    json.EndObject();
+}
+
+void WriteFeed(JsonWriter& json, const FeedPlan& feed, bool optics) {
     const std::pair<const char*, double> members[] = {
         {"sat", feed.satellite_deg},
         {"azimuth_deg", feed.azimuth_deg},
@@ -39,10 +61,48 @@ void WriteFeed(JsonWriter& json, const FeedPlan& feed) {
         json.Key(key);
         json.Number(value);
     }
+    if (optics) {
+        WriteBeam(json, feed);
+    }
     json.EndObject();
 }
 
-void WriteDish(JsonWriter& json, const planning::DishFigures& dish) {
+void WriteOptics(JsonWriter& json, const std::optional<planning::OpticsFigures>& optics) {
+    if (!optics) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    WriteNumbers(json, {{"frequency_ghz", optics->frequency_ghz},
+                        {"edge_taper_db", optics->edge_taper_db},
+                        {"feed_exponent", optics->feed_exponent},
+                        {"gain_dbi", optics->gain_dbi},
+                        {"efficiency", optics->efficiency}});
+    json.EndObject();
+}
+
+// Each satellite as the one the dish is aimed at, and the best of them; [] and null without the
+// optics.
+void WriteFocus(JsonWriter& json, const Plan& plan) {
+    json.Key("focus");
+    json.BeginArray();
+    for (const planning::FocusChoice& choice : plan.focus) {
+        json.BeginObject();
+        WriteNumbers(json,
+                     {{"sat", choice.satellite_deg}, {"worst_loss_db", choice.worst_loss_db}});
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Key("best_focus_sat");
+    if (plan.focus.empty()) {
+        json.Null();
+    } else {
+        json.Number(plan.focus.at(static_cast<std::size_t>(plan.best_focus - 1)).satellite_deg);
+    }
+}
+
+void WriteDish(JsonWriter& json, const planning::DishFigures& dish,
+               const std::optional<planning::OpticsFigures>& optics) {
     json.BeginObject();
     json.Member("type", planning::DishTypeWords[static_cast<std::size_t>(dish.type)]);
     const std::pair<const char*, std::optional<double>> members[] = {
@@ -57,6 +117,8 @@ void WriteDish(JsonWriter& json, const planning::DishFigures& dish) {
         json.Key(key);
         json.Number(value);
     }
+    json.Key("optics");
+    WriteOptics(json, optics);
     json.EndObject();
 }
 
@@ -215,13 +277,14 @@ std::string PlanJson(const Plan& plan, const names::Place* place) {
     json.Key("declination_deg");
     json.Number(plan.declination_deg);
     json.Key("dish");
-    WriteDish(json, plan.dish);
+    WriteDish(json, plan.dish, plan.optics);
     json.Key("feeds");
     json.BeginArray();
     for (const FeedPlan& feed : plan.feeds) {
-        WriteFeed(json, feed);
+        WriteFeed(json, feed, plan.optics.has_value());
     }
     json.EndArray();
+    WriteFocus(json, plan);
     json.Key("warnings");
     json.BeginArray();
     for (const planning::PlanWarning& warning : plan.warnings) {

@@ -21,7 +21,11 @@ namespace tarvex {
 // offset_angle_deg, f_over_d, face_tilt_deg, feed_axis_elevation_deg; aperture_mm and f_over_d
 // null when not known), feeds (sat, azimuth_deg, magnetic_azimuth_deg, elevation_deg,
 // separation_deg, right_mm, up_mm, distance_mm, tilt_deg, rotation_deg, relative_rotation_deg,
-// aim_deg), warnings (code, feed where it applies, message in the words of plan_text.h); numbers
+// aim_deg; with the optics also axial_mm, loss_db, beamwidth_deg, beam "clean" or "degraded" and
+// formula {right_mm, up_mm, distance_mm}), dish.optics (frequency_ghz, edge_taper_db,
+// feed_exponent, gain_dbi, efficiency; null without the optics), focus ([{sat, worst_loss_db}],
+// [] without the optics), best_focus_sat (null without them), warnings (code, feed where it
+// applies, message in the words of plan_text.h); numbers
 // as AppendJsonNumber writes them, a zero without its sign.
 //   default example -> {"beam_deviation_factor":1.0,"declination_deg":5.096889154102898,
 //                       "dish":{"type":"prime","focal_mm":600.0,...,"aperture_mm":null,...},

@@ -410,12 +410,32 @@ std::vector<ReportRow> FeedTable(const Plan& plan) {
         {"Линия от конвертора 1", true,
          [](const FeedPlan& f) { return LineText(f.right_mm, f.up_mm); }},
     };
+    // What the optics make of each beam, where they were worked out.
+    static const Row beam_rows[] = {
+        {"Слабее конвертора 1", true, [](const FeedPlan& f) { return DecibelsText(f.loss_db); }},
+        {"Оценка", true, [](const FeedPlan& f) { return VerdictText(f); }},
+        {"Вдоль оси", true,
+         [](const FeedPlan& f) {
+             // A degraded beam has no place worth refining.
+             const std::string axial =
+                 f.beam == planning::BeamKind::Degraded ? "" : AxialText(f.axial_mm);
+             return axial.empty() ? std::string(NotApplicable) : axial;
+         }},
+    };
     std::vector<ReportRow> table;
-    for (const Row& row : rows) {
+    const auto add = [&](const Row& row) {
         ReportRow& shown = table.emplace_back(ReportRow{row.caption, {}});
         for (std::size_t feed = 0; feed < plan.feeds.size(); ++feed) {
             shown.cells.push_back(row.relative && feed == 0 ? NotApplicable
                                                             : row.cell(plan.feeds[feed]));
+        }
+    };
+    for (const Row& row : rows) {
+        add(row);
+    }
+    if (plan.optics) {
+        for (const Row& row : beam_rows) {
+            add(row);
         }
     }
     return table;

@@ -146,7 +146,8 @@ struct ReportRow {
 
 // The results per feed: satellite, azimuths true and by compass, elevation, angle from the
 // dish's axis, rotation and, from feed 2 on, rotation against feed 1, offsets, distance and the
-// line from feed 1. With no feeds: the captions, each with no cells.
+// line from feed 1; with the optics, from feed 2 on, the loss against feed 1, the verdict and an
+// axial shift ("—" where there is none). With no feeds: the captions, each with no cells.
 std::vector<ReportRow> FeedTable(const planning::Plan& plan);
 
 // The plan as a table for a terminal, one column per feed, lines ending in '\n': a title, the

@@ -114,6 +114,38 @@ TEST(PlanText, WarningsNameTheirFeedOnceAndARemedy) {
                                        "ничего не мешает."});
 }
 
+// A beam's verdict by its loss, an axial shift in words, the focus advice and the LNB's width a
+// collision is measured against.
+TEST(PlanText, BeamsVerdictsAndTheFocusAdvice) {
+    const auto feed = [](double loss, planning::BeamKind beam = planning::BeamKind::Clean) {
+        planning::FeedPlan plan;
+        plan.loss_db = loss;
+        plan.beam = beam;
+        return plan;
+    };
+    const planning::Plan plan = PlanOf(Example());
+    const planning::PlanWarning advice{
+        planning::WarningKind::BetterFocus, 2, std::nullopt, {}, 1.23, 2.46};
+    const planning::PlanWarning collision{planning::WarningKind::Collision, 2, 1, {}, 75};
+    const std::pair<std::string, std::string> rows[] = {
+        {VerdictText(feed(0.42)), "почти как конвертор 1"},
+        {VerdictText(feed(1.0)), "почти как конвертор 1"},
+        {VerdictText(feed(2.21)), "слабее на 2.2 дБ"},
+        {VerdictText(feed(4)), "слабее на 4.0 дБ, только для сильного спутника с запасом"},
+        {VerdictText(feed(2, planning::BeamKind::Degraded)),
+         "не на этой антенне: нужна вторая антенна"},
+        {AxialText(12.1), "на 12 мм ближе к зеркалу"},
+        {AxialText(-8), "на 8 мм дальше от зеркала"},
+        {AxialText(0.3), ""},
+        {WarningText(advice, plan),
+         "Лучше навести антенну на 19.2° в.д.: худший конвертор −1.2 дБ вместо −2.5 дБ."},
+    };
+    for (const auto& [shown, expected] : rows) {
+        EXPECT_EQ(shown, expected);
+    }
+    EXPECT_NE(WarningText(collision, plan).find("конвертора 1, меньше 75 мм:"), std::string::npos);
+}
+
 // Qt sets the process locale from LANG at start-up: under a locale whose decimal separator is a
 // comma the texts still carry points.
 TEST(PlanText, PointsUnderACommaLocale) {
