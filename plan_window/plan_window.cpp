@@ -512,7 +512,10 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
     auto* grid = new QGridLayout(table);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(16);
-    const std::vector<ReportRow> rows = FeedTable(planning::Plan{});
+    // Every row a plan may have: the optics' rows come last, and a plan without them hides them.
+    planning::Plan every_row;
+    every_row.optics = planning::OpticsFigures{};
+    const std::vector<ReportRow> rows = FeedTable(every_row);
     m_cells.assign((rows.size() + 1) * (MaxFeeds + 1), nullptr);
     for (std::size_t row = 0; row <= rows.size(); ++row) {
         for (std::size_t column = 0; column <= MaxFeeds; ++column) {
@@ -543,13 +546,15 @@ void PlanWindow::ShowTable() {
     const int width = m_cells.front()->fontMetrics().horizontalAdvance(
         feeds <= 2 ? QStringLiteral("12.3° против часовой стрелки, если")
                    : QStringLiteral("12.3° против часовой"));
-    for (std::size_t row = 0; row <= rows.size(); ++row) {
+    const std::size_t row_count = m_cells.size() / (MaxFeeds + 1);
+    for (std::size_t row = 0; row < row_count; ++row) {
+        const bool row_shown = row <= rows.size();
         for (std::size_t column = 0; column <= MaxFeeds; ++column) {
             QLabel* cell = m_cells[row * (MaxFeeds + 1) + column];
             if (column > 0 && cell->minimumWidth() != width) {
                 cell->setMinimumWidth(width);
             }
-            const bool shown = m_plan && column <= feeds;
+            const bool shown = row_shown && m_plan && column <= feeds;
             if (row > 0 && column > 0 && shown) {
                 const std::string& text = rows[row - 1].cells[column - 1];
                 cell->setText(text.empty() ? QStringLiteral("—") : QString::fromStdString(text));
