@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -610,6 +611,7 @@ QLineEdit& PlanWindow::Field(PlanField field) const {
 }
 
 bool PlanWindow::SaveCard(const QString& path) {
+    WaitForOptics();  // the card carries the optics' figures
     if (!m_input || !m_plan) {
         return false;
     }
@@ -709,6 +711,7 @@ void PlanWindow::OnSaveCardClicked() {
 }
 
 void PlanWindow::OnCopyClicked() {
+    WaitForOptics();
     if (!m_input || !m_plan) {
         return;
     }
@@ -726,13 +729,21 @@ void PlanWindow::Recompute() {
     PlanFormReading reading = ReadPlanForm(Texts(), DishWay());
     m_input = std::move(reading.input);
     m_plan.reset();
+    ++m_generation;  // what the optics are working on is for an input no longer shown
+    m_refining = false;
     QString status;
     if (!m_input) {
         status = QStringLiteral("Исправьте отмеченные поля.");
     } else {
-        std::variant<planning::Plan, planning::PlanRefusal> made = planning::MakePlan(*m_input);
+        // The formula's plan at once; the optics' after it, without making typing wait.
+        planning::PlanInput formula = *m_input;
+        formula.optics = false;
+        std::variant<planning::Plan, planning::PlanRefusal> made = planning::MakePlan(formula);
         if (auto* plan = std::get_if<planning::Plan>(&made)) {
             m_plan = std::move(*plan);
+            if (m_input->optics) {
+                StartOptics(*m_input);
+            }
         } else {
             const auto& refusal = std::get<planning::PlanRefusal>(made);
             // Measurements that make no dish are explained at the field they name.
@@ -746,6 +757,49 @@ void PlanWindow::Recompute() {
     }
     ShowFieldErrors(reading.errors);
     ShowResults(status);
+}
+
+void PlanWindow::StartOptics(const planning::PlanInput& input) {
+    m_refining = true;
+    m_optics.clear();  // a set-up not yet begun is already stale
+    const int generation = m_generation;
+    m_optics.start([this, generation, input] {
+        if (generation != m_generation) {
+            return;
+        }
+        std::variant<planning::Plan, planning::PlanRefusal> made = planning::MakePlan(input);
+        // The window waits for this task before it is destroyed, so it is there to receive.
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, made = std::move(made)]() mutable {
+                OnOpticsArrived(generation, std::move(made));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void PlanWindow::OnOpticsArrived(int generation,
+                                 std::variant<planning::Plan, planning::PlanRefusal> made) {
+    if (generation != m_generation || !m_refining) {
+        return;
+    }
+    m_refining = false;
+    // The formula's plan was made of the same input: the optics refuse nothing it took.
+    if (auto* plan = std::get_if<planning::Plan>(&made)) {
+        m_plan = std::move(*plan);
+    }
+    ShowResults(QString());
+}
+
+void PlanWindow::WaitForOptics() {
+    m_optics.waitForDone();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+PlanWindow::~PlanWindow() {
+    ++m_generation;
+    m_optics.clear();
+    m_optics.waitForDone();
 }
 
 void PlanWindow::ShowFieldErrors(const std::vector<PlanFieldError>& errors) {
@@ -777,7 +831,11 @@ void PlanWindow::ShowStatus(const QString& text, bool error) {
 }
 
 void PlanWindow::ShowResults(const QString& status) {
-    ShowStatus(status, true);
+    if (status.isEmpty() && m_refining) {
+        ShowStatus(QStringLiteral("Числа по формуле; уточняются по физической оптике…"), false);
+    } else {
+        ShowStatus(status, true);
+    }
     const std::pair<std::size_t, std::size_t> shown =
         m_plan ? std::pair(m_plan->feeds.size(), m_plan->warnings.size()) : m_shown;
     ShowTable();

@@ -300,6 +300,7 @@ class PlanWindowTest : public QObject {
         const auto results = [&] { return ResultsText(*m_window); };
         const planning::FeedPlan before = m_window->CurrentPlan()->feeds.at(1);
         QTest::keyClick(&m_window->Field(PlanField::FocalLength), Qt::Key_0);  // 6000 mm
+        QTRY_VERIFY(!m_window->Refining());
         const planning::FeedPlan after = m_window->CurrentPlan()->feeds.at(1);
         QVERIFY(after.distance_mm > 5 * before.distance_mm);
         const auto shown = [&](double right_mm) {
@@ -445,6 +446,26 @@ class PlanWindowTest : public QObject {
         QVERIFY(std::abs(dish.effective_focal_length_mm - 558.86) < 0.01);
         QVERIFY(Find<QLabel>(*m_window, "DishFigures").text().contains("вперёд") ||
                 Find<QLabel>(*m_window, "DishFigures").text().contains("назад"));
+    }
+
+    // The formula's figures at once, marked as being refined; the optics' from the worker after,
+    // those of the last input only. The worked example on the 80 cm offset dish: feed 2 72.83 mm
+    // from feed 1, 2.21 dB weaker (the optics' published figures).
+    void OpticsRefineTheFormulaInAWorker() {
+        m_window->SetDishWay(3);  // width, height, depth
+        TypeInto(m_window->Field(PlanField::Height), QStringLiteral("883"));
+        TypeInto(m_window->Field(PlanField::Depth), QStringLiteral("79"));
+        TypeInto(m_window->Field(PlanField::Width), QStringLiteral("900"));
+        TypeInto(m_window->Field(PlanField::Width), QStringLiteral("800"));
+        QVERIFY(m_window->Refining());
+        QVERIFY(!m_window->CurrentPlan()->optics);
+        QVERIFY(Find<QLabel>(*m_window, "Status").text().contains("уточняются"));
+        QTRY_VERIFY(!m_window->Refining());
+        const planning::FeedPlan& feed = m_window->CurrentPlan()->feeds.at(1);
+        QVERIFY(std::abs(feed.distance_mm - 72.83) < 0.3);
+        QVERIFY(std::abs(feed.loss_db - 2.21) < 0.1);
+        QVERIFY(ResultsText(*m_window).contains("слабее на 2.2 дБ"));
+        QVERIFY(Find<QLabel>(*m_window, "Status").isHidden());
     }
 
     // The phone page's copy opens with the window's inputs; a page that is not there is said.
