@@ -197,8 +197,8 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
     for (std::size_t index = 0; index < plan.feeds.size(); ++index) {
         const planning::FeedPlan& feed = plan.feeds[index];
         const int number = static_cast<int>(index) + 1;
-        if (view.print &&
-            !Inside(Widened(view.bounds, 1.3 * planning::FeedBodyMm / 2), feed.right_mm, feed.up_mm)) {
+        if (view.print && !Inside(Widened(view.bounds, 1.3 * planning::FeedBodyMm / 2),
+                                  feed.right_mm, feed.up_mm)) {
             continue;  // on another sheet, or named on the card instead
         }
         if (view.print || Inside(view.bounds, feed.right_mm, feed.up_mm)) {

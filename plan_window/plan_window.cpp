@@ -63,6 +63,8 @@ const PlanFieldSpec PlanFieldSpecs[] = {
     {"FeedDistance", nullptr, "например 560"},
     {"RimLow", nullptr, "например 460"},
     {"RimHigh", nullptr, "например 834"},
+    {"Frequency", "&Частота, ГГц", "по умолчанию 11.7 (Ku)"},
+    {"LnbWidth", "Ш&ирина конвертора, мм", "по умолчанию 60, у раструба"},
 };
 static_assert(std::size(PlanFieldSpecs) == PlanFieldCount);
 
@@ -78,7 +80,8 @@ bool Shows(const DishWayFields& fields, PlanField field) {
 }
 
 bool IsDishField(PlanField field) {
-    return field != PlanField::Date && field >= PlanField::FocalLength;
+    return field != PlanField::Date && field >= PlanField::FocalLength &&
+           field <= PlanField::RimHigh;
 }
 
 const QColor ErrorColour(198, 40, 40);
@@ -291,6 +294,9 @@ QWidget* PlanWindow::CreateDish() {
         }
         CreateField(field, *m_dish_form, sizes);
     }
+    // Whatever the way of measuring: the band the optics work at, the LNB's widest part.
+    CreateField(PlanField::Frequency, *m_dish_form);
+    CreateField(PlanField::LnbWidth, *m_dish_form);
     m_sketch = new DishSketch;
     m_sketch->setObjectName(QStringLiteral("DishSketch"));
     auto* column = new QVBoxLayout(box);
