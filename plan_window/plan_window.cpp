@@ -477,6 +477,10 @@ QWidget* PlanWindow::CreateResults() {
     m_results = CreateResultsTable(box);
     m_warnings = WrappingLabel("Warnings", box);
     m_warnings->setTextFormat(Qt::RichText);
+    m_focus = new QPushButton(box);
+    m_focus->setObjectName(QStringLiteral("FocusAdvice"));
+    m_focus->hide();
+    connect(m_focus, &QPushButton::clicked, this, &PlanWindow::OnFocusClicked);
     m_declination = WrappingLabel("Declination", box);
     m_explanation = WrappingLabel("Explanation", box);
     m_explanation->setText(QString::fromStdString(ExplanationText()));
@@ -506,6 +510,7 @@ QWidget* PlanWindow::CreateResults() {
     column->addWidget(m_dish_figures);
     column->addWidget(m_declination);
     column->addWidget(m_warnings);
+    column->addWidget(m_focus, 0, Qt::AlignLeft);
     column->addWidget(m_explanation);
     column->addLayout(buttons);
     return box;
@@ -765,6 +770,24 @@ void PlanWindow::Recompute() {
     ShowResults(status);
 }
 
+// The advised satellite first, the others in their order: the dish is then aimed at it.
+void PlanWindow::OnFocusClicked() {
+    if (!m_plan || m_plan->best_focus <= 1) {
+        return;
+    }
+    const auto first = static_cast<std::size_t>(PlanField::Satellite1);
+    PlanFormTexts texts = Texts();
+    const auto best = texts.begin() + static_cast<std::ptrdiff_t>(first) + m_plan->best_focus - 1;
+    std::rotate(texts.begin() + static_cast<std::ptrdiff_t>(first), best, best + 1);
+    m_filling = true;
+    for (std::size_t index = first; index < first + planning::MaxFeeds; ++index) {
+        const QSignalBlocker quiet(m_fields[index]);
+        m_fields[index]->setText(QString::fromStdString(texts[index]));
+    }
+    m_filling = false;
+    Recompute();
+}
+
 void PlanWindow::StartOptics(const planning::PlanInput& input) {
     m_refining = true;
     m_optics.clear();  // a set-up not yet begun is already stale
@@ -857,13 +880,34 @@ void PlanWindow::ShowResults(const QString& status) {
     m_dish_figures->setVisible(m_plan.has_value());
     m_warnings->setText(m_plan ? WarningsHtml(*m_plan) : QString());
     m_warnings->setVisible(m_plan && !m_plan->warnings.empty());
+    const bool advised =
+        m_plan && std::any_of(m_plan->warnings.begin(), m_plan->warnings.end(),
+                              [](const planning::PlanWarning& warning) {
+                                  return warning.kind == planning::WarningKind::BetterFocus;
+                              });
+    if (advised) {
+        m_focus->setText(QStringLiteral("Навести антенну на %1")
+                             .arg(QString::fromStdString(SatelliteText(
+                                 m_plan->feeds.at(static_cast<std::size_t>(m_plan->best_focus - 1))
+                                     .satellite_deg))));
+    }
+    m_focus->setVisible(advised);
     const std::optional<FeedPosition> marker = m_plan ? MainWindowFeed2(*m_input) : std::nullopt;
     m_drawing->SetPlan(m_plan, marker);
     // The main window's feed 2 is drawn only where its model applies: a prime-focus dish of F.
     QString legend = QStringLiteral(
                          "<span style='color:%1'>●</span> конверторы по точному расчёту, черта — "
-                         "поворот")
+                         "поворот, точка на ней — разъём")
                          .arg(FeedColour.name());
+    if (m_plan && m_plan->optics) {
+        legend += QStringLiteral(
+                      "; штриховка — оценка: <span style='color:%1'>▨</span> слабее, "
+                      "<span style='color:%2'>▦</span> только для сильного спутника, "
+                      "<span style='color:%3'>▩</span> нужна вторая антенна")
+                      .arg(LookOf(planning::BeamVerdict::Weaker).screen.name(),
+                           LookOf(planning::BeamVerdict::StrongOnly).screen.name(),
+                           LookOf(planning::BeamVerdict::SecondDish).screen.name());
+    }
     if (marker) {
         legend += QStringLiteral("; <span style='color:%1'>◌</span> конвертор 2 по главному окну")
                       .arg(MarkerColour.name());

@@ -33,7 +33,7 @@ namespace tarvex {
 // "<field>Error" (the satellites and the dish's size are editable combo boxes of that name);
 // "Place" with "PlaceError", "DishType", "DishWay", "DishSketch", "DishFigures", "Results", "Warnings",
 // "Declination", "Explanation", "Status", "Drawing", "Scroll"; buttons "TakeFromMainWindow",
-// "SaveCard", "Copy", "PhonePage".
+// "SaveCard", "Copy", "PhonePage", "FocusAdvice".
 class PlanWindow : public QWidget {
     Q_OBJECT
 
@@ -94,6 +94,7 @@ class PlanWindow : public QWidget {
     void OnSaveCardClicked();
     void OnCopyClicked();
     void Recompute();
+    void OnFocusClicked();
     void StartOptics(const planning::PlanInput& input);
     void OnOpticsArrived(int generation, std::variant<planning::Plan, planning::PlanRefusal> made);
     void WaitForOptics();
@@ -130,6 +131,7 @@ class PlanWindow : public QWidget {
     QLabel* m_legend = nullptr;  // of the drawing
     QPushButton* m_save = nullptr;
     QPushButton* m_copy = nullptr;
+    QPushButton* m_focus = nullptr;  // the focus advice's: its satellite first
     std::optional<planning::PlanInput> m_input;
     std::optional<planning::Plan> m_plan;
     // The optics in one worker thread; an answer for an input since changed is dropped.

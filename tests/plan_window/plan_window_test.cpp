@@ -468,6 +468,32 @@ class PlanWindowTest : public QObject {
         QVERIFY(Find<QLabel>(*m_window, "Status").isHidden());
     }
 
+    // Moscow, 36, 13 and 4.8 E on a 90 cm offset dish: the optics advise 13 E in the middle, and
+    // the advice's button puts it first, the others in their order.
+    void FocusAdviceButtonPutsItsSatelliteFirst() {
+        m_window->SetDishWay(3);  // width, height, depth
+        for (const auto& [field, text] : {std::pair{PlanField::SiteLongitude, "37.6156"},
+                                          {PlanField::SiteLatitude, "55.7522"},
+                                          {PlanField::Satellite1, "36"},
+                                          {PlanField::Satellite2, "13"},
+                                          {PlanField::Satellite3, "4.8"},
+                                          {PlanField::Width, "900"},
+                                          {PlanField::Height, "990"},
+                                          {PlanField::Depth, "85"}}) {
+            TypeInto(m_window->Field(field), QString::fromUtf8(text));
+        }
+        QTRY_VERIFY(!m_window->Refining());
+        auto& advice = Find<QPushButton>(*m_window, "FocusAdvice");
+        QVERIFY(!advice.isHidden());
+        QVERIFY(advice.text().contains("13.0° в.д."));
+        advice.click();
+        QCOMPARE(m_window->Field(PlanField::Satellite1).text(), QStringLiteral("13"));
+        QCOMPARE(m_window->Field(PlanField::Satellite2).text(), QStringLiteral("36"));
+        QCOMPARE(m_window->Field(PlanField::Satellite3).text(), QStringLiteral("4.8"));
+        QTRY_VERIFY(!m_window->Refining());
+        QVERIFY(advice.isHidden());
+    }
+
     // The phone page's copy opens with the window's inputs; a page that is not there is said.
     void PhonePageCopyCarriesTheInputs() {
         const QString source = m_folder->filePath(QStringLiteral("tarvex.html"));
@@ -641,7 +667,11 @@ class PlanWindowTest : public QObject {
         for (int page = 2; page <= pages; ++page) {
             const QImage image = RenderPage(card, page, 100, m_folder->filePath("page"));
             QVERIFY(!image.isNull());
-            circles += static_cast<int>(CentresOf(image, CardFeedColour, 300).size());
+            for (const planning::BeamVerdict verdict :
+                 {planning::BeamVerdict::AsFeedOne, planning::BeamVerdict::Weaker,
+                  planning::BeamVerdict::StrongOnly, planning::BeamVerdict::SecondDish}) {
+                circles += static_cast<int>(CentresOf(image, LookOf(verdict).paper, 300).size());
+            }
         }
         const int placed = static_cast<int>(feeds) - (unplaced > 0 ? 1 : 0);
         qInfo("%d pages, %d circles for %d placed feeds", pages, circles, placed);
