@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "conversions/float_chars.h"
+#include "names/satellites.h"
 
 namespace tarvex {
 namespace {
@@ -226,6 +227,25 @@ std::string FocusAdviceText(const planning::PlanWarning& warning, const Plan& pl
     return "Лучше навести антенну на " + SatelliteText(plan.feeds.at(satellite).satellite_deg) +
            ": худший конвертор " + LossText(warning.value) + " вместо " +
            LossText(warning.other_value) + ".";
+}
+
+std::string CardFeedText(const FeedPlan& feed, const Plan& plan) {
+    std::string text = SatelliteText(feed.satellite_deg);
+    for (const names::SatellitePosition& position : names::SatellitePositions()) {
+        if (std::fabs(std::remainder(position.longitude_deg - feed.satellite_deg, 360.0)) < 0.05 &&
+            !position.names.empty()) {
+            text += " " + std::string(position.names.front());
+            break;
+        }
+    }
+    if (plan.optics) {
+        text += "\n" + LossText(feed.loss_db);
+        if (const std::string axial = AxialText(feed.axial_mm);
+            !axial.empty() && feed.beam == planning::BeamKind::Clean) {
+            text += "\n" + axial;
+        }
+    }
+    return text;
 }
 
 std::string DateText(const planning::Date& date) {

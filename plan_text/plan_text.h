@@ -101,6 +101,13 @@ std::string AxialText(double axial_mm);
 //   −1.2 дБ вместо −2.5 дБ."
 std::string FocusAdviceText(const planning::PlanWarning& warning, const planning::Plan& plan);
 
+// A feed as the card names it beside its cross-hair: the satellite's longitude and short name
+// (the first of its position's names, where the list has it), then with the optics its loss and
+// any axial shift, one item a line.
+//   feed 2 at 19.2, 2.21 dB, axial 12.1 -> "19.2° в.д. Astra\n−2.2 дБ\nна 12 мм ближе к
+//   зеркалу";  without the optics -> "19.2° в.д. Astra"
+std::string CardFeedText(const planning::FeedPlan& feed, const planning::Plan& plan);
+
 // YYYY-MM-DD: {2026, 12, 7} -> "2026-12-07"
 std::string DateText(const planning::Date& date);
 

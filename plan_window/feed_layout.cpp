@@ -214,6 +214,10 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
 
     const QFont number_font = NumberFont(view.label_font);
     const QFontMetricsF metrics(number_font, painter.device());
+    // On the card, beside each other feed: its satellite, its loss and any axial shift.
+    const QFontMetricsF small(view.label_font, painter.device());
+    std::vector<LabelRequest> details;
+    std::vector<QString> detail_texts;
     const double radius = planning::FeedBodyMm / 2 * view.pixels_per_mm;
     // Feeds' numbers first, beside their circles; then the arrows' distances, clear of every
     // circle as well.
@@ -239,6 +243,13 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
             numbers.push_back({centre.x(), centre.y(), radius + metrics.height() * 0.15,
                                metrics.horizontalAdvance(text) + 2, metrics.height()});
             number_texts.push_back(text);
+            if (view.print && index > 0) {
+                const QString about = QString::fromStdString(CardFeedText(feed, plan));
+                details.push_back({centre.x(), centre.y(), radius + small.height() * 0.2,
+                                   small.boundingRect(QRectF(0, 0, 1e4, 1e4), 0, about).width() + 2,
+                                   small.height() * static_cast<double>(about.count('\n') + 1)});
+                detail_texts.push_back(about);
+            }
             centres.push_back({centre.x() - radius / 2, centre.y() - radius / 2, radius, radius});
             circles.push_back({centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius});
             continue;
@@ -277,6 +288,9 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
     };
     draw(number_boxes, number_texts);
     draw(distance_boxes, distance_texts);
+    taken.insert(taken.end(), distance_boxes.begin(), distance_boxes.end());
+    painter.setFont(view.label_font);
+    draw(PlaceLabels(details, taken, area), detail_texts);
     painter.restore();
 }
 

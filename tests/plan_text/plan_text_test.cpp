@@ -137,6 +137,7 @@ TEST(PlanText, BeamsVerdictsAndTheFocusAdvice) {
         {AxialText(12.1), "на 12 мм ближе к зеркалу"},
         {AxialText(-8), "на 8 мм дальше от зеркала"},
         {AxialText(0.3), ""},
+        {CardFeedText(plan.feeds.at(1), plan), "19.2° в.д. Astra"},
         {WarningText(advice, plan),
          "Лучше навести антенну на 19.2° в.д.: худший конвертор −1.2 дБ вместо −2.5 дБ."},
     };
