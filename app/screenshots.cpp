@@ -133,6 +133,10 @@ void PhotographPlanWindow(MTARV& window, Photographer& photographer) {
             plan->Field(PlanField::Width).setText(QStringLiteral("800"));
             plan->Field(PlanField::Height).setText(QStringLiteral("883"));
             plan->Field(PlanField::Depth).setText(QStringLiteral("79"));
+            // The optics' figures, not the formula's shown while they are worked out.
+            while (plan->Refining()) {
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+            }
             photographer.Save(*plan, "plan_window.png");
             photographer.SaveCardPage(*plan, 2, "card_page.png");
             return;

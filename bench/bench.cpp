@@ -52,10 +52,11 @@ struct Counts {
     long batch_lines;
     int batch_runs;
     int single_runs;  // single tarvex-calc invocations
+    int optics_runs;  // plans by the optics
 };
 
-constexpr Counts FullCounts{20, 1000, 200, 200, 1'000'000, 3, 50};
-constexpr Counts SmokeCounts{2, 20, 5, 9, 2'000, 1, 3};
+constexpr Counts FullCounts{20, 1000, 200, 200, 1'000'000, 3, 50, 30};
+constexpr Counts SmokeCounts{2, 20, 5, 9, 2'000, 1, 3, 2};
 
 // tarvex-calc --batch against nlohmann-json alone reading and writing the same lines: about 0.38 x
 // on the development machine, where the former target of 200 000 lines per CPU second lay 13 %
@@ -272,21 +273,41 @@ void MeasurePlan(const std::string& folder, const std::string& scratch, const Co
     batch.cpu = static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)) - 1;
     // In turn with the baseline on the same lines and the same CPU, as the calculation's batch.
     std::vector<double> cpu_ms, baseline_cpu_ms;
+    // The formula's plan: the baseline measures reading and writing, which the optics dwarf.
+    const std::vector<std::string> formula = {folder + "/tarvex-calc", "plan", "--batch",
+                                              "--optics", "off"};
     for (int run = 0; run < counts.batch_runs; ++run) {
-        cpu_ms.push_back(RunChecked({folder + "/tarvex-calc", "plan", "--batch"}, batch).cpu_ms);
+        cpu_ms.push_back(RunChecked(formula, batch).cpu_ms);
         baseline_cpu_ms.push_back(RunChecked({folder + "/tarvex_json_baseline"}, batch).cpu_ms);
     }
     const double per_cpu_second = static_cast<double>(lines) / (Summarize(cpu_ms).median / 1e3);
     const double baseline_per_cpu_second =
         static_cast<double>(lines) / (Summarize(baseline_cpu_ms).median / 1e3);
-    rows.push_back({"tarvex-calc plan --batch, two-feed set-ups per CPU second",
+    rows.push_back({"tarvex-calc plan --batch --optics off, two-feed set-ups per CPU second",
                     FormatFigure(per_cpu_second, 0),
                     FormatFigure(baseline_per_cpu_second, 0) + " nlohmann-json alone",
                     Ratio(per_cpu_second, baseline_per_cpu_second) +
                         " (>= " + FormatFigure(PlanBatchTarget, 2) + " x)",
                     per_cpu_second >= PlanBatchTarget * baseline_per_cpu_second});
 
-    // The computation alone, in this process: no parsing, no output.
+    // With the optics, which place and judge each feed: a few milliseconds a set-up, so fewer.
+    const long optics_lines = std::max(4L, lines / 500);
+    const std::string optics_input = scratch + "/plan_optics.jsonl";
+    {
+        std::ofstream file(optics_input, std::ios::binary);
+        for (long line = 0; line < optics_lines; ++line) {
+            file << PlanLine(line) << '\n';
+        }
+    }
+    ChildOptions optics_batch = batch;
+    optics_batch.input_file = optics_input;
+    const ChildRun optics = RunChecked({folder + "/tarvex-calc", "plan", "--batch"}, optics_batch);
+    rows.push_back({"tarvex-calc plan --batch with the optics, set-ups per CPU second (" +
+                        std::to_string(optics_lines) + ")",
+                    FormatFigure(static_cast<double>(optics_lines) / (optics.cpu_ms / 1e3), 1), "",
+                    "", std::nullopt});
+
+    // The computation alone, in this process: no parsing, no output; the formula's plan.
     std::vector<planning::PlanInput> inputs;
     for (long line = 0; line < 1000; ++line) {
         inputs.push_back({20.0 + line % 31,
@@ -296,6 +317,7 @@ void MeasurePlan(const std::string& folder, const std::string& scratch, const Co
                           1000.0,
                           {2026, 12, 7},
                           {}});
+        inputs.back().optics = false;
     }
     const long repeats = std::max(1L, lines / 1000);
     std::size_t plans = 0;
@@ -313,6 +335,49 @@ void MeasurePlan(const std::string& folder, const std::string& scratch, const Co
     rows.push_back({"Plan of two feeds, computation alone",
                     FormatFigure(elapsed.count() / static_cast<double>(plans), 2) + " us", "", "",
                     std::nullopt});
+}
+
+// ---- The optics ----
+
+// Milliseconds of one MakePlan of `input`, `runs` times after one unmeasured run.
+std::vector<double> TimePlans(const planning::PlanInput& input, int runs) {
+    std::vector<double> ms;
+    for (int run = 0; run <= runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!std::holds_alternative<planning::Plan>(planning::MakePlan(input))) {
+            throw std::runtime_error("the optics' set-up was refused");
+        }
+        const std::chrono::duration<double, std::milli> elapsed =
+            std::chrono::steady_clock::now() - start;
+        if (run > 0) {
+            ms.push_back(elapsed.count());
+        }
+    }
+    return ms;
+}
+
+// Four feeds on an 80 cm offset dish placed and judged by the physical optics, in this process
+// on one core (the optics use no other): Kyiv, 13, 19.2, 4.8 and 9 E; W 800, H 883, depth 79.
+// Then the same with the focus choice, which places the feeds again for every other satellite
+// in the middle.
+void MeasureOptics(const Counts& counts, std::vector<Row>& rows) {
+    planning::PlanInput input{30.5234, 50.4501, {13, 19.2, 4.8, 9}, {}, {}, {2026, 12, 7}, {}};
+    input.dish.type = planning::DishType::Offset;
+    input.dish.depth_mm = 79;
+    input.dish.width_mm = 800;
+    input.dish.height_mm = 883;
+    input.choose_focus = false;
+    const Summary plan = Summarize(TimePlans(input, counts.optics_runs));
+    input.choose_focus = true;
+    const Summary with_focus = Summarize(TimePlans(input, counts.optics_runs));
+    input.optics = false;
+    const Summary formula = Summarize(TimePlans(input, counts.optics_runs));
+    const std::string runs = std::to_string(counts.optics_runs);
+    rows.push_back({"Plan of four feeds by the optics, median of " + runs, Ms(plan.median),
+                    Ms(formula.median) + " formula", "<= 50 ms", plan.median <= 50});
+    const double focus = with_focus.median - plan.median;
+    rows.push_back({"The focus choice for four satellites, added, median", Ms(focus), "",
+                    "<= 200 ms", focus <= 200});
 }
 
 // ---- Names ----
@@ -625,6 +690,7 @@ int Run(int argc, char* argv[]) {
     std::vector<Row> calc_rows;
     MeasureCalc(folder, scratch_path, counts, calc_rows);
     MeasurePlan(folder, scratch_path, counts, calc_rows);
+    MeasureOptics(counts, calc_rows);
     MeasureNames(folder, counts, calc_rows);
     std::fprintf(stderr, "START and the pictures button...\n");
     {

@@ -257,6 +257,14 @@ OptionWords WordsOf(PlanInputId input) {
         return {"The dish's type; default " + std::string(DishTypeWords[0]),
                 std::string(DishTypeWords[0]) + "|" + std::string(DishTypeWords[1])};
     }
+    if (input == PlanInputId::Optics) {
+        using tarvex::planning::SwitchWords;
+        return {
+            "Each feed placed and judged by physical optics;\noff: the formula alone, "
+            "faster. Default " +
+                std::string(SwitchWords[1]),
+            std::string(SwitchWords[1]) + "|" + std::string(SwitchWords[0])};
+    }
     // In the order of planning::PlanInputs; the two rows above made there.
     static const OptionWords Words[] = {
         {"Site longitude, east positive", "ANGLE"},
@@ -273,6 +281,16 @@ OptionWords WordsOf(PlanInputId input) {
         {"Offset dish: feed's horn mouth to the\nreflector's centre, mm", "MM"},
         {"Offset dish: horn mouth to the lowest point of\nthe rim, mm", "MM"},
         {"Offset dish: horn mouth to the highest point of\nthe rim, mm", "MM"},
+        {"Frequency for the optics, GHz; default " +
+             tarvex::ShortText(tarvex::planning::DefaultFrequencyGhz) + " (Ku: 10.7 to 12.75)",
+         "GHZ"},
+        {"The rim's illumination below the centre's, dB;\ndefault " +
+             tarvex::ShortText(tarvex::planning::DefaultEdgeTaperDb),
+         "DB"},
+        {"The LNB's widest part, at its horn, mm; default\n" +
+             tarvex::ShortText(tarvex::planning::DefaultLnbWidthMm),
+         "MM"},
+        {},
         {},
         {},
     };
@@ -300,7 +318,11 @@ CLI::Validator CheckOf(tarvex::planning::InputKind kind) {
         case InputKind::Length:
         case InputKind::Ratio:
         case InputKind::Text:
+        case InputKind::Number:
             return TextCheck(tarvex::planning::ParseNumber, "a number");
+        case InputKind::Switch:
+            return CLI::IsMember(std::vector<std::string>(std::begin(tarvex::planning::SwitchWords),
+                                                          std::end(tarvex::planning::SwitchWords)));
         case InputKind::Date:
             return CLI::Validator(
                 [](std::string& text) {
@@ -374,6 +396,19 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(
     given.diameter_mm = lengths.diameter_mm;
     given.dish = lengths.dish;
     given.dish.type = *tarvex::planning::DishTypeOf(options.Text(PlanInputId::Dish));
+    tarvex::planning::PlanInput numbers;
+    for (const tarvex::planning::PlanInputSpec& spec : tarvex::planning::PlanInputs) {
+        if (double* number = tarvex::planning::NumberOf(numbers, spec.id);
+            number && !options.Text(spec.id).empty()) {
+            *number = *tarvex::planning::ParseNumber(options.Text(spec.id));
+        }
+    }
+    given.frequency_ghz = numbers.frequency_ghz;
+    given.edge_taper_db = numbers.edge_taper_db;
+    given.lnb_width_mm = numbers.lnb_width_mm;
+    if (const std::string& optics = options.Text(PlanInputId::Optics); !optics.empty()) {
+        given.optics = *tarvex::planning::SwitchOf(optics);
+    }
     const std::string& date = options.Text(PlanInputId::Date);
     given.date = date.empty() ? tarvex::planning::LocalToday() : *tarvex::planning::ParseDate(date);
     return given;
@@ -439,14 +474,7 @@ int RunPlan(const PlanOptions& options) {
                   << " and its sizes)\nRun with --help for more information.\n";
         return BadUsage;
     }
-    tarvex::planning::PlanInput input;
-    input.site_longitude_deg = *given.longitude_deg;
-    input.site_latitude_deg = *given.latitude_deg;
-    input.satellites_deg = given.satellites_deg;
-    input.focal_length_mm = given.focal_length_mm;
-    input.diameter_mm = given.diameter_mm;
-    input.date = given.date;
-    input.dish = given.dish;
+    const tarvex::planning::PlanInput input = tarvex::PlanInputOf(given);
     const auto result = tarvex::planning::MakePlan(input);
     if (const auto* refusal = std::get_if<tarvex::planning::PlanRefusal>(&result)) {
         std::cerr << "tarvex-calc plan: " << tarvex::RefusalText(*refusal) << '\n';

@@ -1,6 +1,7 @@
 #include "plan_io/plan_batch.h"
 
 #include <array>
+#include <initializer_list>
 #include <limits>
 
 #include "plan_io/flat_object_reader.h"
@@ -22,7 +23,28 @@ using planning::PlanInputId;
 
 // ---- JSON ----
 
-void WriteFeed(JsonWriter& json, const FeedPlan& feed) {
+void WriteNumbers(JsonWriter& json, std::initializer_list<std::pair<const char*, double>> members) {
+    for (const auto& [key, value] : members) {
+        json.Key(key);
+        json.Number(value);
+    }
+}
+
+// What the optics make of a feed, and where the formula would have put it.
+void WriteBeam(JsonWriter& json, const FeedPlan& feed) {
+    WriteNumbers(json, {{"axial_mm", feed.axial_mm},
+                        {"loss_db", feed.loss_db},
+                        {"beamwidth_deg", feed.beamwidth_deg}});
+    json.Member("beam", feed.beam == planning::BeamKind::Degraded ? "degraded" : "clean");
+    json.Key("formula");
+    json.BeginObject();
+    WriteNumbers(json, {{"right_mm", feed.formula.right_mm},
+                        {"up_mm", feed.formula.up_mm},
+                        {"distance_mm", feed.formula.distance_mm}});
+    json.EndObject();
+}
+
+void WriteFeed(JsonWriter& json, const FeedPlan& feed, bool optics) {
     const std::pair<const char*, double> members[] = {
         {"sat", feed.satellite_deg},
         {"azimuth_deg", feed.azimuth_deg},
@@ -41,10 +63,48 @@ void WriteFeed(JsonWriter& json, const FeedPlan& feed) {
         json.Key(key);
         json.Number(value);
     }
+    if (optics) {
+        WriteBeam(json, feed);
+    }
     json.EndObject();
 }
 
-void WriteDish(JsonWriter& json, const planning::DishFigures& dish) {
+void WriteOptics(JsonWriter& json, const std::optional<planning::OpticsFigures>& optics) {
+    if (!optics) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    WriteNumbers(json, {{"frequency_ghz", optics->frequency_ghz},
+                        {"edge_taper_db", optics->edge_taper_db},
+                        {"feed_exponent", optics->feed_exponent},
+                        {"gain_dbi", optics->gain_dbi},
+                        {"efficiency", optics->efficiency}});
+    json.EndObject();
+}
+
+// Each satellite as the one the dish is aimed at, and the best of them; [] and null without the
+// optics.
+void WriteFocus(JsonWriter& json, const Plan& plan) {
+    json.Key("focus");
+    json.BeginArray();
+    for (const planning::FocusChoice& choice : plan.focus) {
+        json.BeginObject();
+        WriteNumbers(json,
+                     {{"sat", choice.satellite_deg}, {"worst_loss_db", choice.worst_loss_db}});
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Key("best_focus_sat");
+    if (plan.focus.empty()) {
+        json.Null();
+    } else {
+        json.Number(plan.focus.at(static_cast<std::size_t>(plan.best_focus - 1)).satellite_deg);
+    }
+}
+
+void WriteDish(JsonWriter& json, const planning::DishFigures& dish,
+               const std::optional<planning::OpticsFigures>& optics) {
     json.BeginObject();
     json.Member("type", planning::DishTypeWords[static_cast<std::size_t>(dish.type)]);
     const std::pair<const char*, std::optional<double>> members[] = {
@@ -59,6 +119,8 @@ void WriteDish(JsonWriter& json, const planning::DishFigures& dish) {
         json.Key(key);
         json.Number(value);
     }
+    json.Key("optics");
+    WriteOptics(json, optics);
     json.EndObject();
 }
 
@@ -135,7 +197,8 @@ class PlanLineReader : public FlatObjectReader {
             }
             return;
         }
-        const bool numeric = spec.kind != InputKind::Date && spec.kind != InputKind::Choice;
+        const bool numeric = spec.kind != InputKind::Date && spec.kind != InputKind::Choice &&
+                             spec.kind != InputKind::Switch;
         if (value == Value::OutOfRange && numeric) {
             return Report(InputProblemKind::OutOfRange, key, element);
         }
@@ -171,6 +234,12 @@ class PlanLineReader : public FlatObjectReader {
                     return false;
                 }
                 return true;
+            case InputKind::Switch:
+                if (const std::optional<bool> on = planning::SwitchOf(text)) {
+                    m_input.optics = *on;
+                    return false;
+                }
+                return true;
             case InputKind::Satellites: {
                 auto longitude = SatelliteLongitude(text);
                 if (auto* problem = std::get_if<planning::InputProblem>(&longitude)) {
@@ -191,6 +260,7 @@ class PlanLineReader : public FlatObjectReader {
             case InputKind::Length:
             case InputKind::Ratio:
             case InputKind::Text:
+            case InputKind::Number:
                 break;
         }
         read = planning::ParseNumber(text);
@@ -200,6 +270,8 @@ class PlanLineReader : public FlatObjectReader {
     void Keep(PlanInputId id, double value) {
         if (std::optional<double>* length = planning::LengthOf(m_input, id)) {
             *length = value;
+        } else if (double* number = planning::NumberOf(m_input, id)) {
+            *number = value;
         } else if (id == PlanInputId::Longitude) {
             m_input.site_longitude_deg = value;
         } else if (id == PlanInputId::Latitude) {
@@ -242,13 +314,14 @@ std::string PlanJson(const Plan& plan, const names::Place* place,
     json.Key("declination_deg");
     json.Number(plan.declination_deg);
     json.Key("dish");
-    WriteDish(json, plan.dish);
+    WriteDish(json, plan.dish, plan.optics);
     json.Key("feeds");
     json.BeginArray();
     for (const FeedPlan& feed : plan.feeds) {
-        WriteFeed(json, feed);
+        WriteFeed(json, feed, plan.optics.has_value());
     }
     json.EndArray();
+    WriteFocus(json, plan);
     json.Key("warnings");
     json.BeginArray();
     for (const planning::PlanWarning& warning : plan.warnings) {
@@ -267,16 +340,25 @@ std::string PlanJson(const Plan& plan, const names::Place* place,
     return std::move(json).Finish();
 }
 
+planning::PlanInput PlanInputOf(const PlanBatchDefaults& given) {
+    planning::PlanInput input;
+    input.site_longitude_deg = given.longitude_deg.value_or(0);
+    input.site_latitude_deg = given.latitude_deg.value_or(0);
+    input.satellites_deg = given.satellites_deg;
+    input.focal_length_mm = given.focal_length_mm;
+    input.diameter_mm = given.diameter_mm;
+    input.dish = given.dish;
+    input.date = given.date;
+    input.frequency_ghz = given.frequency_ghz;
+    input.edge_taper_db = given.edge_taper_db;
+    input.lnb_width_mm = given.lnb_width_mm;
+    input.optics = given.optics;
+    return input;
+}
+
 std::variant<planning::PlanInput, planning::InputProblem> ParsePlanBatchLine(
     std::string_view line, const PlanBatchDefaults& defaults) {
-    planning::PlanInput input;
-    input.site_longitude_deg = defaults.longitude_deg.value_or(0);
-    input.site_latitude_deg = defaults.latitude_deg.value_or(0);
-    input.satellites_deg = defaults.satellites_deg;
-    input.focal_length_mm = defaults.focal_length_mm;
-    input.diameter_mm = defaults.diameter_mm;
-    input.dish = defaults.dish;
-    input.date = defaults.date;
+    planning::PlanInput input = PlanInputOf(defaults);
     PlanLineReader reader(input);
     if (std::optional<planning::InputProblem> problem = reader.Read(line)) {
         return std::move(*problem);

@@ -22,10 +22,14 @@ namespace tarvex {
 // offset_angle_deg, f_over_d, face_tilt_deg, feed_axis_elevation_deg; aperture_mm and f_over_d
 // null when not known), feeds (sat, azimuth_deg, magnetic_azimuth_deg, elevation_deg,
 // separation_deg, right_mm, up_mm, distance_mm, tilt_deg, rotation_deg, relative_rotation_deg,
-// aim_deg), warnings (code, feed where it applies, message in the words of plan_text.h), and
-// where `sun` is given (SunTimes) sun (per feed: sat, utc, local with its offset or null where no
-// zone is known, elevation_deg; null where the sun does not come to the satellite's azimuth);
-// numbers as AppendJsonNumber writes them, a zero without its sign.
+// aim_deg; with the optics also axial_mm, loss_db, beamwidth_deg, beam "clean" or "degraded" and
+// formula {right_mm, up_mm, distance_mm}), dish.optics (frequency_ghz, edge_taper_db,
+// feed_exponent, gain_dbi, efficiency; null without the optics), focus ([{sat, worst_loss_db}],
+// [] without the optics), best_focus_sat (null without them), warnings (code, feed where it
+// applies, message in the words of plan_text.h), and where `sun` is given (SunTimes) sun (per
+// feed: sat, utc, local with its offset or null where no zone is known, elevation_deg; null where
+// the sun does not come to the satellite's azimuth); numbers as AppendJsonNumber writes them, a
+// zero without its sign.
 //   default example -> {"beam_deviation_factor":1.0,"declination_deg":5.096889154102898,
 //                       "dish":{"type":"prime","focal_mm":600.0,...,"aperture_mm":null,...},
 //                       "feeds":[{"sat":13.0,...},...],"warnings":[{"code":"no_dish_size",...}],
@@ -49,7 +53,14 @@ struct PlanBatchDefaults {
     std::optional<double> diameter_mm;
     planning::DishMeasurements dish;  // prime focus unless given
     planning::Date date;              // today unless given
+    double frequency_ghz = planning::DefaultFrequencyGhz;
+    double edge_taper_db = planning::DefaultEdgeTaperDb;
+    double lnb_width_mm = planning::DefaultLnbWidthMm;
+    bool optics = true;
 };
+
+// The input the options alone give; a site not given is 0, 0.
+planning::PlanInput PlanInputOf(const PlanBatchDefaults& given);
 
 // One batch line: a JSON object of the keys of planning::PlanInputs (sats an array), each at
 // most once; numbers, or strings read as the options read them (a satellite by name too); a key
@@ -60,7 +71,7 @@ struct PlanBatchDefaults {
 //   {"lon":35} -> {Missing, "lat"};  {"lon":true,...} -> {NotOfItsKind, "lon"}
 //   {"lon":1e400,...} -> {OutOfRange, "lon"};  {"lon":1,"lon":2,...} -> {GivenTwice, "lon"}
 //   {...,"sats":[13,"Astra"]} -> {SatelliteAmbiguous, "sats", 2, "Astra"}
-//   {...,"dish":"round"} -> {NotOfItsKind, "dish"}
+//   {...,"dish":"round"} -> {NotOfItsKind, "dish"};  {...,"optics":"off"} -> input.optics false
 std::variant<planning::PlanInput, planning::InputProblem> ParsePlanBatchLine(
     std::string_view line, const PlanBatchDefaults& defaults);
 

@@ -11,6 +11,7 @@
 
 #include "conversions/float_chars.h"
 #include "conversions/text.h"
+#include "names/satellites.h"
 
 namespace tarvex {
 namespace {
@@ -192,6 +193,64 @@ std::string DeclinationLine(double degrees) {
     return "Магнитное склонение " + DeclinationText(degrees);
 }
 
+std::string DecibelsText(double decibels) {
+    return FixedText(decibels, 1) + " дБ";
+}
+
+std::string LossText(double decibels) {
+    const std::string magnitude = FixedText(decibels, 1);
+    return (ReadBack(magnitude) == 0 ? "" : "−") + magnitude + " дБ";
+}
+
+std::string VerdictText(const FeedPlan& feed) {
+    switch (planning::VerdictOf(feed)) {
+        case planning::BeamVerdict::AsFeedOne:
+            return "почти как конвертор 1";
+        case planning::BeamVerdict::Weaker:
+            return "слабее на " + DecibelsText(feed.loss_db);
+        case planning::BeamVerdict::StrongOnly:
+            return "слабее на " + DecibelsText(feed.loss_db) +
+                   ", только для сильного спутника с запасом";
+        case planning::BeamVerdict::SecondDish:
+            return "не на этой антенне: нужна вторая антенна";
+    }
+    return NotApplicable;
+}
+
+std::string AxialText(double axial_mm) {
+    if (ReadBack(FixedText(axial_mm, 0)) == 0) {
+        return "";
+    }
+    return "на " + FixedText(std::fabs(axial_mm), 0) + " мм " +
+           (axial_mm > 0 ? "ближе к зеркалу" : "дальше от зеркала");
+}
+
+std::string FocusAdviceText(const planning::PlanWarning& warning, const Plan& plan) {
+    const std::size_t satellite = static_cast<std::size_t>(warning.feed.value_or(1) - 1);
+    return "Лучше навести антенну на " + SatelliteText(plan.feeds.at(satellite).satellite_deg) +
+           ": худший конвертор " + LossText(warning.value) + " вместо " +
+           LossText(warning.other_value) + ".";
+}
+
+std::string CardFeedText(const FeedPlan& feed, const Plan& plan) {
+    std::string text = SatelliteText(feed.satellite_deg);
+    for (const names::SatellitePosition& position : names::SatellitePositions()) {
+        if (std::fabs(std::remainder(position.longitude_deg - feed.satellite_deg, 360.0)) < 0.05 &&
+            !position.names.empty()) {
+            text += " " + std::string(position.names.front());
+            break;
+        }
+    }
+    if (plan.optics) {
+        text += "\n" + LossText(feed.loss_db);
+        if (const std::string axial = AxialText(feed.axial_mm);
+            !axial.empty() && feed.beam == planning::BeamKind::Clean) {
+            text += "\n" + axial;
+        }
+    }
+    return text;
+}
+
 std::string DateText(const planning::Date& date) {
     const auto padded = [](int value, std::size_t digits) {
         std::string text = IntText(value);
@@ -208,7 +267,7 @@ std::string WarningText(const planning::PlanWarning& warning, const Plan& plan) 
             return feed + "его центр в " +
                    FeedSpacing(plan, warning.feed.value_or(1), warning.other_feed.value_or(1)) +
                    " от центра конвертора " + IntText(warning.other_feed.value_or(1)) +
-                   ", меньше " + ShortText(planning::FeedBodyMm) +
+                   ", меньше " + ShortText(warning.value) +
                    " мм: рядом они не встанут. Возьмите конверторы поуже, моноблок или антенну с "
                    "большим фокусным расстоянием.";
         case planning::WarningKind::LowElevation:
@@ -227,6 +286,19 @@ std::string WarningText(const planning::PlanWarning& warning, const Plan& plan) 
         case planning::WarningKind::NoDishSize:
         case planning::WarningKind::MeasurementsDisagree:
             return DishIssueText(warning.dish);
+        case planning::WarningKind::WeakerBeam:
+            return feed + "сигнал слабее, чем у конвертора 1, на " + DecibelsText(warning.value) +
+                   ". Наведите антенну на спутник посередине, если можно.";
+        case planning::WarningKind::StrongOnlyBeam:
+            return feed + "сигнал слабее на " + DecibelsText(warning.value) +
+                   ": только для сильного спутника с запасом сигнала. Наведите антенну на "
+                   "спутник посередине или проверьте запас по карте покрытия.";
+        case planning::WarningKind::SecondDish:
+            return feed +
+                   "луч разваливается: на этой антенне спутник не принять. Нужна вторая "
+                   "антенна.";
+        case planning::WarningKind::BetterFocus:
+            return FocusAdviceText(warning, plan);
     }
     return feed;
 }
@@ -276,6 +348,17 @@ std::string RefusalText(const planning::PlanRefusal& refusal) {
             return "Фокусное расстояние слишком велико: смещения конверторов не числа.";
         case RefusalKind::Dish:
             return DishIssueText(refusal.dish);
+        case RefusalKind::Frequency:
+            return "Частота должна быть числом от " + ShortText(planning::MinFrequencyGhz) +
+                   " до " + ShortText(planning::MaxFrequencyGhz) + " ГГц, задано " +
+                   ShortText(refusal.value) + ".";
+        case RefusalKind::EdgeTaper:
+            return "Спад облучения к кромке должен быть числом больше 0 и не больше " +
+                   ShortText(planning::MaxEdgeTaperDb) + " дБ, задано " + ShortText(refusal.value) +
+                   ".";
+        case RefusalKind::LnbWidth:
+            return "Ширина конвертора должна быть конечным числом больше 0, задано " +
+                   ShortText(refusal.value) + ".";
     }
     return "Расчёт невозможен.";
 }
@@ -350,12 +433,32 @@ std::vector<ReportRow> FeedTable(const Plan& plan) {
         {"Линия от конвертора 1", true,
          [](const FeedPlan& f) { return LineText(f.right_mm, f.up_mm); }},
     };
+    // What the optics make of each beam, where they were worked out.
+    static const Row beam_rows[] = {
+        {"Слабее конвертора 1", true, [](const FeedPlan& f) { return DecibelsText(f.loss_db); }},
+        {"Оценка", true, [](const FeedPlan& f) { return VerdictText(f); }},
+        {"Вдоль оси", true,
+         [](const FeedPlan& f) {
+             // A degraded beam has no place worth refining.
+             const std::string axial =
+                 f.beam == planning::BeamKind::Degraded ? "" : AxialText(f.axial_mm);
+             return axial.empty() ? std::string(NotApplicable) : axial;
+         }},
+    };
     std::vector<ReportRow> table;
-    for (const Row& row : rows) {
+    const auto add = [&](const Row& row) {
         ReportRow& shown = table.emplace_back(ReportRow{row.caption, {}});
         for (std::size_t feed = 0; feed < plan.feeds.size(); ++feed) {
             shown.cells.push_back(row.relative && feed == 0 ? NotApplicable
                                                             : row.cell(plan.feeds[feed]));
+        }
+    };
+    for (const Row& row : rows) {
+        add(row);
+    }
+    if (plan.optics) {
+        for (const Row& row : beam_rows) {
+            add(row);
         }
     }
     return table;

@@ -81,6 +81,34 @@ std::string DeclinationText(double degrees);
 // "Магнитное склонение 5.1° к востоку": the same words in the table, the window and the card.
 std::string DeclinationLine(double degrees);
 
+// Decibels with one decimal: 2.21 -> "2.2 дБ"
+std::string DecibelsText(double decibels);
+
+// A loss against feed 1 as a level, with a minus sign: 2.21 -> "−2.2 дБ";  0.02 -> "0.0 дБ"
+std::string LossText(double decibels);
+
+// A feed's verdict by its beam (planning::VerdictOf):
+//   loss 0.42 -> "почти как конвертор 1";  2.21 -> "слабее на 2.2 дБ";
+//   4.0 -> "слабее на 4.0 дБ, только для сильного спутника с запасом";
+//   degraded -> "не на этой антенне: нужна вторая антенна"
+std::string VerdictText(const planning::FeedPlan& feed);
+
+// An axial shift in words, whole millimetres; "" where it rounds to none.
+//   12.1 -> "на 12 мм ближе к зеркалу";  -8 -> "на 8 мм дальше от зеркала";  0.3 -> ""
+std::string AxialText(double axial_mm);
+
+// The focus advice of a BetterFocus warning:
+//   feed 2 (19.2), 1.2 instead of 2.5 -> "Лучше навести антенну на 19.2° в.д.: худший конвертор
+//   −1.2 дБ вместо −2.5 дБ."
+std::string FocusAdviceText(const planning::PlanWarning& warning, const planning::Plan& plan);
+
+// A feed as the card names it beside its cross-hair: the satellite's longitude and short name
+// (the first of its position's names, where the list has it), then with the optics its loss and
+// any axial shift, one item a line.
+//   feed 2 at 19.2, 2.21 dB, axial 12.1 -> "19.2° в.д. Astra\n−2.2 дБ\nна 12 мм ближе к
+//   зеркалу";  without the optics -> "19.2° в.д. Astra"
+std::string CardFeedText(const planning::FeedPlan& feed, const planning::Plan& plan);
+
 // YYYY-MM-DD: {2026, 12, 7} -> "2026-12-07"
 std::string DateText(const planning::Date& date);
 
@@ -127,7 +155,8 @@ struct ReportRow {
 
 // The results per feed: satellite, azimuths true and by compass, elevation, angle from the
 // dish's axis, rotation and, from feed 2 on, rotation against feed 1, offsets, distance and the
-// line from feed 1. With no feeds: the captions, each with no cells.
+// line from feed 1; with the optics, from feed 2 on, the loss against feed 1, the verdict and an
+// axial shift ("—" where there is none). With no feeds: the captions, each with no cells.
 std::vector<ReportRow> FeedTable(const planning::Plan& plan);
 
 // When the sun stands at a satellite's azimuth: the time to the minute on the zone's clock (UTC's

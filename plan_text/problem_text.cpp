@@ -1,5 +1,7 @@
 #include "plan_text/problem_text.h"
 
+#include <span>
+
 #include <cmath>
 #include <vector>
 
@@ -61,9 +63,11 @@ std::string NotOfItsKindInEnglish(const InputProblem& problem) {
     if (kind == InputKind::Date) {
         return ValueOf(problem) + " is not a date YYYY-MM-DD";
     }
-    if (kind == InputKind::Choice) {
+    if (kind == InputKind::Choice || kind == InputKind::Switch) {
         std::string words;
-        for (const std::string_view word : planning::DishTypeWords) {
+        for (const std::string_view word :
+             kind == InputKind::Choice ? std::span<const std::string_view>(planning::DishTypeWords)
+                                       : std::span<const std::string_view>(planning::SwitchWords)) {
             words += (words.empty() ? "" : " or ") + Quoted(word);
         }
         return ValueOf(problem) + " is not " + words;
@@ -123,6 +127,11 @@ std::string NotOfItsKindInRussian(const InputProblem& problem) {
             return RatioExample;
         case InputKind::Text:
             return "Текст";
+        case InputKind::Switch:
+            return "Оптика: " + std::string(planning::SwitchWords[1]) + " (включена) или " +
+                   std::string(planning::SwitchWords[0]) + " (только формула).";
+        case InputKind::Number:
+            return "Нужно число, например 11.7";
         case InputKind::Length:
             break;
     }

@@ -89,7 +89,8 @@ void PaintGridFigures(QPainter& painter, const FeedLayoutView& view) {
     }
 }
 
-void PaintFeed(QPainter& painter, const FeedLayoutView& view, const planning::FeedPlan& feed) {
+void PaintFeed(QPainter& painter, const FeedLayoutView& view, const planning::FeedPlan& feed,
+               planning::BeamVerdict verdict) {
     const QPointF centre = ToDevice(view, feed.right_mm, feed.up_mm);
     const double radius_mm = planning::FeedBodyMm / 2;
     // Positive rotation is clockwise seen from behind, from the holder's up; the marks stay
@@ -103,6 +104,11 @@ void PaintFeed(QPainter& painter, const FeedLayoutView& view, const planning::Fe
     for (const double side : {1.0, -1.0}) {
         painter.drawLine(along(side * 0.55 * radius_mm), along(side * 1.3 * radius_mm));
     }
+    // The connector's end: at rotation 0 it points down.
+    painter.setBrush(RotationColour);
+    const double dot = std::max(2.0, 0.12 * radius_mm * view.pixels_per_mm);
+    painter.drawEllipse(along(-1.3 * radius_mm), dot, dot);
+    painter.setBrush(Qt::NoBrush);
 
     const double arm = 0.45 * radius_mm * view.pixels_per_mm;
     painter.setPen(QPen(Qt::black, Width(view, 0.3)));
@@ -110,13 +116,23 @@ void PaintFeed(QPainter& painter, const FeedLayoutView& view, const planning::Fe
     painter.drawLine(centre - QPointF(0, arm), centre + QPointF(0, arm));
 
     // Drawn last, so that the circle stays whole over the marks.
-    const QColor colour = PaletteOf(view).feed;
+    const FeedLook look = LookOf(verdict);
+    const QColor colour = view.print ? look.paper : look.screen;
     QColor fill = colour;
     fill.setAlpha(view.print ? 0 : 28);
-    painter.setPen(QPen(colour, std::max(view.print ? 1.0 : 2.0, Width(view, 0.5))));
+    const double pen = std::max(view.print ? 1.0 : 2.0, Width(view, 0.5));
+    painter.setPen(QPen(
+        colour, pen, verdict == planning::BeamVerdict::SecondDish ? Qt::DashLine : Qt::SolidLine));
     painter.setBrush(fill);
     const double radius = radius_mm * view.pixels_per_mm;
     painter.drawEllipse(centre, radius, radius);
+    if (look.pattern != Qt::NoBrush) {
+        QColor hatch = colour;
+        hatch.setAlpha(view.print ? 255 : 110);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QBrush(hatch, look.pattern));
+        painter.drawEllipse(centre, radius, radius);
+    }
     painter.setBrush(Qt::NoBrush);
 }
 
@@ -158,6 +174,20 @@ QString NumberText(int number) {
 
 }  // namespace
 
+FeedLook LookOf(planning::BeamVerdict verdict) {
+    switch (verdict) {
+        case planning::BeamVerdict::AsFeedOne:
+            break;
+        case planning::BeamVerdict::Weaker:
+            return {{20, 140, 60}, {0, 90, 30}, Qt::BDiagPattern};
+        case planning::BeamVerdict::StrongOnly:
+            return {{205, 110, 0}, {120, 60, 0}, Qt::CrossPattern};
+        case planning::BeamVerdict::SecondDish:
+            return {{200, 30, 30}, {110, 0, 0}, Qt::DiagCrossPattern};
+    }
+    return {FeedColour, CardFeedColour, Qt::NoBrush};
+}
+
 QPointF ToDevice(const FeedLayoutView& view, double right_mm, double up_mm) {
     return view.origin + QPointF(right_mm, -up_mm) * view.pixels_per_mm;
 }
@@ -184,6 +214,10 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
 
     const QFont number_font = NumberFont(view.label_font);
     const QFontMetricsF metrics(number_font, painter.device());
+    // On the card, beside each other feed: its satellite, its loss and any axial shift.
+    const QFontMetricsF small(view.label_font, painter.device());
+    std::vector<LabelRequest> details;
+    std::vector<QString> detail_texts;
     const double radius = planning::FeedBodyMm / 2 * view.pixels_per_mm;
     // Feeds' numbers first, beside their circles; then the arrows' distances, clear of every
     // circle as well.
@@ -197,17 +231,25 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
     for (std::size_t index = 0; index < plan.feeds.size(); ++index) {
         const planning::FeedPlan& feed = plan.feeds[index];
         const int number = static_cast<int>(index) + 1;
-        if (view.print &&
-            !Inside(Widened(view.bounds, 1.3 * planning::FeedBodyMm / 2), feed.right_mm, feed.up_mm)) {
+        if (view.print && !Inside(Widened(view.bounds, 1.3 * planning::FeedBodyMm / 2),
+                                  feed.right_mm, feed.up_mm)) {
             continue;  // on another sheet, or named on the card instead
         }
         if (view.print || Inside(view.bounds, feed.right_mm, feed.up_mm)) {
-            PaintFeed(painter, view, feed);
+            PaintFeed(painter, view, feed,
+                      plan.optics ? planning::VerdictOf(feed) : planning::BeamVerdict::AsFeedOne);
             const QPointF centre = ToDevice(view, feed.right_mm, feed.up_mm);
             const QString text = NumberText(number);
             numbers.push_back({centre.x(), centre.y(), radius + metrics.height() * 0.15,
                                metrics.horizontalAdvance(text) + 2, metrics.height()});
             number_texts.push_back(text);
+            if (view.print && index > 0) {
+                const QString about = QString::fromStdString(CardFeedText(feed, plan));
+                details.push_back({centre.x(), centre.y(), radius + small.height() * 0.2,
+                                   small.boundingRect(QRectF(0, 0, 1e4, 1e4), 0, about).width() + 2,
+                                   small.height() * static_cast<double>(about.count('\n') + 1)});
+                detail_texts.push_back(about);
+            }
             centres.push_back({centre.x() - radius / 2, centre.y() - radius / 2, radius, radius});
             circles.push_back({centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius});
             continue;
@@ -246,6 +288,9 @@ void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planni
     };
     draw(number_boxes, number_texts);
     draw(distance_boxes, distance_texts);
+    taken.insert(taken.end(), distance_boxes.begin(), distance_boxes.end());
+    painter.setFont(view.label_font);
+    draw(PlaceLabels(details, taken, area), detail_texts);
     painter.restore();
 }
 

@@ -19,6 +19,16 @@ inline const QColor CardFeedColour(0, 40, 150);  // on paper: dark enough for a 
 inline const QColor MarkerColour(225, 120, 20);  // feed 2 where the main window puts it
 inline const QColor RotationColour(40, 40, 40);  // the rotation marks through each circle
 
+// A feed's look by its beam's verdict (planning::VerdictOf): its circle's colour on screen and
+// on paper, and a pattern inside it that tells the verdicts apart on a grey print too. Feed 1
+// and every feed of a plan without the optics look as today: FeedColour, no pattern.
+struct FeedLook {
+    QColor screen;
+    QColor paper;
+    Qt::BrushStyle pattern;
+};
+FeedLook LookOf(planning::BeamVerdict verdict);
+
 // Where the drawing lies on its device.
 struct FeedLayoutView {
     LayoutBounds bounds;  // the region drawn, in millimetres from feed 1's centre
@@ -38,7 +48,8 @@ double LabelRoom(const QFont& font, QPainter& painter);
 
 // A millimetre grid over the region (never more than a few hundred lines) with its major lines
 // labelled (figures left of and below it); each feed's 40 mm circle with a cross-hair at its
-// centre, its number beside it and its rotation as a short line through the circle; `marker`, if
+// centre, its number beside it, its rotation as a short line through the circle with a dot at
+// the connector's end, in its verdict's look (LookOf); `marker`, if
 // any, as a hollow dashed circle. On screen a feed outside the region is an arrow at its edge
 // with the feed's number and distance. Labels never cover one another. Antialiased.
 void PaintFeedLayout(QPainter& painter, const FeedLayoutView& view, const planning::Plan& plan,

@@ -47,6 +47,21 @@ constexpr std::pair<planning::DishMeasure, PlanField> MeasureFields[] = {
     {planning::DishMeasure::FOverD, PlanField::FOverD},
 };
 
+// The fields of numbers other than the dish's measurements, and their inputs.
+constexpr std::pair<PlanField, PlanInputId> NumberFields[] = {
+    {PlanField::Frequency, PlanInputId::Frequency},
+    {PlanField::LnbWidth, PlanInputId::LnbWidth},
+};
+
+std::optional<PlanInputId> NumberInputOf(PlanField field) {
+    for (const auto& [number_field, input] : NumberFields) {
+        if (number_field == field) {
+            return input;
+        }
+    }
+    return std::nullopt;
+}
+
 // The problem `kind` of the input a field gives: its key, and for a satellite its element.
 InputProblem ProblemOf(PlanField field, InputProblemKind kind, std::string text = {}) {
     PlanInputId input = PlanInputId::Date;
@@ -60,6 +75,8 @@ InputProblem ProblemOf(PlanField field, InputProblemKind kind, std::string text 
         element = static_cast<int>(field) - static_cast<int>(PlanField::Satellite1) + 1;
     } else if (const std::optional<planning::DishMeasure> measure = MeasureOf(field)) {
         input = planning::InputOf(*measure);
+    } else if (const std::optional<PlanInputId> number = NumberInputOf(field)) {
+        input = *number;
     }
     return {kind, std::string(planning::SpecOf(input).key), element, std::move(text), {}, {}};
 }
@@ -213,10 +230,15 @@ DishWayFields FieldsOfWay(DishWayIndex way) {
 }
 
 std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal) {
+    const planning::PlanInputId input = planning::RefusedInput(refusal).input;
+    for (const auto& [field, number] : NumberFields) {
+        if (number == input) {
+            return field;
+        }
+    }
     if (refusal.kind != planning::RefusalKind::Dish) {
         return std::nullopt;
     }
-    const planning::PlanInputId input = planning::RefusedInput(refusal).input;
     for (const auto& [measure, field] : MeasureFields) {
         if (planning::InputOf(measure) == input) {
             return field;
@@ -273,6 +295,18 @@ PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way) {
             continue;  // not the chosen way's: hidden, and not read
         }
         *planning::LengthOf(input, planning::InputOf(measure)) = reader.Length(field, required);
+    }
+    // Blank: the input's default; a number out of its range is the plan's to refuse.
+    for (const auto& [field, id] : NumberFields) {
+        if (reader.Empty(field)) {
+            continue;
+        }
+        const std::string text = reader.Text(field);
+        if (const std::optional<double> number = planning::ParseNumber(text)) {
+            *planning::NumberOf(input, id) = *number;
+        } else {
+            reader.Fail(field, InputProblemKind::NotOfItsKind, text);
+        }
     }
 
     PlanFormReading reading;

@@ -32,9 +32,12 @@ enum class PlanField {
     FeedDistance,
     RimLow,
     RimHigh,
-    FOverD
+    FOverD,
+    // The optics' band and the LNB's width: blank for the defaults.
+    Frequency,
+    LnbWidth
 };
-inline constexpr std::size_t PlanFieldCount = 16;
+inline constexpr std::size_t PlanFieldCount = 18;
 
 // The field that holds a measurement of the dish, and the measurement a field holds.
 //   FocalLength -> PlanField::FocalLength;  RimHigh -> PlanField::RimHigh
@@ -85,13 +88,14 @@ struct PlanFormReading {
 //   focal "0" -> {FocalLength, NotPositive "focal_mm"};  latitude "95" -> {SiteLatitude, Refused};
 //   satellite 2 "" -> {Satellite2, Missing "sats" element 2};  date "2026-02-30" -> {Date,
 //   NotOfItsKind};  diameter "" -> {Diameter, Missing};  way 3, width, height and depth -> an
-//   offset dish
+//   offset dish;  frequency "12,5" -> 12.5;  frequency and LNB width blank -> the defaults;
+//   LNB width "x" -> {LnbWidth, NotOfItsKind "lnb_width_mm"}
 PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way = 0);
 
-// The field a refused dish's measurements are wrong at, where the refusal names one
-// (planning::RefusedInput).
+// The field a refused dish's measurements (or its band or LNB width) are wrong at, where the
+// refusal names one (planning::RefusedInput).
 //   Dish HeightNotAboveWidth -> Height;  Dish NotPositive of RimLow -> RimLow;
-//   Dish TwoWaysToFocus, SameSatellite -> none
+//   Frequency -> Frequency;  Dish TwoWaysToFocus, SameSatellite -> none
 std::optional<PlanField> DishRefusalField(const planning::PlanRefusal& refusal);
 
 // A satellite field's text as an orbital longitude: an angle as typed (a decimal comma too),

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -64,6 +65,8 @@ const PlanFieldSpec PlanFieldSpecs[] = {
     {"RimLow", nullptr, "например 460"},
     {"RimHigh", nullptr, "например 834"},
     {"FOverD", nullptr, "например 0.4"},
+    {"Frequency", "&Частота, ГГц", "по умолчанию 11.7 (Ku)"},
+    {"LnbWidth", "Ш&ирина конвертора, мм", "по умолчанию 60, у раструба"},
 };
 static_assert(std::size(PlanFieldSpecs) == PlanFieldCount);
 
@@ -79,7 +82,8 @@ bool Shows(const DishWayFields& fields, PlanField field) {
 }
 
 bool IsDishField(PlanField field) {
-    return field != PlanField::Date && field >= PlanField::FocalLength;
+    return field != PlanField::Date && field >= PlanField::FocalLength &&
+           field <= PlanField::RimHigh;
 }
 
 const QColor ErrorColour(198, 40, 40);
@@ -315,6 +319,9 @@ QWidget* PlanWindow::CreateDish() {
         }
         CreateField(field, *m_dish_form, sizes);
     }
+    // Whatever the way of measuring: the band the optics work at, the LNB's widest part.
+    CreateField(PlanField::Frequency, *m_dish_form);
+    CreateField(PlanField::LnbWidth, *m_dish_form);
     m_sketch = new DishSketch;
     m_sketch->setObjectName(QStringLiteral("DishSketch"));
     auto* column = new QVBoxLayout(box);
@@ -495,6 +502,10 @@ QWidget* PlanWindow::CreateResults() {
     m_results = CreateResultsTable(box);
     m_warnings = WrappingLabel("Warnings", box);
     m_warnings->setTextFormat(Qt::RichText);
+    m_focus = new QPushButton(box);
+    m_focus->setObjectName(QStringLiteral("FocusAdvice"));
+    m_focus->hide();
+    connect(m_focus, &QPushButton::clicked, this, &PlanWindow::OnFocusClicked);
     m_declination = WrappingLabel("Declination", box);
     m_explanation = WrappingLabel("Explanation", box);
     m_explanation->setText(QString::fromStdString(ExplanationText()));
@@ -524,6 +535,7 @@ QWidget* PlanWindow::CreateResults() {
     column->addWidget(m_dish_figures);
     column->addWidget(m_declination);
     column->addWidget(m_warnings);
+    column->addWidget(m_focus, 0, Qt::AlignLeft);
     column->addWidget(m_explanation);
     column->addLayout(buttons);
     return box;
@@ -549,7 +561,11 @@ QWidget* PlanWindow::CreateResultsTable(QWidget* parent) {
     auto* grid = new QGridLayout(table);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(16);
-    const std::vector<ReportRow> rows = ResultRows(planning::Plan{}, {});
+    // Every row a plan may have: a plan without the optics hides their rows, and the rows after
+    // them move up, captions with them.
+    planning::Plan every_row;
+    every_row.optics = planning::OpticsFigures{};
+    const std::vector<ReportRow> rows = ResultRows(every_row, {});
     m_cells.assign((rows.size() + 1) * (MaxFeeds + 1), nullptr);
     for (std::size_t row = 0; row <= rows.size(); ++row) {
         for (std::size_t column = 0; column <= MaxFeeds; ++column) {
@@ -580,13 +596,19 @@ void PlanWindow::ShowTable() {
     const int width = m_cells.front()->fontMetrics().horizontalAdvance(
         feeds <= 2 ? QStringLiteral("12.3° против часовой стрелки, если")
                    : QStringLiteral("12.3° против часовой"));
-    for (std::size_t row = 0; row <= rows.size(); ++row) {
+    const std::size_t row_count = m_cells.size() / (MaxFeeds + 1);
+    for (std::size_t row = 0; row < row_count; ++row) {
+        const bool row_shown = row <= rows.size();
         for (std::size_t column = 0; column <= MaxFeeds; ++column) {
             QLabel* cell = m_cells[row * (MaxFeeds + 1) + column];
             if (column > 0 && cell->minimumWidth() != width) {
                 cell->setMinimumWidth(width);
             }
-            const bool shown = m_plan && column <= feeds;
+            const bool shown = row_shown && m_plan && column <= feeds;
+            if (row > 0 && column == 0 && shown &&
+                cell->text().toStdString() != rows[row - 1].caption) {
+                cell->setText(QString::fromStdString(rows[row - 1].caption));
+            }
             if (row > 0 && column > 0 && shown) {
                 const std::string& text = rows[row - 1].cells[column - 1];
                 cell->setText(text.empty() ? QStringLiteral("—") : QString::fromStdString(text));
@@ -642,6 +664,7 @@ QLineEdit& PlanWindow::Field(PlanField field) const {
 }
 
 bool PlanWindow::SaveCard(const QString& path) {
+    WaitForOptics();  // the card carries the optics' figures
     if (!m_input || !m_plan) {
         return false;
     }
@@ -820,6 +843,7 @@ void PlanWindow::OnOpenJobClicked() {
 }
 
 void PlanWindow::OnCopyClicked() {
+    WaitForOptics();
     if (!m_input || !m_plan) {
         return;
     }
@@ -837,14 +861,22 @@ void PlanWindow::Recompute() {
     PlanFormReading reading = ReadPlanForm(Texts(), DishWay());
     m_input = std::move(reading.input);
     m_plan.reset();
+    ++m_generation;  // what the optics are working on is for an input no longer shown
+    m_refining = false;
     QString status;
     if (!m_input) {
         status = QStringLiteral("Исправьте отмеченные поля.");
     } else {
-        std::variant<planning::Plan, planning::PlanRefusal> made = planning::MakePlan(*m_input);
+        // The formula's plan at once; the optics' after it, without making typing wait.
+        planning::PlanInput formula = *m_input;
+        formula.optics = false;
+        std::variant<planning::Plan, planning::PlanRefusal> made = planning::MakePlan(formula);
         if (auto* plan = std::get_if<planning::Plan>(&made)) {
             m_plan = std::move(*plan);
             m_sun = planning::SunTimes(*m_input, *m_plan, planning::MachineClock());
+            if (m_input->optics) {
+                StartOptics(*m_input);
+            }
         } else {
             const auto& refusal = std::get<planning::PlanRefusal>(made);
             // Measurements that make no dish are explained at the field they name.
@@ -858,6 +890,67 @@ void PlanWindow::Recompute() {
     }
     ShowFieldErrors(reading.errors);
     ShowResults(status);
+}
+
+// The advised satellite first, the others in their order: the dish is then aimed at it.
+void PlanWindow::OnFocusClicked() {
+    if (!m_plan || m_plan->best_focus <= 1) {
+        return;
+    }
+    const auto first = static_cast<std::size_t>(PlanField::Satellite1);
+    PlanFormTexts texts = Texts();
+    const auto best = texts.begin() + static_cast<std::ptrdiff_t>(first) + m_plan->best_focus - 1;
+    std::rotate(texts.begin() + static_cast<std::ptrdiff_t>(first), best, best + 1);
+    m_filling = true;
+    for (std::size_t index = first; index < first + planning::MaxFeeds; ++index) {
+        const QSignalBlocker quiet(m_fields[index]);
+        m_fields[index]->setText(QString::fromStdString(texts[index]));
+    }
+    m_filling = false;
+    Recompute();
+}
+
+void PlanWindow::StartOptics(const planning::PlanInput& input) {
+    m_refining = true;
+    m_optics.clear();  // a set-up not yet begun is already stale
+    const int generation = m_generation;
+    m_optics.start([this, generation, input] {
+        if (generation != m_generation) {
+            return;
+        }
+        std::variant<planning::Plan, planning::PlanRefusal> made = planning::MakePlan(input);
+        // The window waits for this task before it is destroyed, so it is there to receive.
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, made = std::move(made)]() mutable {
+                OnOpticsArrived(generation, std::move(made));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void PlanWindow::OnOpticsArrived(int generation,
+                                 std::variant<planning::Plan, planning::PlanRefusal> made) {
+    if (generation != m_generation || !m_refining) {
+        return;
+    }
+    m_refining = false;
+    // The formula's plan was made of the same input: the optics refuse nothing it took.
+    if (auto* plan = std::get_if<planning::Plan>(&made)) {
+        m_plan = std::move(*plan);
+    }
+    ShowResults(QString());
+}
+
+void PlanWindow::WaitForOptics() {
+    m_optics.waitForDone();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+PlanWindow::~PlanWindow() {
+    ++m_generation;
+    m_optics.clear();
+    m_optics.waitForDone();
 }
 
 void PlanWindow::ShowFieldErrors(const std::vector<PlanFieldError>& errors) {
@@ -889,7 +982,11 @@ void PlanWindow::ShowStatus(const QString& text, bool error) {
 }
 
 void PlanWindow::ShowResults(const QString& status) {
-    ShowStatus(status, true);
+    if (status.isEmpty() && m_refining) {
+        ShowStatus(QStringLiteral("Числа по формуле; уточняются по физической оптике…"), false);
+    } else {
+        ShowStatus(status, true);
+    }
     const std::pair<std::size_t, std::size_t> shown =
         m_plan ? std::pair(m_plan->feeds.size(), m_plan->warnings.size()) : m_shown;
     ShowTable();
@@ -906,13 +1003,34 @@ void PlanWindow::ShowResults(const QString& status) {
     m_dish_figures->setVisible(m_plan.has_value());
     m_warnings->setText(m_plan ? WarningsHtml(*m_plan) : QString());
     m_warnings->setVisible(m_plan && !m_plan->warnings.empty());
+    const bool advised =
+        m_plan && std::any_of(m_plan->warnings.begin(), m_plan->warnings.end(),
+                              [](const planning::PlanWarning& warning) {
+                                  return warning.kind == planning::WarningKind::BetterFocus;
+                              });
+    if (advised) {
+        m_focus->setText(QStringLiteral("Навести антенну на %1")
+                             .arg(QString::fromStdString(SatelliteText(
+                                 m_plan->feeds.at(static_cast<std::size_t>(m_plan->best_focus - 1))
+                                     .satellite_deg))));
+    }
+    m_focus->setVisible(advised);
     const std::optional<FeedPosition> marker = m_plan ? MainWindowFeed2(*m_input) : std::nullopt;
     m_drawing->SetPlan(m_plan, marker);
     // The main window's feed 2 is drawn only where its model applies: a prime-focus dish of F.
     QString legend = QStringLiteral(
                          "<span style='color:%1'>●</span> конверторы по точному расчёту, черта — "
-                         "поворот")
+                         "поворот, точка на ней — разъём")
                          .arg(FeedColour.name());
+    if (m_plan && m_plan->optics) {
+        legend += QStringLiteral(
+                      "; штриховка — оценка: <span style='color:%1'>▨</span> слабее, "
+                      "<span style='color:%2'>▦</span> только для сильного спутника, "
+                      "<span style='color:%3'>▩</span> нужна вторая антенна")
+                      .arg(LookOf(planning::BeamVerdict::Weaker).screen.name(),
+                           LookOf(planning::BeamVerdict::StrongOnly).screen.name(),
+                           LookOf(planning::BeamVerdict::SecondDish).screen.name());
+    }
     if (marker) {
         legend += QStringLiteral("; <span style='color:%1'>◌</span> конвертор 2 по главному окну")
                       .arg(MarkerColour.name());

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QThreadPool>
 #include <QWidget>
 #include <array>
+#include <atomic>
 #include <optional>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "main_window/calculation_command.h"
@@ -31,13 +34,15 @@ namespace tarvex {
 // "<field>Error" (the satellites and the dish's size are editable combo boxes of that name);
 // "Place" with "PlaceError", "DishType", "DishWay", "DishSketch", "DishFigures", "Results", "Warnings",
 // "Declination", "Explanation", "Status", "Drawing", "Scroll"; buttons "TakeFromMainWindow",
-// "SaveCard", "Copy", "PhonePage".
+// "SaveCard", "Copy", "PhonePage", "FocusAdvice".
 class PlanWindow : public QWidget {
     Q_OBJECT
 
   public:
     // `main_window` must outlive this window.
     explicit PlanWindow(const CalculationView& main_window);
+    // Waits for the optics still being worked out: their answer is for this window.
+    ~PlanWindow() override;
 
     // Shows the window in front; a window that was not shown first takes the main window's
     // fields.
@@ -45,8 +50,10 @@ class PlanWindow : public QWidget {
 
     QLineEdit& Field(PlanField field) const;
 
-    // The plan shown now: none while a field cannot be read or the input is refused.
+    // The plan shown now: none while a field cannot be read or the input is refused. At once the
+    // formula's plan, while the optics are worked out in a worker thread (Refining); then theirs.
     const std::optional<planning::Plan>& CurrentPlan() const { return m_plan; }
+    bool Refining() const { return m_refining; }
 
     // Writes the installation card; a failure is shown through the notifier. True on success.
     bool SaveCard(const QString& path);
@@ -98,6 +105,10 @@ class PlanWindow : public QWidget {
     void OnSaveCardClicked();
     void OnCopyClicked();
     void Recompute();
+    void OnFocusClicked();
+    void StartOptics(const planning::PlanInput& input);
+    void OnOpticsArrived(int generation, std::variant<planning::Plan, planning::PlanRefusal> made);
+    void WaitForOptics();
     void ShowFieldErrors(const std::vector<PlanFieldError>& errors);
     void ShowResults(const QString& status);
     void ShowStatus(const QString& text, bool error);
@@ -133,9 +144,14 @@ class PlanWindow : public QWidget {
     QLabel* m_legend = nullptr;  // of the drawing
     QPushButton* m_save = nullptr;
     QPushButton* m_copy = nullptr;
+    QPushButton* m_focus = nullptr;  // the focus advice's: its satellite first
     std::optional<planning::PlanInput> m_input;
     std::optional<planning::Plan> m_plan;
     std::vector<std::optional<planning::SunTime>> m_sun;  // of m_plan, by the machine's clock
+    // The optics in one worker thread; an answer for an input since changed is dropped.
+    QThreadPool m_optics;
+    std::atomic<int> m_generation = 0;
+    bool m_refining = false;
 };
 
 }  // namespace tarvex

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "conversions/float_chars.h"
+#include "optics/dish_optics.h"
 #include "planning/magnetic_model.h"
 
 namespace tarvex::planning {
@@ -100,6 +101,20 @@ double RotationDeg(const DishFrame& dish, const Vector& sight, const Vector& ear
     return FoldHalfTurn(std::atan2(Dot(p, dish.right), Dot(p, dish.up)) * Degrees);
 }
 
+// A feed's offsets from feed 1 with their distance and tilt.
+void SetOffsets(double right_mm, double up_mm, FeedPlan& feed) {
+    // Adding +0 turns a negative zero into zero: a feed straight left is at a tilt of 180, not
+    // -180, and no offset reads "-0".
+    feed.right_mm = right_mm + 0.0;
+    feed.up_mm = up_mm + 0.0;
+    feed.distance_mm = std::hypot(feed.right_mm, feed.up_mm);
+    feed.tilt_deg = std::atan2(feed.up_mm, feed.right_mm) * Degrees;
+    // A hair below the negative x axis is still straight left: 180, never -180.
+    if (feed.tilt_deg <= -180) {
+        feed.tilt_deg += 360;
+    }
+}
+
 // The feed stands opposite the satellite's direction, at the focal plane's image of its angle.
 void PlaceFeed(const DishFrame& dish, const Vector& sight, double focal_length_mm,
                double beam_deviation_factor, FeedPlan& feed) {
@@ -112,15 +127,56 @@ void PlaceFeed(const DishFrame& dish, const Vector& sight, double focal_length_m
         return;
     }
     const double distance = focal_length_mm * std::tan(separation / beam_deviation_factor);
-    // Adding +0 turns a negative zero into zero: a feed straight left is at a tilt of 180, not
-    // -180, and no offset reads "-0".
-    feed.right_mm = -distance * across_right / across + 0.0;
-    feed.up_mm = -distance * across_up / across + 0.0;
-    feed.distance_mm = std::hypot(feed.right_mm, feed.up_mm);
-    feed.tilt_deg = std::atan2(feed.up_mm, feed.right_mm) * Degrees;
-    // A hair below the negative x axis is still straight left: 180, never -180.
-    if (feed.tilt_deg <= -180) {
-        feed.tilt_deg += 360;
+    SetOffsets(-distance * across_right / across, -distance * across_up / across, feed);
+}
+
+// The feed for a satellite seen along `sight` from a dish aimed along `dish`, by the optics.
+optics::FeedBeam OpticalFeed(const optics::DishOptics& model, const DishFrame& dish,
+                             const Vector& sight) {
+    return model.Feed(Dot(sight, dish.right), Dot(sight, dish.up));
+}
+
+// For each satellite as the one the dish is aimed at, the worst loss among the others; the
+// plan's own feeds for satellite 1.
+void ChooseFocus(const optics::DishOptics& model, const std::vector<Vector>& sights, Plan& plan) {
+    std::vector<double> worst_losses;
+    for (std::size_t j = 0; j < sights.size(); ++j) {
+        const DishFrame frame = MakeDishFrame(sights[j]);
+        double worst = 0;
+        for (std::size_t k = 0; k < sights.size(); ++k) {
+            if (k != j) {
+                worst = std::max(worst, j == 0 ? plan.feeds[k].loss_db
+                                               : OpticalFeed(model, frame, sights[k]).loss_db);
+            }
+        }
+        worst_losses.push_back(worst);
+        plan.focus.push_back({plan.feeds[j].satellite_deg, worst});
+    }
+    plan.best_focus = optics::BestFocus(worst_losses) + 1;
+}
+
+// Each feed placed and judged by the physical optics; the formula's place kept beside.
+void ApplyOptics(const PlanInput& input, const std::vector<Vector>& sights, Plan& plan) {
+    const optics::DishOptics model(
+        {plan.dish.focal_length_mm, *plan.dish.aperture_mm, plan.dish.offset_angle_deg},
+        {input.frequency_ghz, input.edge_taper_db});
+    plan.optics = OpticsFigures{input.frequency_ghz, input.edge_taper_db, model.FeedExponent(),
+                                model.GainDbi(), model.Efficiency()};
+    const double focal_length = plan.dish.effective_focal_length_mm;
+    const DishFrame aimed = MakeDishFrame(sights.front());
+    plan.feeds.front().beamwidth_deg = model.BeamwidthDeg();
+    for (std::size_t k = 1; k < plan.feeds.size(); ++k) {
+        FeedPlan& feed = plan.feeds[k];
+        const optics::FeedBeam beam = OpticalFeed(model, aimed, sights[k]);
+        SetOffsets(beam.right_mm, beam.up_mm, feed);
+        feed.axial_mm = beam.axial_mm;
+        feed.loss_db = beam.loss_db;
+        feed.beamwidth_deg = beam.beamwidth_deg;
+        feed.beam = beam.degraded ? BeamKind::Degraded : BeamKind::Clean;
+        feed.aim_deg = FeedAimDeg(feed.distance_mm, focal_length - feed.axial_mm);
+    }
+    if (input.choose_focus) {
+        ChooseFocus(model, sights, plan);
     }
 }
 
@@ -171,6 +227,15 @@ std::optional<PlanRefusal> InputRefusal(const PlanInput& input) {
         refusal.date = input.date;
         return refusal;
     }
+    if (!(input.frequency_ghz >= MinFrequencyGhz && input.frequency_ghz <= MaxFrequencyGhz)) {
+        return Refused(RefusalKind::Frequency, input.frequency_ghz);
+    }
+    if (!(input.edge_taper_db > 0 && input.edge_taper_db <= MaxEdgeTaperDb)) {
+        return Refused(RefusalKind::EdgeTaper, input.edge_taper_db);
+    }
+    if (!(std::isfinite(input.lnb_width_mm) && input.lnb_width_mm > 0)) {
+        return Refused(RefusalKind::LnbWidth, input.lnb_width_mm);
+    }
     return std::nullopt;
 }
 
@@ -190,22 +255,49 @@ std::optional<PlanRefusal> FeedRefusal(const FeedPlan& feed, std::size_t k, doub
     return std::nullopt;
 }
 
-void AddFeedWarnings(const Plan& plan, std::vector<PlanWarning>& warnings) {
+// The optics' verdict on a feed where it is worth a warning.
+std::optional<WarningKind> BeamWarning(const FeedPlan& feed) {
+    switch (VerdictOf(feed)) {
+        case BeamVerdict::AsFeedOne:
+            return std::nullopt;
+        case BeamVerdict::Weaker:
+            return WarningKind::WeakerBeam;
+        case BeamVerdict::StrongOnly:
+            return WarningKind::StrongOnlyBeam;
+        case BeamVerdict::SecondDish:
+            return WarningKind::SecondDish;
+    }
+    return std::nullopt;
+}
+
+void AddFeedWarnings(const Plan& plan, double lnb_width_mm, std::vector<PlanWarning>& warnings) {
     for (std::size_t k = 0; k < plan.feeds.size(); ++k) {
         const FeedPlan& feed = plan.feeds[k];
         const int number = static_cast<int>(k + 1);
         if (feed.elevation_deg < MinElevationDeg) {
             warnings.push_back({WarningKind::LowElevation, number, std::nullopt, {}});
         }
-        if (feed.separation_deg > MaxOffAxisDeg) {
+        if (!plan.optics && feed.separation_deg > MaxOffAxisDeg) {
             warnings.push_back({WarningKind::FarOffAxis, number, std::nullopt, {}});
+        }
+        if (const auto beam = plan.optics ? BeamWarning(feed) : std::nullopt) {
+            warnings.push_back({*beam, number, std::nullopt, {}, feed.loss_db});
         }
         for (std::size_t j = 0; j < k; ++j) {
             const double spacing = std::hypot(feed.right_mm - plan.feeds[j].right_mm,
                                               feed.up_mm - plan.feeds[j].up_mm);
-            if (spacing < FeedBodyMm) {
-                warnings.push_back({WarningKind::Collision, number, static_cast<int>(j + 1), {}});
+            if (spacing < lnb_width_mm) {
+                warnings.push_back(
+                    {WarningKind::Collision, number, static_cast<int>(j + 1), {}, lnb_width_mm});
             }
+        }
+    }
+    if (!plan.focus.empty()) {
+        const double now = plan.focus.front().worst_loss_db;
+        const double best = plan.focus[static_cast<std::size_t>(plan.best_focus - 1)].worst_loss_db;
+        if (now - best >= BetterFocusDb) {
+            warnings.push_back(
+                {WarningKind::BetterFocus, plan.best_focus, std::nullopt, {}, best, now});
         }
     }
 }
@@ -257,6 +349,7 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
         if (k > 0) {
             PlaceFeed(dish, sight, focal_length, plan.beam_deviation_factor, feed);
             feed.aim_deg = FeedAimDeg(feed.distance_mm, focal_length);
+            feed.formula = {feed.right_mm, feed.up_mm, feed.distance_mm};
         }
         feed.rotation_deg = RotationDeg(dish, sight, site.earth_axis);
         feed.relative_rotation_deg = FoldHalfTurn(
@@ -266,6 +359,12 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
         }
         plan.feeds.push_back(feed);
     }
+    if (input.optics && plan.dish.aperture_mm &&
+        optics::InReach(
+            {plan.dish.focal_length_mm, *plan.dish.aperture_mm, plan.dish.offset_angle_deg},
+            input.frequency_ghz)) {
+        ApplyOptics(input, sights, plan);
+    }
     PointDish(plan.dish, plan.feeds.front().elevation_deg);
     for (const DishIssue& issue : dish_measured.warnings) {
         plan.warnings.push_back({issue.problem == DishProblem::NoDishSize
@@ -273,7 +372,7 @@ std::variant<Plan, PlanRefusal> MakePlan(const PlanInput& input) {
                                      : WarningKind::MeasurementsDisagree,
                                  std::nullopt, std::nullopt, issue});
     }
-    AddFeedWarnings(plan, plan.warnings);
+    AddFeedWarnings(plan, input.lnb_width_mm, plan.warnings);
     if (!InMagneticModelValidity(year)) {
         plan.warnings.push_back({WarningKind::MagneticModelDate, std::nullopt, std::nullopt, {}});
     }
@@ -294,8 +393,26 @@ const char* WarningCode(WarningKind kind) {
             return "no_dish_size";
         case WarningKind::MeasurementsDisagree:
             return "measurements_disagree";
+        case WarningKind::WeakerBeam:
+            return "weaker_beam";
+        case WarningKind::StrongOnlyBeam:
+            return "strong_only_beam";
+        case WarningKind::SecondDish:
+            return "second_dish";
+        case WarningKind::BetterFocus:
+            return "better_focus";
     }
     return "";
+}
+
+BeamVerdict VerdictOf(const FeedPlan& feed) {
+    if (feed.beam == BeamKind::Degraded) {
+        return BeamVerdict::SecondDish;
+    }
+    if (feed.loss_db <= AsFeedOneLossDb) {
+        return BeamVerdict::AsFeedOne;
+    }
+    return feed.loss_db <= WeakerLossDb ? BeamVerdict::Weaker : BeamVerdict::StrongOnly;
 }
 
 bool IsRealDate(const Date& date) {

@@ -85,6 +85,28 @@ const std::optional<double>* LengthOf(const PlanInput& input, PlanInputId id) {
     return LengthOf(const_cast<PlanInput&>(input), id);
 }
 
+double* NumberOf(PlanInput& input, PlanInputId id) {
+    switch (id) {
+        case PlanInputId::Frequency:
+            return &input.frequency_ghz;
+        case PlanInputId::EdgeTaper:
+            return &input.edge_taper_db;
+        case PlanInputId::LnbWidth:
+            return &input.lnb_width_mm;
+        default:
+            return nullptr;
+    }
+}
+
+std::optional<bool> SwitchOf(std::string_view word) {
+    for (std::size_t state = 0; state < std::size(SwitchWords); ++state) {
+        if (SwitchWords[state] == word) {
+            return state == 1;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<DishType> DishTypeOf(std::string_view word) {
     for (std::size_t type = 0; type < std::size(DishTypeWords); ++type) {
         if (DishTypeWords[type] == word) {
@@ -114,6 +136,12 @@ InputPlace RefusedInput(const PlanRefusal& refusal) {
             return {PlanInputId::Diameter, 0};
         case RefusalKind::Date:
             return {PlanInputId::Date, 0};
+        case RefusalKind::Frequency:
+            return {PlanInputId::Frequency, 0};
+        case RefusalKind::EdgeTaper:
+            return {PlanInputId::EdgeTaper, 0};
+        case RefusalKind::LnbWidth:
+            return {PlanInputId::LnbWidth, 0};
         case RefusalKind::Dish:
             break;
     }

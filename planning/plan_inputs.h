@@ -29,6 +29,10 @@ enum class PlanInputId {
     FeedDistance,
     RimLow,
     RimHigh,
+    Frequency,
+    EdgeTaper,
+    LnbWidth,
+    Optics,
     Customer,
     Note,
 };
@@ -40,6 +44,8 @@ enum class InputKind {
     Length,      // millimetres, a finite number > 0 (ParseNumber)
     Date,        // YYYY-MM-DD or DD.MM.YYYY (ParseDate)
     Choice,      // one of a few words: the dish's type
+    Number,      // a finite number in its unit (ParseNumber): the band's GHz, the taper's dB
+    Switch,      // "on" or "off" (SwitchWords)
     Ratio,       // a ratio without a unit (f/D), a finite number > 0 (ParseNumber)
     Text,        // a free text kept with a job (the customer, a note); no part of the plan
 };
@@ -74,6 +80,10 @@ inline constexpr PlanInputSpec PlanInputs[] = {
     {PlanInputId::RimLow, "rim_low_mm", "--rim-low", InputKind::Length, "mm", DishMeasure::RimLow},
     {PlanInputId::RimHigh, "rim_high_mm", "--rim-high", InputKind::Length, "mm",
      DishMeasure::RimHigh},
+    {PlanInputId::Frequency, "freq_ghz", "--freq", InputKind::Number, "GHz", {}},
+    {PlanInputId::EdgeTaper, "edge_taper_db", "--edge-taper", InputKind::Number, "dB", {}},
+    {PlanInputId::LnbWidth, "lnb_width_mm", "--lnb-width", InputKind::Length, "mm", {}},
+    {PlanInputId::Optics, "optics", "--optics", InputKind::Switch, "", {}},
     {PlanInputId::Customer, "customer", "", InputKind::Text, "", {}},
     {PlanInputId::Note, "note", "", InputKind::Text, "", {}},
 };
@@ -81,6 +91,9 @@ inline constexpr std::size_t PlanInputCount = std::size(PlanInputs);
 
 // The words the dish's type is given by, in the order of DishType.
 inline constexpr std::string_view DishTypeWords[] = {"prime", "offset"};
+
+// The words a Switch is given by: off, on.
+inline constexpr std::string_view SwitchWords[] = {"off", "on"};
 
 // The row of an input: Satellites -> {"sats", "--sat", ...}
 const PlanInputSpec& SpecOf(PlanInputId id);
@@ -97,8 +110,15 @@ PlanInputId InputOf(DishMeasure measure);
 std::optional<double>* LengthOf(PlanInput& input, PlanInputId id);
 const std::optional<double>* LengthOf(const PlanInput& input, PlanInputId id);
 
+// The member of `input` a number other than the dish's lengths fills: Frequency ->
+// &input.frequency_ghz;  LnbWidth -> &input.lnb_width_mm;  FocalLength -> null
+double* NumberOf(PlanInput& input, PlanInputId id);
+
 // The dish's type a word names: "offset" -> Offset;  "round" -> none
 std::optional<DishType> DishTypeOf(std::string_view word);
+
+// The state a Switch's word names: "on" -> true;  "off" -> false;  "yes" -> none
+std::optional<bool> SwitchOf(std::string_view word);
 
 // Every way an input, a line of them or a form may be wrong before the plan is made, and the
 // plan's own refusal.

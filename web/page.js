@@ -73,6 +73,8 @@
         SAT_FIELDS.forEach(function (id) { el(id).setAttribute("aria-describedby", "problem-" + input.key); });
         return;
       }
+      // The page always has the optics: a switch to turn them off is for scripts.
+      if (input.kind === "switch") return;
       KEYS.push(input.key);
       if (input.kind === "angle") LON = input.key;
       if (input.kind === "latitude") LAT = input.key;
@@ -89,7 +91,7 @@
       else if (input.kind !== "text") attributes.inputmode = "decimal";
       if (input.placeholder) attributes.placeholder = input.placeholder;
       // A job's own texts (the customer, a note) go with the date, after the plan's inputs.
-      var where = input.kind === "length" || input.kind === "ratio" ? "dish-fields"
+      var where = input.kind === "length" || input.kind === "ratio" || input.kind === "number" ? "dish-fields"
                 : input.kind === "date" || input.kind === "text" ? "date-field" : "site-fields";
       el(where).appendChild(field(input, make("input", attributes)));
     });

@@ -231,8 +231,8 @@ std::string Refused(const InputProblem& problem, const std::vector<std::string>&
 }
 
 // The kinds' names for the page, in the order of planning::InputKind.
-constexpr const char* KindWords[] = {"angle", "latitude", "satellites", "length",
-                                     "date",  "choice",   "ratio",      "text"};
+constexpr const char* KindWords[] = {"angle",  "latitude", "satellites", "length", "date",
+                                     "choice", "number",   "switch",     "ratio",  "text"};
 
 // The dish types whose ways of measuring use a measurement: "prime", "offset" or both.
 std::string DishTypesOf(planning::DishMeasure measure) {

@@ -71,7 +71,8 @@ TEST(PlanText, NoAngleLeavesItsRangeAcrossASweep) {
     EXPECT_GT(plans, 500);
 }
 
-// Each names its feed once, at its start, and says what to do.
+// Each names its feed once, at its start, and says what to do. The formula's plan: the optics
+// would judge the feeds by their beams instead.
 TEST(PlanText, WarningsNameTheirFeedOnceAndARemedy) {
     struct Row {
         std::vector<double> satellites;
@@ -95,6 +96,7 @@ TEST(PlanText, WarningsNameTheirFeedOnceAndARemedy) {
         planning::PlanInput input = Example(row.satellites);
         input.date = row.date;
         input.diameter_mm = 1000;
+        input.optics = false;
         const std::vector<std::string> lines = WarningLines(PlanOf(input));
         ASSERT_EQ(lines.size(), 1u);
         EXPECT_EQ(lines[0].rfind(row.starts, 0), 0u) << lines[0];
@@ -105,6 +107,7 @@ TEST(PlanText, WarningsNameTheirFeedOnceAndARemedy) {
     low.site_longitude_deg = 0;
     low.site_latitude_deg = 76.3;
     low.diameter_mm = 1000;
+    low.optics = false;
     EXPECT_EQ(WarningLines(PlanOf(low)),
               std::vector<std::string>{"Конвертор 1: спутник ниже 5° над горизонтом: сигнал могут "
                                        "закрыть деревья и постройки. Проверьте, что в его сторону "
@@ -128,6 +131,39 @@ TEST(PlanText, SunTimes) {
     for (const auto& [sun, text] : rows) {
         EXPECT_EQ(SunTimeText(sun, {2026, 12, 7}), text);
     }
+}
+
+// A beam's verdict by its loss, an axial shift in words, the focus advice and the LNB's width a
+// collision is measured against.
+TEST(PlanText, BeamsVerdictsAndTheFocusAdvice) {
+    const auto feed = [](double loss, planning::BeamKind beam = planning::BeamKind::Clean) {
+        planning::FeedPlan plan;
+        plan.loss_db = loss;
+        plan.beam = beam;
+        return plan;
+    };
+    const planning::Plan plan = PlanOf(Example());
+    const planning::PlanWarning advice{
+        planning::WarningKind::BetterFocus, 2, std::nullopt, {}, 1.23, 2.46};
+    const planning::PlanWarning collision{planning::WarningKind::Collision, 2, 1, {}, 75};
+    const std::pair<std::string, std::string> rows[] = {
+        {VerdictText(feed(0.42)), "почти как конвертор 1"},
+        {VerdictText(feed(1.0)), "почти как конвертор 1"},
+        {VerdictText(feed(2.21)), "слабее на 2.2 дБ"},
+        {VerdictText(feed(4)), "слабее на 4.0 дБ, только для сильного спутника с запасом"},
+        {VerdictText(feed(2, planning::BeamKind::Degraded)),
+         "не на этой антенне: нужна вторая антенна"},
+        {AxialText(12.1), "на 12 мм ближе к зеркалу"},
+        {AxialText(-8), "на 8 мм дальше от зеркала"},
+        {AxialText(0.3), ""},
+        {CardFeedText(plan.feeds.at(1), plan), "19.2° в.д. Astra"},
+        {WarningText(advice, plan),
+         "Лучше навести антенну на 19.2° в.д.: худший конвертор −1.2 дБ вместо −2.5 дБ."},
+    };
+    for (const auto& [shown, expected] : rows) {
+        EXPECT_EQ(shown, expected);
+    }
+    EXPECT_NE(WarningText(collision, plan).find("конвертора 1, меньше 75 мм:"), std::string::npos);
 }
 
 // Qt sets the process locale from LANG at start-up: under a locale whose decimal separator is a

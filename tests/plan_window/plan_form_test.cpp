@@ -243,6 +243,7 @@ TEST(ReadPlanForm, NamesEachProblemsInputAndText) {
         {PlanField::FocalLength, "шестьсот", Kind::NotOfItsKind, "focal_mm", 0},
         {PlanField::Diameter, "-1000", Kind::NotPositive, "diameter_mm", 0},
         {PlanField::Date, "2026-02-30", Kind::NotOfItsKind, "date", 0},
+        {PlanField::LnbWidth, "широкий", Kind::NotOfItsKind, "lnb_width_mm", 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
@@ -269,6 +270,21 @@ TEST(ReadPlanForm, ReadsLengthsAsTheCommandLineDoes) {
         EXPECT_EQ(reading.input->focal_length_mm, length);
         EXPECT_EQ(reading.input->diameter_mm, length);
     }
+}
+
+// The band and the LNB's width: blank for the defaults, a decimal comma too.
+TEST(ReadPlanForm, BandAndLnbWidthOrTheirDefaults) {
+    PlanFormTexts texts = {"35", "32", "13", "19", "", "", "600", "1000", "2026-12-07"};
+    const PlanFormReading defaults = ReadPlanForm(texts);
+    ASSERT_TRUE(defaults.input);
+    EXPECT_EQ(defaults.input->frequency_ghz, 11.7);
+    EXPECT_EQ(defaults.input->lnb_width_mm, 60);
+    texts[static_cast<std::size_t>(PlanField::Frequency)] = "12,5";
+    texts[static_cast<std::size_t>(PlanField::LnbWidth)] = " 55 ";
+    const PlanFormReading typed = ReadPlanForm(texts);
+    ASSERT_TRUE(typed.input);
+    EXPECT_EQ(typed.input->frequency_ghz, 12.5);
+    EXPECT_EQ(typed.input->lnb_width_mm, 55);
 }
 
 // The hollow marker is the main window's answer: the example's 94.3646 mm right and 33.2649 mm

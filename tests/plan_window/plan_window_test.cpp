@@ -300,6 +300,7 @@ class PlanWindowTest : public QObject {
         const auto results = [&] { return ResultsText(*m_window); };
         const planning::FeedPlan before = m_window->CurrentPlan()->feeds.at(1);
         QTest::keyClick(&m_window->Field(PlanField::FocalLength), Qt::Key_0);  // 6000 mm
+        QTRY_VERIFY(!m_window->Refining());
         const planning::FeedPlan after = m_window->CurrentPlan()->feeds.at(1);
         QVERIFY(after.distance_mm > 5 * before.distance_mm);
         const auto shown = [&](double right_mm) {
@@ -445,6 +446,52 @@ class PlanWindowTest : public QObject {
         QVERIFY(std::abs(dish.effective_focal_length_mm - 558.86) < 0.01);
         QVERIFY(Find<QLabel>(*m_window, "DishFigures").text().contains("вперёд") ||
                 Find<QLabel>(*m_window, "DishFigures").text().contains("назад"));
+    }
+
+    // The formula's figures at once, marked as being refined; the optics' from the worker after,
+    // those of the last input only. The worked example on the 80 cm offset dish: feed 2 72.83 mm
+    // from feed 1, 2.21 dB weaker (the optics' published figures).
+    void OpticsRefineTheFormulaInAWorker() {
+        m_window->SetDishWay(3);  // width, height, depth
+        TypeInto(m_window->Field(PlanField::Height), QStringLiteral("883"));
+        TypeInto(m_window->Field(PlanField::Depth), QStringLiteral("79"));
+        TypeInto(m_window->Field(PlanField::Width), QStringLiteral("900"));
+        TypeInto(m_window->Field(PlanField::Width), QStringLiteral("800"));
+        QVERIFY(m_window->Refining());
+        QVERIFY(!m_window->CurrentPlan()->optics);
+        QVERIFY(Find<QLabel>(*m_window, "Status").text().contains("уточняются"));
+        QTRY_VERIFY(!m_window->Refining());
+        const planning::FeedPlan& feed = m_window->CurrentPlan()->feeds.at(1);
+        QVERIFY(std::abs(feed.distance_mm - 72.83) < 0.3);
+        QVERIFY(std::abs(feed.loss_db - 2.21) < 0.1);
+        QVERIFY(ResultsText(*m_window).contains("слабее на 2.2 дБ"));
+        QVERIFY(Find<QLabel>(*m_window, "Status").isHidden());
+    }
+
+    // Moscow, 36, 13 and 4.8 E on a 90 cm offset dish: the optics advise 13 E in the middle, and
+    // the advice's button puts it first, the others in their order.
+    void FocusAdviceButtonPutsItsSatelliteFirst() {
+        m_window->SetDishWay(3);  // width, height, depth
+        for (const auto& [field, text] : {std::pair{PlanField::SiteLongitude, "37.6156"},
+                                          {PlanField::SiteLatitude, "55.7522"},
+                                          {PlanField::Satellite1, "36"},
+                                          {PlanField::Satellite2, "13"},
+                                          {PlanField::Satellite3, "4.8"},
+                                          {PlanField::Width, "900"},
+                                          {PlanField::Height, "990"},
+                                          {PlanField::Depth, "85"}}) {
+            TypeInto(m_window->Field(field), QString::fromUtf8(text));
+        }
+        QTRY_VERIFY(!m_window->Refining());
+        auto& advice = Find<QPushButton>(*m_window, "FocusAdvice");
+        QVERIFY(!advice.isHidden());
+        QVERIFY(advice.text().contains("13.0° в.д."));
+        advice.click();
+        QCOMPARE(m_window->Field(PlanField::Satellite1).text(), QStringLiteral("13"));
+        QCOMPARE(m_window->Field(PlanField::Satellite2).text(), QStringLiteral("36"));
+        QCOMPARE(m_window->Field(PlanField::Satellite3).text(), QStringLiteral("4.8"));
+        QTRY_VERIFY(!m_window->Refining());
+        QVERIFY(advice.isHidden());
     }
 
     // The phone page's copy opens with the window's inputs; a page that is not there is said.
@@ -663,7 +710,11 @@ class PlanWindowTest : public QObject {
         for (int page = 2; page <= pages; ++page) {
             const QImage image = RenderPage(card, page, 100, m_folder->filePath("page"));
             QVERIFY(!image.isNull());
-            circles += static_cast<int>(CentresOf(image, CardFeedColour, 300).size());
+            for (const planning::BeamVerdict verdict :
+                 {planning::BeamVerdict::AsFeedOne, planning::BeamVerdict::Weaker,
+                  planning::BeamVerdict::StrongOnly, planning::BeamVerdict::SecondDish}) {
+                circles += static_cast<int>(CentresOf(image, LookOf(verdict).paper, 300).size());
+            }
         }
         const int placed = static_cast<int>(feeds) - (unplaced > 0 ? 1 : 0);
         qInfo("%d pages, %d circles for %d placed feeds", pages, circles, placed);
