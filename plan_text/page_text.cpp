@@ -68,12 +68,13 @@ void AddOffset(std::vector<std::string>& lines, double mm, const char* positive,
 
 }  // namespace
 
-std::vector<FeedCardText> FeedCards(const planning::Plan& plan) {
+std::vector<FeedCardText> FeedCards(const planning::Plan& plan,
+                                    const std::vector<std::string>& sun) {
     std::vector<FeedCardText> cards;
     for (std::size_t k = 0; k < plan.feeds.size(); ++k) {
         const planning::FeedPlan& feed = plan.feeds[k];
         FeedCardText card{
-            FeedName(static_cast<int>(k) + 1), SatelliteWithName(feed.satellite_deg), {}};
+            FeedName(static_cast<int>(k) + 1), SatelliteWithName(feed.satellite_deg), {}, {}, {}};
         if (k == 0) {
             card.lines.push_back("Азимут " + AzimuthText(feed.azimuth_deg) + " (по компасу " +
                                  AzimuthText(feed.magnetic_azimuth_deg) + ")");
@@ -83,6 +84,15 @@ std::vector<FeedCardText> FeedCards(const planning::Plan& plan) {
             AddOffset(card.lines, feed.right_mm, "вправо", "влево");
             AddOffset(card.lines, feed.up_mm, "вверх", "вниз");
             card.lines.push_back("от конвертора 1: " + DistanceText(feed.distance_mm));
+            if (const std::string axial = AxialText(feed.axial_mm); plan.optics && !axial.empty()) {
+                card.lines.push_back(axial);
+            }
+            if (plan.optics) {
+                card.verdict = LossText(feed.loss_db) + ": " + VerdictText(feed);
+            }
+        }
+        if (k < sun.size()) {
+            card.sun = sun[k];
         }
         card.lines.push_back("поворот " + RotationText(feed.rotation_deg));
         if (k > 0) {

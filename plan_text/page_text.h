@@ -28,6 +28,8 @@ struct FeedCardText {
     std::string title;               // "Конвертор 2"
     std::string satellite;           // "19.2° в.д. Astra 1KR" (the position's first name)
     std::vector<std::string> lines;  // what to mark, in the order of marking
+    std::string verdict;  // by the optics, with the loss: "−2.2 дБ: слабее на 2.2 дБ"; "" without
+    std::string sun;  // the sun at the satellite's azimuth (SunRow's cell); "" where not given
 };
 
 // A feed's offsets and turns; feed 1's card gives the dish's pointing instead of offsets. An
@@ -36,7 +38,10 @@ struct FeedCardText {
 //     "Угол места 44.8°", "Наклон зеркала 44.8° назад от вертикали", "поворот 30.8° по часовой"}}
 //   feed 2 -> {"Конвертор 2", "19.2° в.д. Astra", {"вправо 64 мм", "вниз 37 мм",
 //     "от конвертора 1: 74 мм", "поворот 30.2° по часовой", "к центру антенны: 7.0°"}}
-std::vector<FeedCardText> FeedCards(const planning::Plan& plan);
+// With the optics, feeds 2 to 4 carry their verdict and an axial shift as a line of its own;
+// `sun`, where given, is a cell per feed.
+std::vector<FeedCardText> FeedCards(const planning::Plan& plan,
+                                    const std::vector<std::string>& sun = {});
 
 // What a rotation's number means, said once beside every rotation on the page.
 //   -> "разъём вниз = 0°, по часовой"

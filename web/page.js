@@ -312,6 +312,9 @@
       if (card.sun) node.appendChild(make("p", { "class": "sun" }, card.sun));
       box.appendChild(node);
     });
+    if (answer.sun_hint && answer.cards.some(function (card) { return card.sun; })) {
+      box.appendChild(make("p", { "class": "sun" }, answer.sun_hint));
+    }
     var warnings = el("warnings");
     warnings.textContent = "";
     (answer.warnings || []).forEach(function (line) { warnings.appendChild(make("p", {}, line)); });

@@ -174,13 +174,30 @@ std::optional<InputProblem> SatelliteProblem(const Pairs& pairs) {
 }
 
 // Each feed's card: its title, its satellite and what to mark, in the plan's order.
-void WriteCards(JsonWriter& json, const planning::Plan& plan) {
+// The sun's row of the table as a line of each feed's card: "Солнце на азимуте спутника: 13:57 …".
+std::vector<std::string> SunCardLines(const planning::Plan& plan,
+                                      const std::vector<std::optional<planning::SunTime>>& sun) {
+    const ReportRow row = SunRow(plan, sun);
+    std::vector<std::string> lines;
+    for (const std::string& cell : row.cells) {
+        lines.push_back(row.caption + ": " + cell);
+    }
+    return lines;
+}
+
+void WriteCards(JsonWriter& json, const planning::Plan& plan, const std::vector<std::string>& sun) {
     json.Key("cards");
     json.BeginArray();
-    for (const FeedCardText& card : FeedCards(plan)) {
+    for (const FeedCardText& card : FeedCards(plan, sun)) {
         json.BeginObject();
         json.Member("title", card.title);
         json.Member("satellite", card.satellite);
+        if (!card.verdict.empty()) {
+            json.Member("verdict", card.verdict);
+        }
+        if (!card.sun.empty()) {
+            json.Member("sun", card.sun);
+        }
         json.Key("lines");
         json.BeginArray();
         for (const std::string& line : card.lines) {
@@ -291,7 +308,7 @@ std::string PlanAnswer(std::string_view query, const planning::Date& today,
     }
     json.EndArray();
     json.Member("sun_hint", SunHintText());
-    WriteCards(json, made);
+    WriteCards(json, made, SunCardLines(made, sun));
     WriteIgnored(json, ignored);
     json.EndObject();
     return std::move(json).Finish();

@@ -196,7 +196,8 @@ def card_numbers(lines):
     numbers = []
     for line in lines:
         line = re.sub(r"конвертора \d", "", line)
-        for before, value, after in re.findall(r"(влево |вниз )?(\d+(?:\.\d+)?)(° против)?", line):
+        for before, value, after in re.findall(
+                r"(влево |вниз )?(\d+(?:\.\d+)?)(° против| мм дальше)?", line):
             numbers.append(-float(value) if before or after else float(value))
     return numbers
 
@@ -230,8 +231,9 @@ def check_cards(browser):
                     expected = [round(feed["azimuth_deg"], 1), round(feed["magnetic_azimuth_deg"], 1),
                                 round(feed["elevation_deg"], 1), abs(round(calc["dish"]["face_tilt_deg"], 1))]
                 else:
-                    expected = [round(feed[key]) for key in ("right_mm", "up_mm", "distance_mm")
-                                if round(feed[key]) != 0]
+                    expected = [round(feed[key]) for key in ("right_mm", "up_mm", "distance_mm",
+                                                             "axial_mm")
+                                if round(feed.get(key, 0)) != 0]
                 expected.append(round(feed["rotation_deg"], 1))
                 if k:
                     expected.append(round(feed["aim_deg"], 1))
