@@ -157,14 +157,7 @@ void WriteSun(JsonWriter& json, const FeedPlan& feed, const std::optional<planni
 
 // ---- Batch input ----
 
-std::array<std::string_view, planning::PlanInputCount> KeyNames() {
-    std::array<std::string_view, planning::PlanInputCount> keys;
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-        keys[k] = planning::PlanInputs[k].key;
-    }
-    return keys;
-}
-const std::array<std::string_view, planning::PlanInputCount> Keys = KeyNames();
+const std::array<std::string_view, planning::PlanInputCount>& Keys = planning::PlanInputKeys();
 
 // A line's keys into a PlanInput: each value of its input's kind, a text read as the option of
 // its key reads it.

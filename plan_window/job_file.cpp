@@ -19,14 +19,7 @@ using planning::InputProblem;
 using planning::InputProblemKind;
 using planning::PlanInputId;
 
-std::array<std::string_view, planning::PlanInputCount> KeyNames() {
-    std::array<std::string_view, planning::PlanInputCount> keys;
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-        keys[k] = planning::PlanInputs[k].key;
-    }
-    return keys;
-}
-const std::array<std::string_view, planning::PlanInputCount> Keys = KeyNames();
+const std::array<std::string_view, planning::PlanInputCount>& Keys = planning::PlanInputKeys();
 
 constexpr PlanField SatelliteFields[] = {PlanField::Satellite1, PlanField::Satellite2,
                                          PlanField::Satellite3, PlanField::Satellite4};

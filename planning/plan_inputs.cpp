@@ -44,6 +44,17 @@ PlanInputId DishInput(const DishIssue& issue) {
 
 }  // namespace
 
+const std::array<std::string_view, PlanInputCount>& PlanInputKeys() {
+    static const std::array<std::string_view, PlanInputCount> keys = [] {
+        std::array<std::string_view, PlanInputCount> names;
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            names[k] = PlanInputs[k].key;
+        }
+        return names;
+    }();
+    return keys;
+}
+
 const PlanInputSpec& SpecOf(PlanInputId id) {
     return PlanInputs[static_cast<std::size_t>(id)];
 }

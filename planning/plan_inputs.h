@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,6 +95,10 @@ inline constexpr std::string_view DishTypeWords[] = {"prime", "offset"};
 
 // The words a Switch is given by: off, on.
 inline constexpr std::string_view SwitchWords[] = {"off", "on"};
+
+// The batch keys in the order of PlanInputs, for the readers of a flat object of known keys.
+//   [0] -> "lon";  [2] -> "sats"
+const std::array<std::string_view, PlanInputCount>& PlanInputKeys();
 
 // The row of an input: Satellites -> {"sats", "--sat", ...}
 const PlanInputSpec& SpecOf(PlanInputId id);

@@ -127,7 +127,7 @@ def check_plans(browser):
     browser.open(url_of(ROWS[0][0]), "document.body.dataset.worker")
     browser.evaluate("document.getElementById('sat2').value = '9';"
                      "document.getElementById('compute').click()")
-    browser.wait("document.getElementById('card-2').textContent.includes('9.0°')")
+    browser.wait("document.querySelector('#card-2 .sat').textContent.startsWith('9.0°')")
     same(json.loads(text("plan-json")), native(dict(ROWS[0][0], sats="13,9"))[0])
     # A site pasted whole; a satellite found as it is typed.
     browser.evaluate("""(() => {
