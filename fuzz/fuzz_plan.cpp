@@ -30,9 +30,20 @@ double FiniteNumber(const Json& object, const char* key) {
 }
 
 void CheckFeed(const Json& feed, bool first) {
-    FUZZ_REQUIRE(feed.is_object() && feed.size() == std::size(FeedKeys));
+    FUZZ_REQUIRE(feed.is_object());
     for (const char* key : FeedKeys) {
         FiniteNumber(feed, key);
+    }
+    // With the optics a feed also has its axial shift, loss, beamwidth, beam and the formula's
+    // place; without them none of these.
+    if (feed.contains("loss_db")) {
+        FUZZ_REQUIRE(feed.size() == std::size(FeedKeys) + 5);
+        FUZZ_REQUIRE(FiniteNumber(feed, "loss_db") > -1e-6 || first);
+        FiniteNumber(feed, "axial_mm");
+        FUZZ_REQUIRE(feed.at("beam") == "clean" || feed.at("beam") == "degraded");
+        FiniteNumber(feed.at("formula"), "distance_mm");
+    } else {
+        FUZZ_REQUIRE(feed.size() == std::size(FeedKeys));
     }
     const double azimuth = FiniteNumber(feed, "azimuth_deg");
     const double magnetic = FiniteNumber(feed, "magnetic_azimuth_deg");
@@ -55,7 +66,7 @@ void CheckFeed(const Json& feed, bool first) {
 
 // Every figure of the dish finite, the aperture and f/D where known, the lengths > 0.
 void CheckDish(const Json& dish) {
-    FUZZ_REQUIRE(dish.is_object() && dish.size() == 8);
+    FUZZ_REQUIRE(dish.is_object() && dish.size() == 9);
     const std::string type = dish.at("type").get<std::string>();
     FUZZ_REQUIRE(type == "prime" || type == "offset");
     for (const char* key : {"focal_mm", "effective_focal_mm"}) {
@@ -71,7 +82,7 @@ void CheckDish(const Json& dish) {
 }
 
 void CheckPlan(const Json& plan) {
-    FUZZ_REQUIRE(plan.size() == 5);
+    FUZZ_REQUIRE(plan.size() == 7 && plan.at("focus").is_array());
     CheckDish(plan.at("dish"));
     const double factor = FiniteNumber(plan, "beam_deviation_factor");
     FUZZ_REQUIRE(factor >= 0.36 && factor <= 1);
