@@ -4,13 +4,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "conversions/angle_units.h"
+
 namespace tarvex::optics {
 namespace {
 
 using Vec = DishOptics::Vec;
 
 constexpr double Pi = std::numbers::pi;
-constexpr double Degrees = 180 / Pi;
 constexpr double SpeedOfLightMmPerNs = 299.792458;
 // ln of the gain 3 dB down.
 const double BeamwidthLevel = BeamwidthLevelDb * std::numbers::ln10 / 10;
@@ -124,7 +125,7 @@ struct Geometry {
 };
 
 Geometry GeometryOf(const Reflector& reflector) {
-    const double alpha = reflector.offset_angle_deg / Degrees;
+    const double alpha = reflector.offset_angle_deg / DegreesPerRadian;
     const double focal = reflector.focal_length_mm;
     Geometry g;
     g.focal = focal;
@@ -219,7 +220,7 @@ struct DishOptics::Solution {
 DishOptics::DishOptics(const Reflector& reflector, const Illumination& illumination,
                        int grid_scale) {
     const Geometry g = GeometryOf(reflector);
-    const double alpha = reflector.offset_angle_deg / Degrees;
+    const double alpha = reflector.offset_angle_deg / DegreesPerRadian;
     focal_ = g.focal;
     effective_focal_ = g.effective_focal;
     centre_ = g.centre;
@@ -501,7 +502,7 @@ double DishOptics::Beamwidth(const Excitation& e, double u, double v, const Fit&
         total +=
             std::atan2(std::sqrt(Dot(Cross(centre, edge), Cross(centre, edge))), Dot(centre, edge));
     }
-    return total * 2 / BeamwidthCuts * Degrees;
+    return total * 2 / BeamwidthCuts * DegreesPerRadian;
 }
 
 Vec DishOptics::Target(double right, double up) const {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <numbers>
+
+#include "conversions/angle_units.h"
 
 // Facts about the hardware and the models that the plan, its texts and its drawings share: each
 // is written here once.
@@ -17,10 +18,7 @@ struct Date {
     friend bool operator==(const Date&, const Date&) = default;
 };
 
-// Degrees in a radian: the plan, its drawings and its texts convert angles by this one factor
-// (multiplying radians, dividing degrees). The main window's own conversions are its design's
-// (geometry/angles.h).
-inline constexpr double DegreesPerRadian = 180 / std::numbers::pi;
+using tarvex::DegreesPerRadian;
 
 // A dish carries two to four feeds; the first is the one the dish points at.
 inline constexpr std::size_t MinFeeds = 2;

@@ -10,7 +10,6 @@
 namespace tarvex::planning {
 namespace {
 
-constexpr double Degrees = 180 / std::numbers::pi;
 constexpr double SecondsPerDay = 86400;
 constexpr double UnixEpochJulianDay = 2440587.5;
 constexpr double J2000JulianDay = 2451545.0;
@@ -27,11 +26,11 @@ constexpr double SampleSeconds = 300;
 constexpr double ConvergedSeconds = 1e-3;
 
 double SinDeg(double degrees) {
-    return std::sin(degrees / Degrees);
+    return std::sin(degrees / DegreesPerRadian);
 }
 
 double CosDeg(double degrees) {
-    return std::cos(degrees / Degrees);
+    return std::cos(degrees / DegreesPerRadian);
 }
 
 double JulianDay(double unix_seconds) {
@@ -141,8 +140,8 @@ SunEquatorial SunApparentEquatorial(double julian_ephemeris_day) {
     const double obliquity = MeanObliquityDeg(t) + 0.00256 * CosDeg(node);
     // (25.6) and (25.7).
     const double right_ascension =
-        std::atan2(CosDeg(obliquity) * SinDeg(longitude), CosDeg(longitude)) * Degrees;
-    const double declination = std::asin(SinDeg(obliquity) * SinDeg(longitude)) * Degrees;
+        std::atan2(CosDeg(obliquity) * SinDeg(longitude), CosDeg(longitude)) * DegreesPerRadian;
+    const double declination = std::asin(SinDeg(obliquity) * SinDeg(longitude)) * DegreesPerRadian;
     return {FoldTurn(right_ascension), declination};
 }
 
@@ -151,8 +150,8 @@ SunDirection SunDirectionAt(double latitude_deg, double longitude_deg, double un
     const auto [east, north, up] =
         SunEastNorthUp(latitude_deg, sun.hour_angle_deg, sun.declination_deg);
     const double across = std::hypot(east, north);
-    const double geocentric_elevation = std::atan2(up, across) * Degrees;
-    return {FoldTurn(std::atan2(east, north) * Degrees),
+    const double geocentric_elevation = std::atan2(up, across) * DegreesPerRadian;
+    return {FoldTurn(std::atan2(east, north) * DegreesPerRadian),
             geocentric_elevation - SunParallaxDeg * CosDeg(geocentric_elevation)};
 }
 
