@@ -14,6 +14,7 @@
 #include "cli/batch.h"
 #include "cli/calculator.h"
 #include "cli/names_command.h"
+#include "conversions/float_chars.h"
 #include "conversions/text.h"
 #include "plan_io/plan_batch.h"
 #include "plan_io/satellite_longitude.h"
@@ -134,7 +135,7 @@ using tarvex::Quoted;
 using tarvex::planning::PlanInputId;
 
 std::string Key(PlanInputId input) {
-    return std::string(tarvex::planning::SpecOf(input).key);
+    return std::string(tarvex::planning::RowOf(input).key);
 }
 
 // The footer with its batch line example, in the keys of the inputs table.
@@ -231,8 +232,8 @@ void AddSiteOptions(CLI::App& plan, PlanOptions& options) {
                 },
                 "", "site"));
     for (CLI::Option* coordinate :
-         {plan.get_option(std::string(tarvex::planning::SpecOf(PlanInputId::Longitude).option)),
-          plan.get_option(std::string(tarvex::planning::SpecOf(PlanInputId::Latitude).option))}) {
+         {plan.get_option(std::string(tarvex::planning::RowOf(PlanInputId::Longitude).option)),
+          plan.get_option(std::string(tarvex::planning::RowOf(PlanInputId::Latitude).option))}) {
         coordinate->excludes(place);
         coordinate->excludes(site);
     }
@@ -248,8 +249,9 @@ struct OptionWords {
 OptionWords WordsOf(PlanInputId input) {
     using tarvex::planning::DishTypeWords;
     if (input == PlanInputId::Satellites) {
-        return {"Satellite longitude or name, " + std::to_string(tarvex::planning::MinFeeds) +
-                    " to " + std::to_string(tarvex::planning::MaxFeeds) +
+        return {"Satellite longitude or name, " +
+                    tarvex::float_chars::WholeText(tarvex::planning::MinFeeds) + " to " +
+                    tarvex::float_chars::WholeText(tarvex::planning::MaxFeeds) +
                     " times;\nthe dish points at the first",
                 "ANGLE|NAME"};
     }
@@ -343,23 +345,23 @@ CLI::App* AddPlanCommand(CLI::App& app, PlanOptions& options) {
     CLI::App* plan = app.add_subcommand("plan", PlanDescription);
     plan->footer(PlanFooterText());
     options.Text(PlanInputId::Dish) = tarvex::planning::DishTypeWords[0];
-    const auto add = [&](const tarvex::planning::PlanInputSpec& spec) {
-        const OptionWords words = WordsOf(spec.id);
+    const auto add = [&](const tarvex::planning::PlanInputRow& row) {
+        const OptionWords words = WordsOf(row.id);
         CLI::Option* option =
-            spec.id == PlanInputId::Satellites
-                ? plan->add_option(std::string(spec.option), options.satellites, words.help)
-                : plan->add_option(std::string(spec.option), options.Text(spec.id), words.help);
-        option->option_text(words.value)->check(CheckOf(spec.kind));
+            row.id == PlanInputId::Satellites
+                ? plan->add_option(std::string(row.option), options.satellites, words.help)
+                : plan->add_option(std::string(row.option), options.Text(row.id), words.help);
+        option->option_text(words.value)->check(CheckOf(row.kind));
     };
-    for (const tarvex::planning::PlanInputSpec& spec : tarvex::planning::PlanInputs) {
-        if (spec.id != PlanInputId::Date && !spec.option.empty()) {
-            add(spec);
+    for (const tarvex::planning::PlanInputRow& row : tarvex::planning::PlanInputs) {
+        if (row.id != PlanInputId::Date && !row.option.empty()) {
+            add(row);
         }
-        if (spec.id == PlanInputId::Latitude) {
+        if (row.id == PlanInputId::Latitude) {
             AddSiteOptions(*plan, options);
         }
     }
-    add(tarvex::planning::SpecOf(PlanInputId::Date));
+    add(tarvex::planning::RowOf(PlanInputId::Date));
     CLI::Option* json = plan->add_flag("--json", options.json, "Print one JSON object");
     plan->add_flag("--batch", options.batch, PlanBatchHelp())->excludes(json);
     return plan;
@@ -386,10 +388,10 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(
     }
     // The lengths through the members they fill.
     tarvex::planning::PlanInput lengths;
-    for (const tarvex::planning::PlanInputSpec& spec : tarvex::planning::PlanInputs) {
-        if (std::optional<double>* length = tarvex::planning::LengthOf(lengths, spec.id);
-            length && !options.Text(spec.id).empty()) {
-            *length = tarvex::planning::ParseNumber(options.Text(spec.id));
+    for (const tarvex::planning::PlanInputRow& row : tarvex::planning::PlanInputs) {
+        if (std::optional<double>* length = tarvex::planning::LengthOf(lengths, row.id);
+            length && !options.Text(row.id).empty()) {
+            *length = tarvex::planning::ParseNumber(options.Text(row.id));
         }
     }
     given.focal_length_mm = lengths.focal_length_mm;
@@ -397,10 +399,10 @@ tarvex::PlanBatchDefaults PlanDefaultsOf(
     given.dish = lengths.dish;
     given.dish.type = *tarvex::planning::DishTypeOf(options.Text(PlanInputId::Dish));
     tarvex::planning::PlanInput numbers;
-    for (const tarvex::planning::PlanInputSpec& spec : tarvex::planning::PlanInputs) {
-        if (double* number = tarvex::planning::NumberOf(numbers, spec.id);
-            number && !options.Text(spec.id).empty()) {
-            *number = *tarvex::planning::ParseNumber(options.Text(spec.id));
+    for (const tarvex::planning::PlanInputRow& row : tarvex::planning::PlanInputs) {
+        if (double* number = tarvex::planning::NumberOf(numbers, row.id);
+            number && !options.Text(row.id).empty()) {
+            *number = *tarvex::planning::ParseNumber(options.Text(row.id));
         }
     }
     given.frequency_ghz = numbers.frequency_ghz;
@@ -462,9 +464,7 @@ int RunPlan(const PlanOptions& options) {
                               !given.dish.depth_mm && !given.dish.f_over_d;
     if (!given.longitude_deg || !given.latitude_deg || given.satellites_deg.empty() ||
         (focal_needed && !given.focal_length_mm)) {
-        const auto option = [](PlanInputId input) {
-            return tarvex::planning::SpecOf(input).option;
-        };
+        const auto option = [](PlanInputId input) { return tarvex::planning::RowOf(input).option; };
         std::cerr << "tarvex-calc plan: " << option(PlanInputId::Longitude) << " and "
                   << option(PlanInputId::Latitude) << " (or --place or --site), "
                   << option(PlanInputId::Satellites) << " and " << option(PlanInputId::FocalLength)

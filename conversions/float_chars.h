@@ -32,6 +32,27 @@
 
 namespace tarvex::float_chars {
 
+// A whole number in decimal, never through the locale: 12345 -> "12345";  -7 -> "-7"
+inline std::string WholeText(long long value) {
+    char text[24];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+// Significant digits and the decimal exponent of the first, written d.ddde±XX:
+//   ("125", -2) -> "1.25e-02";  ("6", 15) -> "6e+15"
+inline std::string Scientific(const std::string& digits, int exponent) {
+    std::string text(1, digits[0]);
+    if (digits.size() > 1) {
+        text += '.';
+        text.append(digits, 1);
+    }
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    text += exponent < 0 ? "e-" : "e+";
+    text += magnitude < 10 ? "0" : "";
+    text += WholeText(magnitude);
+    return text;
+}
+
 namespace fallback {
 
 // Switches the calling thread to the "C" locale for as long as it lives.
@@ -104,19 +125,6 @@ inline bool StepLastDigit(std::string& digits, int step) {
         *it = step > 0 ? '0' : '9';
     }
     return false;
-}
-
-inline std::string Scientific(const std::string& digits, int exponent) {
-    std::string text(1, digits[0]);
-    if (digits.size() > 1) {
-        text += '.';
-        text.append(digits, 1);
-    }
-    const int magnitude = std::abs(exponent);
-    text += exponent < 0 ? "e-" : "e+";
-    text += magnitude < 10 ? "0" : "";
-    text += std::to_string(magnitude);
-    return text;
 }
 
 inline std::string Fixed(const std::string& digits, int exponent) {

@@ -39,14 +39,7 @@ void AppendJsonNumber(std::string& out, double value) {
     const int count = static_cast<int>(digits.size());
     const int point = exponent + 1;  // digits before the decimal point
     if (point > MaxFixedDigits || point <= MinFixedPoint) {
-        out += digits[0];
-        if (count > 1) {
-            out += '.';
-            out.append(digits, 1);
-        }
-        out += exponent < 0 ? "e-" : "e+";
-        out += std::abs(exponent) < 10 ? "0" : "";
-        out += std::to_string(std::abs(exponent));
+        out += float_chars::Scientific(digits, exponent);
     } else if (point >= count) {
         out += digits;
         out.append(static_cast<std::size_t>(point - count), '0');
@@ -125,7 +118,8 @@ void JsonWriter::Raw(std::string_view json) {
 std::string ErrorLine(long line_number, std::string_view reason) {
     JsonWriter json;
     json.BeginObject();
-    json.Member("error", "line " + std::to_string(line_number) + ": " + std::string(reason));
+    json.Member("error",
+                "line " + float_chars::WholeText(line_number) + ": " + std::string(reason));
     json.EndObject();
     return std::move(json).Finish();
 }

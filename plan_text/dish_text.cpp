@@ -1,5 +1,6 @@
 #include "plan_text/dish_text.h"
 
+#include "conversions/float_chars.h"
 #include "plan_text/plan_text.h"
 
 #include <algorithm>
@@ -249,7 +250,8 @@ std::string DishLines(const planning::Plan& plan) {
             "; ось конвертора 1 к зеркалу " + FeedAxisText(dish.feed_axis_elevation_deg) + "\n";
     std::string aims;
     for (std::size_t k = 1; k < plan.feeds.size(); ++k) {
-        aims += (k > 1 ? ", конвертор " : "конвертор ") + std::to_string(k + 1) + " на " +
+        aims += (k > 1 ? ", конвертор " : "конвертор ") +
+                float_chars::WholeText(static_cast<long long>(k) + 1) + " на " +
                 FixedText(plan.feeds[k].aim_deg, 1) + "°";
     }
     if (!aims.empty()) {

@@ -20,9 +20,7 @@ using planning::FeedPlan;
 using planning::Plan;
 
 std::string IntText(long long value) {
-    char text[24];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
+    return float_chars::WholeText(value);
 }
 
 double ReadBack(const std::string& text) {

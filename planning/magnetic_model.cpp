@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "conversions/float_chars.h"
 #include "planning/plan_facts.h"
 
 namespace tarvex::planning {
@@ -78,7 +79,7 @@ class Wmm2025 {
             ++rows;
         }
         if (rows != static_cast<int>(Size()) - 1) {
-            throw std::logic_error("WMM2025.COF: " + std::to_string(rows) + " rows");
+            throw std::logic_error("WMM2025.COF: " + float_chars::WholeText(rows) + " rows");
         }
     }
 
