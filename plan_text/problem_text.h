@@ -13,28 +13,34 @@
 
 namespace tarvex {
 
+// In the examples K(X) is input X's batch key, quoted (planning::RowOf(PlanInputId::X).key).
 // English, one phrase without a full stop, as `tarvex-calc` has always written them.
-//   {UnknownKey, "", 0, "f"} -> "unknown key \"f\"";  {Missing, "lat"} -> "missing \"lat\""
-//   {NotOfItsKind, "lon"} -> "the value of \"lon\" is not a number"
-//   {NotOfItsKind, "sats", 2} -> "the value of an element of \"sats\" is not a number"
+//   {UnknownKey, "", 0, "f"} -> "unknown key \"f\"";  {Missing, K(Latitude)} -> "missing
+//   K(Latitude)"
+//   {NotOfItsKind, K(Longitude)} -> "the value of K(Longitude) is not a number"
+//   {NotOfItsKind, K(Satellites), 2} -> "the value of an element of K(Satellites) is not a number"
 //   {OutOfRange} -> "a number is out of range"
-//   {SatelliteAmbiguous, "sats", 2, "Astra"} -> "an element of \"sats\": \"Astra\" is more than
+//   {SatelliteAmbiguous, K(Satellites), 2, "Astra"} -> "an element of K(Satellites): \"Astra\" is
+//   more than
 //     one position: 19.2E (Astra, Astra 1KR, ...); ...; give one of their names or the longitude"
 //   {Refused, ...} -> the refusal in the plan's Russian words (RefusalText)
 std::string ProblemInEnglish(const planning::InputProblem& problem);
 
 // Russian, for a line under the input's field.
-//   {Missing, "focal_mm"} -> "Заполните поле";  {Missing, "sats"} -> "Нужно от 2 до 4 спутников."
-//   {NotOfItsKind, "lat"} -> "Градусы (32.8083), градусы:минуты (32:48.5) или 32°48′30″, можно с
+//   {Missing, K(FocalLength)} -> "Заполните поле";  {Missing, K(Satellites)} -> "Нужно от 2 до 4
+//   спутников."
+//   {NotOfItsKind, K(Latitude)} -> "Градусы (32.8083), градусы:минуты (32:48.5) или 32°48′30″,
+//   можно с
 //     с.ш./ю.ш."
-//   {SatelliteAmbiguous, "sats", 2, "Astra"} -> "Спутник 2: «Astra» — несколько позиций: 19.2° в.д.
+//   {SatelliteAmbiguous, K(Satellites), 2, "Astra"} -> "Спутник 2: «Astra» — несколько позиций:
+//   19.2° в.д.
 //     — Astra, ...; .... Укажите имя точнее или долготу."
 //   {Refused, ...} -> RefusalText
 std::string ProblemInRussian(const planning::InputProblem& problem);
 
 // Russian, for a job's file that is refused: what is wrong, naming the key where there is one.
 //   {NotJson} -> "это не объект JSON в одну строку";  {UnknownKey, "", 0, "f"} -> "неизвестный
-//   ключ «f»";  {Missing, "lat"} -> "«lat»: Заполните поле"
+//   ключ «f»";  {Missing, K(Latitude)} -> "«" + K(Latitude) + "»: Заполните поле"
 std::string JobProblemText(const planning::InputProblem& problem);
 
 // A site pasted from a map that reads more than one way (names::ReadSite), each reading as

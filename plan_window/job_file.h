@@ -19,11 +19,13 @@ struct Job {
     JobNotes notes;
 };
 
+// In the examples K(X) is input X's batch key, quoted (planning::RowOf(PlanInputId::X).key).
 // The job as one line of JSON (with its line end): JobPairs, every value a string, the
 // satellites an array of strings.
-//   the example, way 0, customer "Иванов" -> {"lon":"35:27.69","lat":"32:48.5","sats":["13",
-//     "19.2"],"focal_mm":"600","diameter_mm":"1000","date":"2026-12-07","dish":"prime",
-//     "customer":"Иванов"}\n
+//   the example, way 0, customer "Иванов" ->
+//   {K(Longitude):"35:27.69",K(Latitude):"32:48.5",K(Satellites):["13",
+//     "19.2"],K(FocalLength):"600",K(Diameter):"1000",K(Date):"2026-12-07",K(Dish):"prime",
+//     K(Customer):"Иванов"}\n
 std::string JobJson(const Job& job);
 
 // A job file read back: what JobJson writes, and any line the plan's batch reads (numbers too)
@@ -31,7 +33,8 @@ std::string JobJson(const Job& job);
 // every measurement given). What the batch would refuse, is refused alike (the problem names
 // the key); so are more than 4 satellites, a text past MaxJobTextBytes and measurements no way
 // of the type takes together.
-//   JobJson(job) -> job;  "[1]" -> {NotAnObject};  {"lon":"35","lat":"32"} -> {Missing, "sats"}
+//   JobJson(job) -> job;  "[1]" -> {NotAnObject};  {K(Longitude):"35",K(Latitude):"32"} ->
+//   {Missing, K(Satellites)}
 std::variant<Job, planning::InputProblem> ReadJob(std::string_view text);
 
 // A card's file name for the job: the place (or the site's coordinates), the satellites and

@@ -61,8 +61,9 @@ DishWayFields FieldsOfWay(DishWayIndex way);
 // The texts of the form (UTF-8), indexed by PlanField.
 using PlanFormTexts = std::array<std::string, PlanFieldCount>;
 
+// In the examples K(X) is input X's batch key, quoted (planning::RowOf(PlanInputId::X).key).
 // What is wrong with a field: the problem names the field's input (a satellite's field by its
-// element of "sats"); the text layer words it (ProblemInRussian) under the field.
+// element of K(Satellites)); the text layer words it (ProblemInRussian) under the field.
 struct PlanFieldError {
     PlanField field;
     planning::InputProblem problem;
@@ -75,7 +76,8 @@ struct PlanFormReading {
 };
 
 // Reads every field of the site, the satellites, the date and the dish's way `way` (the other
-// dish fields are not read). Blanks around a text are ignored and a decimal comma counts as a point.
+// dish fields are not read). Blanks around a text are ignored and a decimal comma counts as a
+// point.
 // Angles, lengths and dates as planning/typed_input.h reads them ("35.4615", "35:27.69", "-4:30",
 // "55°45′21″ с.ш.", "+600", "07.12.2026"); a satellite also by name or as the list writes it
 // (names::LookUpSatellite: "amu", "36.1° в.д. — Express AMU1"). The site, satellites 1 and 2,
@@ -85,11 +87,12 @@ struct PlanFormReading {
 // refuses, naming the measurement); a latitude beyond the poles is refused as the plan does.
 //   {"35:27.69", "32:48.5", "13", "19.2", "", "", "600", "1000", "2026-12-07"}
 //     -> input {35.4615, 32.80833.., {13, 19.2}, 600, 1000, 2026-12-07, prime focus}
-//   focal "0" -> {FocalLength, NotPositive "focal_mm"};  latitude "95" -> {SiteLatitude, Refused};
-//   satellite 2 "" -> {Satellite2, Missing "sats" element 2};  date "2026-02-30" -> {Date,
+//   focal "0" -> {FocalLength, NotPositive K(FocalLength)};  latitude "95" -> {SiteLatitude,
+//   Refused};
+//   satellite 2 "" -> {Satellite2, Missing K(Satellites) element 2};  date "2026-02-30" -> {Date,
 //   NotOfItsKind};  diameter "" -> {Diameter, Missing};  way 3, width, height and depth -> an
 //   offset dish;  frequency "12,5" -> 12.5;  frequency and LNB width blank -> the defaults;
-//   LNB width "x" -> {LnbWidth, NotOfItsKind "lnb_width_mm"}
+//   LNB width "x" -> {LnbWidth, NotOfItsKind K(LnbWidth)}
 PlanFormReading ReadPlanForm(const PlanFormTexts& texts, DishWayIndex way = 0);
 
 // The field a refused dish's measurements (or its band or LNB width) are wrong at, where the
@@ -148,8 +151,9 @@ struct JobNotes {
 // satellites (comma-separated), the way's measurements, the date, the dish's type, the customer
 // and the note. Blank fields left out, satellites as longitudes where they read, the date as
 // YYYY-MM-DD where it reads, the texts as typed (blanks around them cut, a decimal comma a point).
-//   the example, way 0 -> {{"lon", "35:27.69"}, {"lat", "32:48.5"}, {"sats", "13,19.2"},
-//     {"focal_mm", "600"}, {"diameter_mm", "1000"}, {"date", "2026-12-07"}, {"dish", "prime"}}
+//   the example, way 0 -> {{K(Longitude), "35:27.69"}, {K(Latitude), "32:48.5"}, {K(Satellites),
+//   "13,19.2"},
+//     {K(FocalLength), "600"}, {K(Diameter), "1000"}, {K(Date), "2026-12-07"}, {K(Dish), "prime"}}
 using FormPairs = std::vector<std::pair<std::string_view, std::string>>;
 FormPairs JobPairs(const PlanFormTexts& texts, DishWayIndex way, const JobNotes& notes = {});
 
