@@ -174,24 +174,24 @@ class PlanLineReader : public FlatObjectReader {
 
     void Take(std::size_t key, int element, Value value, double number,
               std::string& text) override {
-        const planning::PlanInputSpec& spec = planning::PlanInputs[key];
-        if (spec.kind == InputKind::Satellites && element == 0) {
+        const planning::PlanInputRow& row = planning::PlanInputs[key];
+        if (row.kind == InputKind::Satellites && element == 0) {
             return Report(InputProblemKind::NotAnArray, key);
         }
         // One satellite more than a plan takes is refused by its count: the rest are only
         // counted, never looked up.
-        if (spec.kind == InputKind::Satellites && element > static_cast<int>(planning::MaxFeeds)) {
-            return Keep(spec.id, std::numeric_limits<double>::quiet_NaN());
+        if (row.kind == InputKind::Satellites && element > static_cast<int>(planning::MaxFeeds)) {
+            return Keep(row.id, std::numeric_limits<double>::quiet_NaN());
         }
         // A job's own texts go with it; the plan takes none of them.
-        if (spec.kind == InputKind::Text) {
+        if (row.kind == InputKind::Text) {
             if (value != Value::String) {
                 Report(InputProblemKind::NotOfItsKind, key, element);
             }
             return;
         }
-        const bool numeric = spec.kind != InputKind::Date && spec.kind != InputKind::Choice &&
-                             spec.kind != InputKind::Switch;
+        const bool numeric = row.kind != InputKind::Date && row.kind != InputKind::Choice &&
+                             row.kind != InputKind::Switch;
         if (value == Value::OutOfRange && numeric) {
             return Report(InputProblemKind::OutOfRange, key, element);
         }
@@ -199,22 +199,22 @@ class PlanLineReader : public FlatObjectReader {
         if (value == Value::Number && numeric) {
             read = number;
         } else if (value == Value::String) {
-            if (!ReadText(spec, element, text, read)) {
+            if (!ReadText(row, element, text, read)) {
                 return;
             }
         }
         if (read) {
-            Keep(spec.id, *read);
+            Keep(row.id, *read);
         } else {
             Report(InputProblemKind::NotOfItsKind, key, element);
         }
     }
 
-    // A text where a value of `spec`'s kind is taken: a number into `read`, a date or a dish's
+    // A text where a value of `row`'s kind is taken: a number into `read`, a date or a dish's
     // type kept at once. False where the text's own problem has been reported.
-    bool ReadText(const planning::PlanInputSpec& spec, int element, const std::string& text,
+    bool ReadText(const planning::PlanInputRow& row, int element, const std::string& text,
                   std::optional<double>& read) {
-        switch (spec.kind) {
+        switch (row.kind) {
             case InputKind::Date:
                 if (const std::optional<planning::Date> date = planning::ParseDate(text)) {
                     m_input.date = *date;
@@ -236,7 +236,7 @@ class PlanLineReader : public FlatObjectReader {
             case InputKind::Satellites: {
                 auto longitude = SatelliteLongitude(text);
                 if (auto* problem = std::get_if<planning::InputProblem>(&longitude)) {
-                    problem->key = spec.key;
+                    problem->key = row.key;
                     problem->element = element;
                     Report(std::move(*problem));
                     return false;
@@ -368,7 +368,7 @@ std::variant<planning::PlanInput, planning::InputProblem> ParsePlanBatchLine(
     for (const auto& [id, by_default] : required) {
         if (!by_default && !reader.Given(static_cast<std::size_t>(id))) {
             return planning::InputProblem{
-                InputProblemKind::Missing, std::string(planning::SpecOf(id).key), 0, {}, {}, {}};
+                InputProblemKind::Missing, std::string(planning::RowOf(id).key), 0, {}, {}, {}};
         }
     }
     return input;

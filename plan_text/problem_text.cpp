@@ -59,7 +59,7 @@ std::string ValueOf(const InputProblem& problem) {
 
 std::string NotOfItsKindInEnglish(const InputProblem& problem) {
     const std::optional<planning::PlanInputId> input = planning::InputOfKey(problem.key);
-    const InputKind kind = input ? planning::SpecOf(*input).kind : InputKind::Length;
+    const InputKind kind = input ? planning::RowOf(*input).kind : InputKind::Length;
     if (kind == InputKind::Date) {
         return ValueOf(problem) + " is not a date YYYY-MM-DD";
     }
@@ -110,7 +110,7 @@ std::string SatelliteInRussian(const InputProblem& problem) {
 
 std::string NotOfItsKindInRussian(const InputProblem& problem) {
     const std::optional<planning::PlanInputId> input = planning::InputOfKey(problem.key);
-    switch (input ? planning::SpecOf(*input).kind : InputKind::Length) {
+    switch (input ? planning::RowOf(*input).kind : InputKind::Length) {
         case InputKind::Angle:
         case InputKind::Satellites:
             return LongitudeExample;
@@ -187,7 +187,7 @@ std::string ProblemInEnglish(const InputProblem& problem) {
 std::string ProblemInRussian(const InputProblem& problem) {
     switch (problem.kind) {
         case InputProblemKind::Missing:
-            if (problem.key == planning::SpecOf(planning::PlanInputId::Satellites).key) {
+            if (problem.key == planning::RowOf(planning::PlanInputId::Satellites).key) {
                 return problem.element > 0
                            ? SatelliteLabel(problem.element) + " не задан: укажите долготу или имя."
                            : SatelliteCountText();

@@ -39,32 +39,32 @@ class JobReader : public FlatObjectReader {
 
     void Take(std::size_t key, int element, Value value, double number,
               std::string& text) override {
-        const planning::PlanInputSpec& spec = planning::PlanInputs[key];
-        if (spec.kind == InputKind::Satellites && element == 0) {
+        const planning::PlanInputRow& row = planning::PlanInputs[key];
+        if (row.kind == InputKind::Satellites && element == 0) {
             return Report(InputProblemKind::NotAnArray, key);
         }
         if (value != Value::String && value != Value::Number) {
             return Report(InputProblemKind::NotOfItsKind, key, element);
         }
         std::string read = value == Value::String ? text : ShortText(number);
-        const std::size_t limit = spec.kind == InputKind::Text ? MaxJobTextBytes : MaxTypedBytes;
+        const std::size_t limit = row.kind == InputKind::Text ? MaxJobTextBytes : MaxTypedBytes;
         if (const TextProblem problem = CheckTypedText(read, limit); problem != TextProblem::None) {
             InputProblem refused{
-                InputProblemKind::TextRefused, std::string(spec.key), element, {}, {}, problem};
+                InputProblemKind::TextRefused, std::string(row.key), element, {}, {}, problem};
             return Report(std::move(refused));
         }
-        Keep(spec, element, std::move(read));
+        Keep(row, element, std::move(read));
     }
 
-    void Keep(const planning::PlanInputSpec& spec, int element, std::string text) {
+    void Keep(const planning::PlanInputRow& row, int element, std::string text) {
         const auto field = [this](PlanField at) -> std::string& {
             return m_job.texts[static_cast<std::size_t>(at)];
         };
-        if (spec.measure) {
-            m_measures[*spec.measure] = std::move(text);
+        if (row.measure) {
+            m_measures[*row.measure] = std::move(text);
             return;
         }
-        switch (spec.id) {
+        switch (row.id) {
             case PlanInputId::Longitude:
                 field(PlanField::SiteLongitude) = std::move(text);
                 break;
@@ -135,7 +135,7 @@ std::string SafeName(std::string text) {
 }  // namespace
 
 std::string JobJson(const Job& job) {
-    const std::string_view satellites = planning::SpecOf(PlanInputId::Satellites).key;
+    const std::string_view satellites = planning::RowOf(PlanInputId::Satellites).key;
     JsonWriter json;
     json.BeginObject();
     for (const auto& [key, value] : JobPairs(job.texts, job.way, job.notes)) {

@@ -78,7 +78,7 @@ InputProblem ProblemOf(PlanField field, InputProblemKind kind, std::string text 
     } else if (const std::optional<PlanInputId> number = NumberInputOf(field)) {
         input = *number;
     }
-    return {kind, std::string(planning::SpecOf(input).key), element, std::move(text), {}, {}};
+    return {kind, std::string(planning::RowOf(input).key), element, std::move(text), {}, {}};
 }
 
 class FormReader {
@@ -396,7 +396,7 @@ FormPairs JobPairs(const PlanFormTexts& texts, DishWayIndex way, const JobNotes&
     FormPairs pairs;
     const auto add = [&](planning::PlanInputId input, std::string value) {
         if (!value.empty()) {
-            pairs.emplace_back(planning::SpecOf(input).key, std::move(value));
+            pairs.emplace_back(planning::RowOf(input).key, std::move(value));
         }
     };
     add(planning::PlanInputId::Longitude, reader.Text(PlanField::SiteLongitude));

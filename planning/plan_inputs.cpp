@@ -55,30 +55,30 @@ const std::array<std::string_view, PlanInputCount>& PlanInputKeys() {
     return keys;
 }
 
-const PlanInputSpec& SpecOf(PlanInputId id) {
+const PlanInputRow& RowOf(PlanInputId id) {
     return PlanInputs[static_cast<std::size_t>(id)];
 }
 
 std::optional<PlanInputId> InputOfKey(std::string_view key) {
-    for (const PlanInputSpec& spec : PlanInputs) {
-        if (spec.key == key) {
-            return spec.id;
+    for (const PlanInputRow& row : PlanInputs) {
+        if (row.key == key) {
+            return row.id;
         }
     }
     return std::nullopt;
 }
 
 PlanInputId InputOf(DishMeasure measure) {
-    for (const PlanInputSpec& spec : PlanInputs) {
-        if (spec.measure == measure) {
-            return spec.id;
+    for (const PlanInputRow& row : PlanInputs) {
+        if (row.measure == measure) {
+            return row.id;
         }
     }
     return PlanInputId::FocalLength;
 }
 
 std::optional<double>* LengthOf(PlanInput& input, PlanInputId id) {
-    const std::optional<DishMeasure> measure = SpecOf(id).measure;
+    const std::optional<DishMeasure> measure = RowOf(id).measure;
     if (!measure) {
         return nullptr;
     }
@@ -163,7 +163,7 @@ InputProblem RefusalProblem(const PlanRefusal& refusal) {
     const InputPlace place = RefusedInput(refusal);
     InputProblem problem;
     problem.kind = InputProblemKind::Refused;
-    problem.key = std::string(SpecOf(place.input).key);
+    problem.key = std::string(RowOf(place.input).key);
     problem.element = place.element;
     problem.refusal = refusal;
     return problem;

@@ -51,7 +51,7 @@ enum class InputKind {
     Text,        // a free text kept with a job (the customer, a note); no part of the plan
 };
 
-struct PlanInputSpec {
+struct PlanInputRow {
     PlanInputId id;
     std::string_view key;     // in a batch line, a page's link and its form's field ids
     std::string_view option;  // of `tarvex-calc plan`; "" for a text no plan takes
@@ -62,7 +62,7 @@ struct PlanInputSpec {
 };
 
 // In the order the batch's help lists them.
-inline constexpr PlanInputSpec PlanInputs[] = {
+inline constexpr PlanInputRow PlanInputs[] = {
     {PlanInputId::Longitude, "lon", "--lon", InputKind::Angle, "deg", {}},
     {PlanInputId::Latitude, "lat", "--lat", InputKind::Latitude, "deg", {}},
     {PlanInputId::Satellites, "sats", "--sat", InputKind::Satellites, "deg", {}},
@@ -101,7 +101,7 @@ inline constexpr std::string_view SwitchWords[] = {"off", "on"};
 const std::array<std::string_view, PlanInputCount>& PlanInputKeys();
 
 // The row of an input: Satellites -> {"sats", "--sat", ...}
-const PlanInputSpec& SpecOf(PlanInputId id);
+const PlanInputRow& RowOf(PlanInputId id);
 
 // The input a batch key names: "focal_mm" -> FocalLength;  "f" -> none
 std::optional<PlanInputId> InputOfKey(std::string_view key);

@@ -83,7 +83,7 @@ std::variant<Pairs, InputProblem> QueryPairs(std::string_view query,
         std::string value =
             equals == std::string::npos ? "" : Decoded(std::string_view(pair).substr(equals + 1));
         const std::optional<planning::PlanInputId> input = planning::InputOfKey(key);
-        const bool text = input && planning::SpecOf(*input).kind == planning::InputKind::Text;
+        const bool text = input && planning::RowOf(*input).kind == planning::InputKind::Text;
         for (const auto& [checked, limit] :
              {std::pair{std::string_view(key), std::string_view(key).size()},
               std::pair{std::string_view(value), text ? MaxJobTextBytes : value.size()}}) {
@@ -111,7 +111,7 @@ std::variant<Pairs, InputProblem> QueryPairs(std::string_view query,
     return pairs;
 }
 
-const std::string_view SatellitesKey = planning::SpecOf(planning::PlanInputId::Satellites).key;
+const std::string_view SatellitesKey = planning::RowOf(planning::PlanInputId::Satellites).key;
 
 // "13, 19.2" as a person types it: the elements without the blanks around them.
 std::vector<std::string> SatelliteTexts(const std::string& value) {
@@ -319,15 +319,15 @@ std::string InputsAnswer(const planning::Date& today) {
     json.BeginObject();
     json.Key("inputs");
     json.BeginArray();
-    for (const planning::PlanInputSpec& spec : planning::PlanInputs) {
+    for (const planning::PlanInputRow& row : planning::PlanInputs) {
         json.BeginObject();
-        json.Member("key", spec.key);
-        json.Member("kind", KindWords[static_cast<std::size_t>(spec.kind)]);
-        json.Member("unit", spec.unit);
-        if (spec.measure) {
-            json.Member("dish", DishTypesOf(*spec.measure));
+        json.Member("key", row.key);
+        json.Member("kind", KindWords[static_cast<std::size_t>(row.kind)]);
+        json.Member("unit", row.unit);
+        if (row.measure) {
+            json.Member("dish", DishTypesOf(*row.measure));
         }
-        const PageInputWords words = PageWordsOf(spec.id);
+        const PageInputWords words = PageWordsOf(row.id);
         json.Member("label", words.label);
         json.Member("hint", words.hint);
         json.Member("offset_hint", words.offset_hint);
@@ -376,9 +376,9 @@ std::string SiteAnswer(std::string_view text) {
     JsonWriter json;
     json.BeginObject();
     if (reading.outcome == names::SiteReading::Outcome::Read) {
-        json.Member(planning::SpecOf(planning::PlanInputId::Latitude).key,
+        json.Member(planning::RowOf(planning::PlanInputId::Latitude).key,
                     ShortText(reading.readings.front().latitude_deg));
-        json.Member(planning::SpecOf(planning::PlanInputId::Longitude).key,
+        json.Member(planning::RowOf(planning::PlanInputId::Longitude).key,
                     ShortText(reading.readings.front().longitude_deg));
     } else if (reading.outcome == names::SiteReading::Outcome::Ambiguous) {
         json.Member("error", AmbiguousSiteInRussian(reading.readings));
